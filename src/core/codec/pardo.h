@@ -1,0 +1,23 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Run-length code in which the data server sends message payloads.
+// A run of n equal characters is written as the character n times (n <= 3),
+// as "c|h" with one hex digit (4..15) or as "c/hh" with two hex digits (16..255).
+class PardoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TPARDO final {
+public:
+    std::string Data;
+
+    void Compress();
+    // Throws PardoError when the text cannot be expanded; Data is then unchanged.
+    void Decompress();
+
+    static std::string Encode(char c, int count);
+};

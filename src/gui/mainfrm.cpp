@@ -1,0 +1,229 @@
+#include "mainfrm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstring>
+
+const char *const kAppCaption = " VELMAR User Application  v3.2.3";
+
+namespace {
+
+QPixmap LampPixmap(const QColor &colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(colour);
+    painter.setPen(Qt::darkGray);
+    painter.drawEllipse(1, 1, 14, 14);
+    return pixmap;
+}
+
+QLineEdit *ReadOnlyEdit(QWidget *parent, const QString &name, const QString &label)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    edit->setAccessibleName(label);
+    return edit;
+}
+
+template <typename T>
+std::unique_ptr<T> ZeroFilled()
+{
+    auto block = std::make_unique<T>();
+    std::memset(block.get(), 0, sizeof(T));
+    return block;
+}
+
+} // namespace
+
+TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
+    : QMainWindow(parent), ui_(ui), clock_(clock)
+{
+    setObjectName("MainFrm");
+    setWindowTitle(kAppCaption);
+    C = new QTcpSocket(this);
+    C->setObjectName("C");
+    BuildTimers();
+    BuildDisplay();
+
+    prnMaskBuffer_ = ZeroFilled<PRNMaskBuffer>();
+    igpBuffer_ = ZeroFilled<IGPBuffer>();
+    serviceMsgBuffer_ = ZeroFilled<ServiceMsgBuffer>();
+
+    Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
+    RequestCount = 0;
+    PendingText.clear();
+}
+
+TMainFrm::~TMainFrm() = default;
+
+void TMainFrm::BuildTimers()
+{
+    auto timer = [this](const char *name, int interval, bool enabled) {
+        auto *t = new QTimer(this);
+        t->setObjectName(name);
+        t->setInterval(interval);
+        if (enabled)
+            t->start();
+        return t;
+    };
+    TimerMSG = timer("TimerMSG", 200, false);
+    TimerRx = timer("TimerRx", 10, false);
+    TimerRecon = timer("TimerRecon", 60000, false);
+    SISChecker = timer("SISChecker", 60000, false);
+    DisconnChecker = timer("DisconnChecker", 720000, false);
+    TimerQI = timer("TimerQI", 1500, true);
+    Timer1sec = timer("Timer1sec", 1000, true);
+    connect(DisconnChecker, &QTimer::timeout, this, &TMainFrm::DisconnCheckerTimer);
+}
+
+QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const QColor &onColour)
+{
+    auto *box = new QWidget;
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto *off = new QLabel(box);
+    off->setObjectName(name);
+    off->setPixmap(LampPixmap(Qt::lightGray));
+    off->setAccessibleName(caption);
+    auto *on = new QLabel(box);
+    on->setObjectName(name + "On");
+    on->setPixmap(LampPixmap(onColour));
+    on->setAccessibleName(caption + " on");
+    on->hide();
+    grid->addWidget(off, 0, 0); // the on image covers the off image when visible
+    grid->addWidget(on, 0, 0);
+    grid->addWidget(new QLabel(caption, box), 0, 1);
+    return box;
+}
+
+void TMainFrm::BuildDisplay()
+{
+    auto *options = menuBar()->addMenu("&Options");
+    optionsMenu_ = options->menuAction();
+    optionsMenu_->setObjectName("Options1");
+    QAction *closeItem = options->addAction("Close", this, &TMainFrm::Close1Click);
+    closeItem->setObjectName("Close1");
+    closeItem->setShortcut(QKeySequence("Ctrl+Alt+X"));
+    auto *view = menuBar()->addMenu("&View");
+    sisStatusItem_ = view->addAction("SIS Broadcast Status");
+    sisStatusItem_->setObjectName("QUILSISBroadcastStatus1");
+    sisStatusItem_->setEnabled(false);
+
+    toolBar_ = addToolBar("Commands");
+    toolBar_->setObjectName("ToolBar");
+    toolBar_->setMovable(false);
+    TbQUIL = new QToolButton(toolBar_);
+    TbQUIL->setObjectName("TbQUIL");
+    TbQUIL->setText("SIS");
+    TbQUIL->setToolTip("SIS Status");
+    TbQUIL->setAccessibleName("SIS Status");
+    TbQUIL->setEnabled(false);
+    tbQuilAction_ = toolBar_->addWidget(TbQUIL);
+    tbQuilAction_->setVisible(false);
+
+    auto *central = new QWidget(this);
+    auto *grid = new QGridLayout(central);
+
+    auto *banner = new QLabel("VELMAR  ·  ORVAN", central);
+    banner->setObjectName("Banner");
+    banner->setAlignment(Qt::AlignCenter);
+    banner->setStyleSheet("background:#0b3d6b;color:white;font-size:18pt;font-weight:bold;padding:8px");
+    grid->addWidget(banner, 0, 0, 1, 4);
+
+    grid->addWidget(new QLabel("ORVAN Message:", central), 1, 0);
+    Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
+    Msg->setMinimumWidth(560);
+    Msg->setStyleSheet("background:white;color:black");
+    grid->addWidget(Msg, 1, 1, 1, 3);
+
+    Week = new QLabel("GPS Week:", central);
+    Week->setObjectName("Week");
+    Time = new QLabel("GPS Time:", central);
+    Time->setObjectName("Time");
+    MsgType = new QLabel("Message Type:", central);
+    MsgType->setObjectName("MsgType");
+    grid->addWidget(Week, 2, 0);
+    grid->addWidget(Time, 2, 1);
+    grid->addWidget(MsgType, 2, 2);
+
+    auto *geo = new QGroupBox("GEO", central);
+    auto *geoGrid = new QGridLayout(geo);
+    GEO_PRN = ReadOnlyEdit(geo, "GEO_PRN", "GEO PRN");
+    GEO_Name = ReadOnlyEdit(geo, "GEO_Name", "GEO Name");
+    SBAS_System = ReadOnlyEdit(geo, "SBAS_System", "SBAS System");
+    geoGrid->addWidget(new QLabel("GEO PRN", geo), 0, 0);
+    geoGrid->addWidget(new QLabel("GEO Name", geo), 0, 1);
+    geoGrid->addWidget(new QLabel("SBAS System", geo), 0, 2);
+    geoGrid->addWidget(GEO_PRN, 1, 0);
+    geoGrid->addWidget(GEO_Name, 1, 1);
+    geoGrid->addWidget(SBAS_System, 1, 2);
+    grid->addWidget(geo, 3, 0, 1, 4);
+
+    grid->addWidget(new QLabel("Log Window", central), 4, 0);
+    LogWin = new QPlainTextEdit(central);
+    LogWin->setObjectName("LogWin");
+    LogWin->setReadOnly(true);
+    LogWin->setAccessibleName("Log Window");
+    LogWin->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LogWin->setMinimumHeight(220);
+    grid->addWidget(LogWin, 5, 0, 1, 3);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(BuildLamp("Send", "Request", Qt::yellow));
+    side->addWidget(BuildLamp("AckWait", "Waiting for data", QColor(255, 128, 0)));
+    side->addWidget(BuildLamp("AckRx", "Data Received", Qt::green));
+    side->addWidget(BuildLamp("DiskLogging", "Disk Logging", Qt::blue));
+    side->addWidget(BuildLamp("Error", "Error", Qt::red));
+    AutoRec = new QCheckBox("Auto-Reconnect", central);
+    AutoRec->setObjectName("AutoRec");
+    AutoRec->setAccessibleName("Auto-Reconnect");
+    side->addWidget(AutoRec);
+    Connect = new QPushButton("Connect", central);
+    Connect->setObjectName("Connect");
+    Connect->setAccessibleName("Connect");
+    BtnClose = new QPushButton("Close", central);
+    BtnClose->setObjectName("BtnClose");
+    BtnClose->setAccessibleName("Close");
+    connect(BtnClose, &QPushButton::clicked, this, &TMainFrm::BtnCloseClick);
+    side->addWidget(Connect);
+    side->addWidget(BtnClose);
+    side->addStretch();
+    grid->addLayout(side, 5, 3);
+
+    setCentralWidget(central);
+    statusBar()->showMessage("VELMAR User Application - SBAS messages relayed over the Internet");
+    statusBar()->setSizeGripEnabled(false);
+    // Fixed size: the layout decides it once.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TMainFrm::ShowLamp(const QString &lamp)
+{
+    if (auto *on = findChild<QLabel *>(lamp + "On"))
+        on->show();
+}
+
+void TMainFrm::HideLamp(const QString &lamp)
+{
+    if (auto *on = findChild<QLabel *>(lamp + "On"))
+        on->hide();
+}

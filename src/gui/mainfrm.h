@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "config/config_store.h"
+#include "config/geo_table.h"
+#include "codec/pardo.h"
+#include "state/shared_buffers.h"
+
+class Clock;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTcpSocket;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class UiSeam;
+
+extern const char *const kAppCaption;
+
+// The application: owns the connection, the decoded state, every window and the status display.
+class TMainFrm final : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent = nullptr);
+    ~TMainFrm() override;
+
+    // Reads userapp.cfg and applies it; runs when the window is first shown.
+    void FormShow();
+    void BtnCloseClick();
+    void Close1Click() { BtnCloseClick(); }
+
+    // Appends whole lines to the log window.
+    void Log(const QString &line);
+    void LogTimeStamp();
+
+    void ShowLamp(const QString &lamp);
+    void HideLamp(const QString &lamp);
+
+    const GeoTable &GeoTableRef() const { return geoTable_; }
+    QString ServerAddress() const { return serverAddress_; }
+    quint16 ServerPort() const { return serverPort_; }
+    bool PollMode() const { return PollMode_; }
+
+    PRNMaskBuffer &PrnMask() { return *prnMaskBuffer_; }
+    IGPBuffer &Igp() { return *igpBuffer_; }
+    ServiceMsgBuffer &ServiceMsgs() { return *serviceMsgBuffer_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BuildDisplay();
+    void BuildTimers();
+    QWidget *BuildLamp(const QString &name, const QString &caption, const QColor &onColour);
+    // Applies the configuration keys; the GEO rows only at start. Returns false after a failure.
+    bool ApplyConfiguration(bool withGeoTable);
+    void LogWinChange();
+    void DisconnCheckerTimer();
+    QString NowText() const;
+
+    UiSeam &ui_;
+    const Clock &clock_;
+
+    // Components
+    QTcpSocket *C = nullptr;
+    TConfigStore Config;
+    TPARDO PARDO;
+    QTimer *TimerMSG = nullptr;
+    QTimer *TimerRx = nullptr;
+    QTimer *TimerRecon = nullptr;
+    QTimer *SISChecker = nullptr;
+    QTimer *DisconnChecker = nullptr;
+    QTimer *TimerQI = nullptr;
+    QTimer *Timer1sec = nullptr;
+
+    // Display
+    QLineEdit *Msg = nullptr;
+    QLabel *Week = nullptr;
+    QLabel *Time = nullptr;
+    QLabel *MsgType = nullptr;
+    QLineEdit *GEO_PRN = nullptr;
+    QLineEdit *GEO_Name = nullptr;
+    QLineEdit *SBAS_System = nullptr;
+    QPlainTextEdit *LogWin = nullptr;
+    QCheckBox *AutoRec = nullptr;
+    QPushButton *Connect = nullptr;
+    QPushButton *BtnClose = nullptr;
+    QToolBar *toolBar_ = nullptr;
+    QAction *optionsMenu_ = nullptr;
+    QAction *sisStatusItem_ = nullptr;
+    QToolButton *TbQUIL = nullptr;
+    QAction *tbQuilAction_ = nullptr;
+
+    QString serverAddress_ = "127.0.0.1"; // the socket's address and port
+    quint16 serverPort_ = 7777;
+    GeoTable geoTable_;                  // the settings' table of GEOs by server port
+    QStringList logLines_;               // what the log window holds, for the roll-over file
+
+    // Private state
+    bool StopPending = false;
+    std::string PrevGpsTime;
+    std::string LastCheckedGpsTime;
+    bool NoSisDeclared = false;
+    int32_t ReconnectCount = 0;
+    std::string UserName;
+    std::string Password;
+    bool FirstConnection = true;
+    bool InfoNaDeclared = false;
+    int32_t BufferLength = 0;
+    int32_t BufferPeriod = 0;
+    std::string OutputFileName;
+    int LogFile = -1;
+    bool LogOverwrite = false;
+    bool LogActive = false;
+    std::array<bool, 64> LogTypeEnabled{};
+    std::string PendingText;
+    int32_t RequestCount = 0;
+    bool SisMonitoring = false;
+    bool PollMode_ = false;
+    std::unique_ptr<PRNMaskBuffer> prnMaskBuffer_;
+    std::unique_ptr<IGPBuffer> igpBuffer_;
+    std::unique_ptr<ServiceMsgBuffer> serviceMsgBuffer_;
+
+    bool shownOnce_ = false;
+
+    friend class MainFrmTestAccess;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QMessageBox;
+class QWidget;
+
+// Every modal interaction goes through here, so tests can script what a user would do.
+class UiSeam {
+public:
+    virtual ~UiSeam() = default;
+    // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
+    virtual int Exec(QDialog &dialog) = 0;
+    // A modal message box with an OK button.
+    virtual void MessageBox(QWidget *parent, const QString &text) = 0;
+    // The application's error report for a line whose handling failed. It must not block
+    // the caller: it runs inside socket handling.
+    virtual void ErrorReport(QWidget *parent, const QString &text) = 0;
+};
+
+class QtUiSeam final : public UiSeam {
+public:
+    ~QtUiSeam() override;
+    int Exec(QDialog &dialog) override;
+    void MessageBox(QWidget *parent, const QString &text) override;
+    void ErrorReport(QWidget *parent, const QString &text) override;
+
+private:
+    QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error
+};

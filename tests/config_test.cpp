@@ -1,0 +1,100 @@
+#include "config/config_store.h"
+#include "config/geo_table.h"
+#include "support/temp_cwd.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    TempCwd cwd;
+    TConfigStore store;
+    void SetUp() override { store.FileName = cwd.Path("userapp.cfg").toStdString(); }
+};
+
+TEST_F(ConfigStoreTest, WritesPairsOfLinesWithCrLfAndReadsThemBack)
+{
+    store.AddField("IPServer", "127.0.0.1");
+    store.AddField("PortServer", "7777");
+    EXPECT_EQ(cwd.Read("userapp.cfg"), "IPServer\r\n127.0.0.1\r\nPortServer\r\n7777\r\n");
+    EXPECT_EQ(store.ReadField("portserver"), "7777"); // keys match in any letter case
+    store.AddField("IPServer", "10.0.0.1");            // moves the pair to the end
+    EXPECT_EQ(cwd.Read("userapp.cfg"), "PortServer\r\n7777\r\nIPServer\r\n10.0.0.1\r\n");
+    store.AddField("", "ignored");
+    EXPECT_EQ(cwd.Read("userapp.cfg"), "PortServer\r\n7777\r\nIPServer\r\n10.0.0.1\r\n");
+}
+
+TEST_F(ConfigStoreTest, ReadsAnyLineEnding)
+{
+    cwd.Write("userapp.cfg", "A\r1\nB\r\n2\rC\n3");
+    EXPECT_EQ(store.ReadField("A"), "1");
+    EXPECT_EQ(store.ReadField("B"), "2");
+    EXPECT_EQ(store.ReadField("C"), "3");
+}
+
+TEST_F(ConfigStoreTest, LookupQuirksOfWholeLineMatching)
+{
+    // A value line equal to a later key is found first; its next line is taken as the value.
+    cwd.Write("userapp.cfg", "ESPDir\r\nBufLen\r\nBufLen\r\n15\r\nLast\r\n");
+    EXPECT_EQ(store.ReadField("BufLen"), "BufLen");
+    EXPECT_EQ(store.ReadField("ESPDir"), "BufLen");
+    // A key on the last line has no value line.
+    EXPECT_THROW(store.ReadField("Last"), ConfigError);
+    EXPECT_THROW(store.ReadField("Missing"), ConfigError);
+}
+
+TEST_F(ConfigStoreTest, MissingFileFailsToReadButNotToWrite)
+{
+    EXPECT_THROW(store.ReadField("IPServer"), ConfigError);
+    int reported = 0;
+    store.OnError = [&] { ++reported; };
+    EXPECT_EQ(store.ReadField("IPServer"), "");
+    EXPECT_EQ(reported, 1);
+    store.AddField("IPServer", "1.2.3.4");
+    EXPECT_EQ(store.ReadField("IPServer"), "1.2.3.4");
+    EXPECT_EQ(reported, 1);
+}
+
+TEST_F(ConfigStoreTest, UnwritableFileIsReported)
+{
+    store.FileName = cwd.Path("no-such-dir/userapp.cfg").toStdString();
+    EXPECT_THROW(store.AddField("IPServer", "1.2.3.4"), ConfigError);
+}
+
+TEST_F(ConfigStoreTest, ExtraPairsStayOnTopAndSavingTwiceIsByteIdentical)
+{
+    cwd.Write("userapp.cfg", "Custom\nkept\nPortServer\n1\n");
+    auto saveAll = [&] {
+        store.AddField("IPServer", "127.0.0.1");
+        store.AddField("PortServer", "7777");
+        store.AddField("EndOfConfigFile", "EndOfConfigFile");
+    };
+    saveAll();
+    const QByteArray first = cwd.Read("userapp.cfg");
+    saveAll();
+    EXPECT_EQ(cwd.Read("userapp.cfg"), first);
+    EXPECT_EQ(first, "Custom\r\nkept\r\nIPServer\r\n127.0.0.1\r\nPortServer\r\n7777\r\n"
+                     "EndOfConfigFile\r\nEndOfConfigFile\r\n");
+}
+
+TEST(GeoTable, StoredRowsSplitAtSemicolons)
+{
+    GeoTable t;
+    t.SetRowFromStored(3, "120;EGNOS AOR-E;EGNOS;7777;");
+    EXPECT_EQ(t.Row(3).prn, "120");
+    EXPECT_EQ(t.Row(3).name, "EGNOS AOR-E");
+    EXPECT_EQ(t.Row(3).port, "7777");
+    EXPECT_EQ(t.FindPort("7777"), 3);
+    EXPECT_EQ(t.FindPort("7778"), 0);
+
+    t.SetRowFromStored(1, ";;;;"); // empty cells come back as one space each
+    EXPECT_EQ(t.StoredRow(1), " ; ; ; ;");
+    t.SetRowFromStored(2, "126;name"); // fewer fields leave the later cells empty
+    EXPECT_EQ(t.Row(2).name, "name");
+    EXPECT_EQ(t.Row(2).system, "");
+    t.SetRowFromStored(4, "1;a;b;c;d;e;"); // pieces beyond the fourth are dropped
+    EXPECT_EQ(t.StoredRow(4), "1;a;b;c;");
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+#include "config_warning.h"
+#include "mainfrm.h"
+#include "support/fake_clock.h"
+#include "support/scripted_ui.h"
+#include "support/temp_cwd.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kFullConfig = "IPServer\r\n10.1.2.3\r\nPortClient\r\n6666\r\nPortServer\r\n7000\r\n"
+                               "MessageRequestMethod\r\nSubscribe\r\nVelmarGpsDir\r\nc:\\\r\nESPDir\r\n\r\n"
+                               "NoSISMargin\r\n30\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
+                               "GEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\nGEO3\r\n124;ORVAN-1;ORVAN;7000;\r\n"
+                               "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\nEndOfConfigFile\r\nEndOfConfigFile\r\n";
+
+class MainFrmTest : public ::testing::Test {
+protected:
+    TempCwd cwd;
+    ScriptedUi ui;
+    FakeClock clock;
+    QStringList warnings;
+
+    void SetUp() override
+    {
+        ui.onDialog = [this](QDialog &d) {
+            if (auto *w = qobject_cast<TConfigWarning *>(&d))
+                warnings << w->Text();
+            return int(QDialog::Accepted);
+        };
+    }
+    int CheckerInterval(TMainFrm &f) { return f.findChild<QTimer *>("SISChecker")->interval(); }
+};
+
+TEST_F(MainFrmTest, FullConfigurationIsApplied)
+{
+    cwd.Write("userapp.cfg", kFullConfig);
+    TMainFrm f(ui, clock);
+    f.FormShow();
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_EQ(f.ServerAddress(), "10.1.2.3");
+    EXPECT_EQ(f.ServerPort(), 7000);
+    EXPECT_EQ(CheckerInterval(f), 30000);
+    EXPECT_EQ(f.findChild<QTimer *>("DisconnChecker")->interval(), 30000);
+    EXPECT_FALSE(f.PollMode());
+    EXPECT_EQ(f.GeoTableRef().Row(3).name, "ORVAN-1");
+    EXPECT_EQ(f.GeoTableRef().Row(1).prn, " ");
+    EXPECT_EQ(f.GeoTableRef().header[0], "GEO PRN");
+    EXPECT_TRUE(f.findChild<QToolButton *>("TbQUIL")->isEnabled());
+    EXPECT_TRUE(f.findChild<QAction *>("QUILSISBroadcastStatus1")->isEnabled());
+}
+
+TEST_F(MainFrmTest, ReadingFailuresWarnOnceAndFallBack)
+{
+    struct Case {
+        const char *name;
+        QByteArray from, to;   // replacement applied to the full configuration
+        quint16 port;
+        int checker;
+        bool poll;
+    } cases[] = {
+        {"non-integer port", "PortServer\r\n7000", "PortServer\r\n77x", 7777, 60000, false},
+        {"port out of range", "PortServer\r\n7000", "PortServer\r\n70000", 7777, 60000, false},
+        {"empty margin keeps the port read before it", "NoSISMargin\r\n30", "NoSISMargin\r\n", 7777, 60000, false},
+        {"missing GEO row after the method was read", "GEO6\r\n;;;;\r\n", "", 7777, 30000, false},
+        {"lower-case subscribe selects polling", "Subscribe", "subscribe", 7000, 30000, true},
+    };
+    for (const auto &c : cases) {
+        warnings.clear();
+        QByteArray config = kFullConfig;
+        cwd.Write("userapp.cfg", config.replace(c.from, c.to));
+        TMainFrm f(ui, clock);
+        f.FormShow();
+        const bool fails = c.port == 7777;
+        EXPECT_EQ(warnings.size(), fails ? 1 : 0) << c.name;
+        EXPECT_EQ(f.ServerAddress(), fails ? "127.0.0.1" : "10.1.2.3") << c.name;
+        EXPECT_EQ(f.ServerPort(), c.port) << c.name;
+        EXPECT_EQ(CheckerInterval(f), c.checker) << c.name;
+        EXPECT_EQ(f.PollMode(), c.poll) << c.name;
+    }
+}
+
+TEST_F(MainFrmTest, MissingFileShowsTheLoadWarningOnceOnFirstShow)
+{
+    TMainFrm f(ui, clock);
+    f.show();
+    f.hide();
+    f.show();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0], "An error was found when trying to load the configuration from disk. "
+                           "The default settings will be used.");
+    EXPECT_EQ(ui.dialogs, QStringList{"ConfigWarning"});
+    EXPECT_EQ(f.ServerAddress(), "127.0.0.1");
+    EXPECT_EQ(f.ServerPort(), 7777);
+    EXPECT_FALSE(f.PollMode());
+    EXPECT_EQ(CheckerInterval(f), 60000);
+}
+
+TEST_F(MainFrmTest, StartsWithItsCaptionsLampsAndTimers)
+{
+    TMainFrm f(ui, clock);
+    EXPECT_EQ(f.windowTitle(), " VELMAR User Application  v3.2.3");
+    EXPECT_EQ(f.findChild<QLabel *>("Week")->text(), "GPS Week:");
+    EXPECT_EQ(f.findChild<QLabel *>("MsgType")->text(), "Message Type:");
+    const std::pair<const char *, int> timers[] = {{"TimerMSG", 200},       {"TimerRx", 10},
+                                                   {"TimerRecon", 60000},   {"SISChecker", 60000},
+                                                   {"DisconnChecker", 720000}, {"TimerQI", 1500},
+                                                   {"Timer1sec", 1000}};
+    for (const auto &[name, interval] : timers) {
+        auto *t = f.findChild<QTimer *>(name);
+        ASSERT_NE(t, nullptr) << name;
+        EXPECT_EQ(t->interval(), interval) << name;
+        EXPECT_EQ(t->isActive(), interval == 1500 || interval == 1000) << name;
+    }
+    f.show();
+    for (const char *lamp : {"Send", "AckWait", "AckRx", "DiskLogging", "Error"}) {
+        auto *on = f.findChild<QLabel *>(QString(lamp) + "On");
+        ASSERT_NE(on, nullptr) << lamp;
+        EXPECT_FALSE(on->isVisible()) << lamp;
+        f.ShowLamp(lamp);
+        EXPECT_TRUE(on->isVisible()) << lamp;
+        f.HideLamp(lamp);
+        EXPECT_FALSE(on->isVisible()) << lamp;
+    }
+    EXPECT_EQ(f.PrnMask().received, 0);
+    EXPECT_EQ(f.Igp().entry[kIgpCount - 1].Band, 0);
+    EXPECT_EQ(f.ServiceMsgs().NumberOfMessages, 0);
+}
+
+TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
+{
+    TMainFrm f(ui, clock);
+    auto *log = f.findChild<QPlainTextEdit *>("LogWin");
+    for (int i = 1; i <= 99; ++i)
+        f.Log(QString("line %1").arg(i));
+    EXPECT_FALSE(QFile::exists(cwd.Path("07_12_2026_12_30_05.txt")));
+    f.Log("line 100");
+    EXPECT_TRUE(log->toPlainText().isEmpty());
+    const QList<QByteArray> saved = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
+    ASSERT_EQ(saved.size(), 101); // 100 lines and the final line break
+    EXPECT_EQ(saved[0], "line 1");
+    EXPECT_EQ(saved[99], "line 100");
+    f.Log("line 101");
+    EXPECT_EQ(log->toPlainText(), "line 101");
+
+    // A second roll-over within the same second keeps the first file's lines.
+    for (int i = 102; i <= 200; ++i)
+        f.Log(QString("line %1").arg(i));
+    const QList<QByteArray> both = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
+    ASSERT_EQ(both.size(), 201);
+    EXPECT_EQ(both[100], "line 101");
+}
+
+TEST_F(MainFrmTest, TimeStampBlockIsDashesAroundTheDateAndASpaceLine)
+{
+    TMainFrm f(ui, clock);
+    f.LogTimeStamp();
+    EXPECT_EQ(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText(), "---- 07/12/2026 12:30:05---- \n ");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

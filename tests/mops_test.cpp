@@ -1,0 +1,122 @@
+#include "mops/aux_functions.h"
+#include "mops/mops_msg.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(BitField, ReadsFieldsByBitPositionAndWidth)
+{
+    struct Case {
+        const char *name;
+        std::string text;
+        int start, width;
+        int32_t expected;
+    } cases[] = {
+        {"whole first byte", "C6", 1, 8, 198},
+        {"second digit", "C6", 5, 4, 6},
+        {"field across a digit boundary", "C6", 3, 4, 1},
+        {"start past the end", "C6", 9, 4, 0},
+        {"field cut by the end of the text", "C6", 7, 6, 2},
+        {"empty text", "", 1, 8, -1},
+        {"lower-case digit reads as zeros", "c6", 1, 8, 6},
+        {"start below one reads from bit one", "C6", 0, 4, 12},
+        {"width above 32 reads 32 bits", "123456789A", 1, 40, 0x12345678},
+        {"32-bit field keeps its top bit", "FFFFFFFE", 1, 32, -2},
+        {"message type of a type 2 message", "5308DFFD", 9, 6, 2},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(BitField(c.text, c.start, c.width), c.expected) << c.name;
+}
+
+TEST(TwosComplement, TopBitMakesTheValueNegative)
+{
+    EXPECT_EQ(TwosComplement(0x1FF, 9), -1);
+    EXPECT_EQ(TwosComplement(0xFF, 9), 255);
+    EXPECT_EQ(TwosComplement(4, 3), -4);
+    EXPECT_EQ(TwosComplement(3, 3), 3);
+    EXPECT_EQ(TwosComplement(0x20000000, 30), -536870912);
+    EXPECT_EQ(TwosComplement(static_cast<uint32_t>(0x80000000u), 32), INT32_MIN);
+}
+
+TEST(FixedPointValue, ReadsSignedFixedPoint)
+{
+    EXPECT_DOUBLE_EQ(FixedPointValue(0x800, 9, 3), -256.0);
+    EXPECT_DOUBLE_EQ(FixedPointValue(0x001, 9, 3), 0.125);
+    EXPECT_DOUBLE_EQ(FixedPointValue(0xFFF, 9, 3), -0.125);
+    EXPECT_DOUBLE_EQ(FixedPointValue(0x7FF, 9, 3), 255.875);
+}
+
+TEST(FixedPointValue, OversizedInputIsAProgrammingError)
+{
+    try {
+        FixedPointValue(0x1000, 9, 3);
+        FAIL() << "no error";
+    } catch (const AssertionFailed &e) {
+        EXPECT_STREQ(e.what(), "Assertion failed: N<=pow(2,N_i+N_f)-1, file aux_functions, line 34");
+    }
+    EXPECT_THROW(FixedPointValue(1, 30, 3), AssertionFailed);
+}
+
+// A type 2 message: corrections 0.125, -0.125, 255.875, -256 then zeros; UDREIs 0..12.
+std::string FastCorrectionMessage()
+{
+    std::string bits = "01010011" "000010" "00" "00";
+    const char *prc[] = {"000000000001", "111111111111", "011111111111", "100000000000"};
+    for (int i = 0; i < 13; ++i)
+        bits += i < 4 ? prc[i] : "000000000000";
+    for (int i = 0; i < 13; ++i)
+        for (int b = 3; b >= 0; --b)
+            bits += ((i >> b) & 1) ? '1' : '0';
+    bits.resize(256, '0');
+    std::string hex;
+    for (std::size_t i = 0; i < bits.size(); i += 4)
+        hex += "0123456789ABCDEF"[std::stoi(bits.substr(i, 4), nullptr, 2)];
+    return hex;
+}
+
+TEST(FastCorrections, ThirteenCorrectionsAndIndicatorsAtTheirPositions)
+{
+    const std::string msg = FastCorrectionMessage();
+    const auto prc = FastCorrectionVector(msg);
+    EXPECT_DOUBLE_EQ(prc[0], 0.125);
+    EXPECT_DOUBLE_EQ(prc[1], -0.125);
+    EXPECT_DOUBLE_EQ(prc[2], 255.875);
+    EXPECT_DOUBLE_EQ(prc[3], -256.0);
+    EXPECT_DOUBLE_EQ(prc[12], 0.0);
+    const auto u = UDREIVector(msg);
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(u.udrei[i], i);
+        EXPECT_EQ(u.udre[i], kUDRE[i]);
+        EXPECT_EQ(u.variance[i], kVarUDRE[i]);
+    }
+}
+
+TEST(FastCorrections, IndicatorTablesAndBadText)
+{
+    EXPECT_EQ(kUDRE[14], 10000.0);
+    EXPECT_EQ(kVarUDRE[14], 10000.0);
+    EXPECT_EQ(kUDRE[15], 20000.0);
+    EXPECT_EQ(kVarUDRE[15], 20000.0);
+    EXPECT_EQ(kUDRE[0], 0.75);
+    EXPECT_EQ(kVarUDRE[13], 2078.695);
+    EXPECT_THROW(UDREIVector(std::string(40, '0')), std::invalid_argument);
+    EXPECT_THROW(UDREIVector(std::string(50, '0') + "XY" + std::string(12, '0')), std::invalid_argument);
+}
+
+TEST(MOPSMsg, KeepsItsMessageAndReadsFieldsFromIt)
+{
+    TMOPSMsg m;
+    EXPECT_EQ(m.BitField(1, 8), -1); // nothing assigned yet
+    m.SetMessage("9A1C");
+    EXPECT_EQ(m.BitField(1, 8), 0x9A);
+    EXPECT_EQ(m.BitField(9, 6), 7);
+    m.SetMessage("");
+    EXPECT_EQ(m.Message(), "9A1C"); // an empty text keeps the previous message
+    m.SetMessage(std::string(20, 'F'));
+    EXPECT_EQ(m.BitField(81, 8), 0); // a short text reads as zeros past its end
+}
+
+} // namespace
