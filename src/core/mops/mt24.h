@@ -1,0 +1,70 @@
+#pragma once
+
+#include "mops/field.h"
+#include "mops/long_term.h"
+
+struct FastCorrection {
+    bool Available = false;
+    double PRC = 0;   // m
+    int32_t UDREI = 0;
+    double UDRE = 0;  // m
+    double VarUDRE = 0;
+};
+
+struct TMixedFastLongTerm {
+    PerPRN<FastCorrection> Fast{};
+    PerPRN<LongTermVel0> Vel0{};
+    PerPRN<LongTermVel1> Vel1{};
+};
+
+namespace mt24 {
+constexpr int kFastSatellites = 6;
+constexpr Field PRC(int s) { return {15 + 12 * s, 12, true, 0.125}; }
+constexpr Field UDREI(int s) { return {87 + 4 * s, 4}; }
+constexpr Field kIODP{111, 2};
+constexpr Field kBlockID{113, 2};
+constexpr Field kIODF{115, 2};
+constexpr Field kVelocityCode{121, 1};
+}
+
+// The long-term half of a type 24 message and of either half of a type 25 message.
+namespace long_term_half {
+// Velocity code 1, one satellite; offsets from the half's first bit after the velocity code.
+constexpr Field kMask1{1, 6};
+constexpr Field kIOD1{7, 8};
+constexpr Field kDx1{15, 11, true, 0.125};
+constexpr Field kDy1{26, 11, true, 0.125};
+constexpr Field kDz1{37, 11, true, 0.125};
+constexpr Field kDaf0_1{48, 11, true, kPow2m31};
+constexpr Field kDxRate{59, 8, true, kPow2m11};
+constexpr Field kDyRate{67, 8, true, kPow2m11};
+constexpr Field kDzRate{75, 8, true, kPow2m11};
+constexpr Field kDaf1{83, 8, true, kPow2m39};
+constexpr Field kT0{91, 13, false, 16};
+constexpr Field kIODP1{104, 2};
+// Velocity code 0, two satellites 51 bits apart, then the half's IODP.
+constexpr int kSecondSatellite = 51;
+constexpr Field kMask0{1, 6};
+constexpr Field kIOD0{7, 8};
+constexpr Field kDx0{15, 9, true, 0.125};
+constexpr Field kDy0{24, 9, true, 0.125};
+constexpr Field kDz0{33, 9, true, 0.125};
+constexpr Field kDaf0_0{42, 10, true, kPow2m31};
+constexpr Field kIODP0{103, 2};
+
+// Readers relative to the velocity-code bit at `code`.
+LongTermVel0 ReadVel0(const TMOPSMsg &m, int code, int satellite);
+LongTermVel1 ReadVel1(const TMOPSMsg &m, int code);
+}
+
+class TMT24 final : public TMOPSMsg {
+public:
+    explicit TMT24(const PRNMaskBuffer &mask) : mask_(mask) {}
+    // Does nothing until a type 1 mask has been received.
+    void Decode() override;
+    const TMixedFastLongTerm &Data() const { return data_; }
+
+private:
+    const PRNMaskBuffer &mask_;
+    TMixedFastLongTerm data_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "time/date_time.h"
+
+#include <optional>
+#include <string>
+
+// One line of a message log: "PRN yy mm dd hh nn ss type HEX" and CR LF, the date being the
+// message's GPS time read as a calendar time.
+std::string FormatLogRecord(int prn, int type, double week, double seconds, const std::string &text);
+
+struct LogRecord {
+    int prn = 0;
+    CivilTime time;  // years 80-99 are 1980-1999, the others 2000-2079
+    int type = 0;
+    std::string hex; // 64 hexadecimal digits
+};
+
+// Accepts LF or CR LF line ends; anything malformed gives no record.
+std::optional<LogRecord> ParseLogRecord(const std::string &line);

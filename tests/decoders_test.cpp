@@ -1,0 +1,256 @@
+// Decoders read fields at the standard's bit positions. Edge values are written with literal
+// bit positions (independent of the decoders' field tables); round trips use the encoder.
+#include "mops/mt06.h"
+#include "mops/mt07.h"
+#include "mops/mt09.h"
+#include "mops/mt10.h"
+#include "mops/mt12.h"
+#include "mops/mt17.h"
+#include "sbas_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+template <typename Decoder>
+Decoder Decoded(SbasFrame f)
+{
+    Decoder d;
+    d.SetMessage(f.Hex());
+    d.Decode();
+    return d;
+}
+
+TEST(MT06, IndicatorsSelectTheUDRETableRows)
+{
+    for (const int udrei : {0, 13, 14, 15}) {
+        SbasFrame f(6);
+        for (int n = 1; n <= 51; ++n)
+            f.Set(23 + 4 * (n - 1), 4, udrei);
+        f.Set(17, 2, 3); // IODF of type 3
+        const auto d = Decoded<TMT06>(f).Data();
+        EXPECT_EQ(d.IODF[1], 3);
+        EXPECT_EQ(d.IODF[0], 0);
+        for (int n : {1, 26, 51}) {
+            EXPECT_EQ(d.Slot[n - 1].UDREI, udrei);
+            EXPECT_EQ(d.Slot[n - 1].UDRE, kUDRE[udrei]);
+            EXPECT_EQ(d.Slot[n - 1].VarUDRE, kVarUDRE[udrei]);
+        }
+        EXPECT_EQ(d.Slot[51].UDRE, 0); // only 51 satellites are carried
+    }
+    SbasFrame f(6);
+    f.Set(23, 4, 14);
+    f.Set(27, 4, 15);
+    const auto d = Decoded<TMT06>(f).Data();
+    EXPECT_EQ(d.Slot[0].UDRE, 10000.0);
+    EXPECT_EQ(d.Slot[1].VarUDRE, 20000.0);
+}
+
+TEST(MT07, LatencyIodpAndIndicators)
+{
+    SbasFrame f(7);
+    f.Set(15, 4, 9);
+    f.Set(19, 2, 2);
+    f.Set(23 + 4 * 50, 4, 7); // satellite 51
+    const auto d = Decoded<TMT07>(f).Data();
+    EXPECT_EQ(d.SystemLatency, 9);
+    EXPECT_EQ(d.IODP, 2);
+    EXPECT_EQ(d.DegradationIndicator[50], 7);
+    EXPECT_EQ(d.DegradationIndicator[0], 0);
+    EXPECT_TRUE(d.Available[0]); // set for every carried satellite, indicator 0 included
+    EXPECT_TRUE(d.Available[50]);
+    EXPECT_FALSE(d.Available[51]);
+}
+
+TEST(MT09, EdgeValuesAtTheirBitPositions)
+{
+    SbasFrame f(9);
+    f.Set(23, 13, 5400);
+    f.Set(36, 4, 15);
+    f.Set(40, 30, int64_t{1} << 29); // most negative X
+    f.Set(70, 30, 1);
+    f.Set(100, 25, -1);
+    f.Set(125, 17, -1);
+    f.Set(159, 18, 1);
+    f.Set(197, 10, int64_t{1} << 9);
+    f.Set(207, 12, 1);
+    f.Set(219, 8, -1);
+    const auto d = Decoded<TMT09>(f).Data();
+    EXPECT_EQ(d.TODApplicability, 86400);
+    EXPECT_EQ(d.URA, 15);
+    EXPECT_DOUBLE_EQ(d.Xg, -42949672.96);
+    EXPECT_DOUBLE_EQ(d.Yg, 0.08);
+    EXPECT_DOUBLE_EQ(d.Zg, -0.4);
+    EXPECT_DOUBLE_EQ(d.Xg_roc, -0.000625);
+    EXPECT_DOUBLE_EQ(d.Zg_roc, 0.004);
+    EXPECT_DOUBLE_EQ(d.Zg_acc, -512 * 0.0000625);
+    EXPECT_DOUBLE_EQ(d.Af0, std::ldexp(1.0, -31));
+    EXPECT_DOUBLE_EQ(d.Af1, -std::ldexp(1.0, -40));
+}
+
+TEST(MT10, AllFieldsAtTheirMaximum)
+{
+    SbasFrame f(10);
+    f.Set(15, 131, -1); // bits 15-145 all ones
+    const auto d = Decoded<TMT10>(f).Data();
+    EXPECT_FLOAT_EQ(d.Brrc, 2.046f);
+    EXPECT_FLOAT_EQ(d.Iltc_v1, 511.0f);
+    EXPECT_FLOAT_EQ(d.Cer, 31.5f);
+    EXPECT_FLOAT_EQ(d.Ciono_ramp, 1023 * 0.000005f);
+    EXPECT_FLOAT_EQ(d.RSS_UDRE, 1.0f);
+    EXPECT_FLOAT_EQ(d.RSS_iono, 1.0f);
+    EXPECT_FLOAT_EQ(d.Ccovariance, 12.7f);
+}
+
+TEST(MT12, SignsAndScales)
+{
+    SbasFrame f(12);
+    f.Set(15, 24, -1);
+    f.Set(39, 32, int64_t{1} << 31); // A0 with only its top bit
+    f.Set(71, 8, 255);
+    f.Set(87, 8, 0xF2);
+    f.Set(111, 8, 18);
+    f.Set(119, 3, 5);
+    f.Set(122, 20, 604799);
+    f.Set(142, 10, 1023);
+    f.Set(152, 1, 1);
+    const auto d = Decoded<TMT12>(f).Data();
+    EXPECT_FLOAT_EQ(d.A1_WNT, static_cast<float>(-std::ldexp(1.0, -50)));
+    EXPECT_FLOAT_EQ(d.A0_WNT, -2.0f);
+    EXPECT_EQ(d.t0t, 1044480);
+    EXPECT_EQ(d.DeltaTLS, -14);
+    EXPECT_EQ(d.DeltaTLSF, 18);
+    EXPECT_EQ(d.UTCStandardId, 5);
+    EXPECT_EQ(d.GPSTOW, 604799);
+    EXPECT_EQ(d.GPSWeekNo, 1023);
+    EXPECT_EQ(d.GlonassIndicator, 1);
+}
+
+TEST(MT17, HealthBitsProviderAndPositions)
+{
+    struct Case {
+        int health;
+        bool ranging, corrections, integrity;
+        const char *provider;
+    } cases[] = {{0x12, true, false, true, "ORVAN"}, {0x27, false, false, false, "MSAS"},
+                 {0x50, true, true, true, "UNKNOWN"}, {0x00, true, true, true, "WAAS"}};
+    for (const auto &c : cases) {
+        SbasFrame f(17);
+        f.Set(17 + 67 * 2, 8, 138); // third almanac
+        f.Set(25 + 67 * 2, 8, c.health);
+        const TMT17 d = Decoded<TMT17>(f);
+        const TGEOAlmanac &g = d.GEO(2);
+        EXPECT_EQ(g.PRN, 138);
+        EXPECT_EQ(g.Ranging, c.ranging) << c.health;
+        EXPECT_EQ(g.Corrections, c.corrections) << c.health;
+        EXPECT_EQ(g.Integrity, c.integrity) << c.health;
+        EXPECT_EQ(g.ServiceProvider, c.provider);
+    }
+    SbasFrame f(17);
+    f.Set(33, 15, int64_t{1} << 14);
+    f.Set(63, 9, 1);
+    f.Set(78, 4, 0xF);
+    f.Set(72 + 67, 3, 3); // second almanac's X rate
+    f.Set(216, 11, 1349);
+    const TMT17 d = Decoded<TMT17>(f);
+    EXPECT_EQ(d.GEO(0).Xg, -42598400);
+    EXPECT_EQ(d.GEO(0).Zg, 26000);
+    EXPECT_EQ(d.GEO(0).Zg_roc, -60);
+    EXPECT_EQ(d.GEO(1).Xg_roc, 30);
+    EXPECT_EQ(d.TOD(), 86336);
+}
+
+TEST(Decoders, EmptyTextKeepsTheLastMessageAndItsRecords)
+{
+    TMT09 d;
+    d.Decode(); // nothing assigned: nothing to decode
+    EXPECT_EQ(d.Data().URA, 0);
+    SbasFrame f(9);
+    f.Set(36, 4, 6);
+    d.SetMessage(f.Hex());
+    d.Decode();
+    d.SetMessage("");
+    d.Decode();
+    EXPECT_EQ(d.Data().URA, 6);
+    d.SetMessage("C624"); // a short text reads its missing bits as zeros
+    d.Decode();
+    EXPECT_EQ(d.Data().URA, 0);
+}
+
+TEST(RoundTrip, StandaloneTypesFromNamedValues)
+{
+    TGEONavigation nav{5392, 3, -32123456.72, 27123456.08, -12345.6, 1.25, -0.5, 4.0,
+                       0.0001, -0.000125, 0.003125, 0.00000012345, 0};
+    nav.Af0 = 123 * std::ldexp(1.0, -31);
+    nav.Af1 = -5 * std::ldexp(1.0, -40);
+    const auto n = Decoded<TMT09>(sbas::GeoNavigation(nav)).Data();
+    EXPECT_EQ(n.TODApplicability, 5392);
+    EXPECT_DOUBLE_EQ(n.Xg, -32123456.72);
+    EXPECT_DOUBLE_EQ(n.Yg, 27123456.08);
+    EXPECT_DOUBLE_EQ(n.Zg, -12345.6);
+    EXPECT_DOUBLE_EQ(n.Xg_roc, 1.25);
+    EXPECT_DOUBLE_EQ(n.Zg_roc, 4.0);
+    EXPECT_DOUBLE_EQ(n.Xg_acc, 0.0001);
+    EXPECT_DOUBLE_EQ(n.Af0, nav.Af0);
+    EXPECT_DOUBLE_EQ(n.Af1, nav.Af1);
+
+    TDegradationFactors deg{0.05f, 0.1f, 0.0005f, 120, 0.01f, 60, 0.02f, 0.0002f, 300, 6.5f,
+                            0.2f,  300,  0.00005f, 1, 0, 2.5f};
+    const auto g = Decoded<TMT10>(sbas::DegradationParameters(deg)).Data();
+    EXPECT_FLOAT_EQ(g.Brrc, 0.05f);
+    EXPECT_FLOAT_EQ(g.Iltc_v0, 60);
+    EXPECT_FLOAT_EQ(g.Cer, 6.5f);
+    EXPECT_FLOAT_EQ(g.Ciono_ramp, 0.00005f);
+    EXPECT_FLOAT_EQ(g.RSS_UDRE, 1);
+    EXPECT_FLOAT_EQ(g.RSS_iono, 0);
+    EXPECT_FLOAT_EQ(g.Ccovariance, 2.5f);
+
+    TWAASNetworkTime t{static_cast<float>(3 * std::ldexp(1.0, -50)), static_cast<float>(-7 * std::ldexp(1.0, -30)),
+                       61440, 2286 % 256, 18, 137, 7, 18, 2, 518400, 2286 % 1024, 1};
+    const auto w = Decoded<TMT12>(sbas::NetworkTime(t)).Data();
+    EXPECT_FLOAT_EQ(w.A1_WNT, t.A1_WNT);
+    EXPECT_FLOAT_EQ(w.A0_WNT, t.A0_WNT);
+    EXPECT_EQ(w.t0t, 61440);
+    EXPECT_EQ(w.WNLSF, 137);
+    EXPECT_EQ(w.GPSTOW, 518400);
+    EXPECT_EQ(w.GPSWeekNo, 2286 % 1024);
+
+    TIntegrityInformation integ;
+    integ.IODF = {0, 1, 2, 3};
+    for (int n = 0; n < 51; ++n)
+        integ.Slot[n].UDREI = n % 16;
+    const auto i6 = Decoded<TMT06>(sbas::Integrity(integ)).Data();
+    EXPECT_EQ(i6.IODF, integ.IODF);
+    EXPECT_EQ(i6.Slot[50].UDREI, 50 % 16);
+
+    TFastCorDegFactors fc;
+    fc.SystemLatency = 4;
+    fc.IODP = 3;
+    fc.DegradationIndicator[10] = 12;
+    const auto f7 = Decoded<TMT07>(sbas::DegradationFactors(fc)).Data();
+    EXPECT_EQ(f7.SystemLatency, 4);
+    EXPECT_EQ(f7.IODP, 3);
+    EXPECT_EQ(f7.DegradationIndicator[10], 12);
+
+    sbas::AlmanacMsg alm;
+    alm.geo[0] = {1, 120, -6000000 / 2600 * 2600, 42000000 / 2600 * 2600, -26000, -10, 30, 60, true, false, true, ""};
+    alm.providerId[0] = 2;
+    alm.tod = 64 * 100;
+    const TMT17 a = Decoded<TMT17>(sbas::GeoAlmanacs(alm));
+    EXPECT_EQ(a.GEO(0).DataID, 1);
+    EXPECT_EQ(a.GEO(0).PRN, 120);
+    EXPECT_EQ(a.GEO(0).Xg, alm.geo[0].Xg);
+    EXPECT_EQ(a.GEO(0).Yg, alm.geo[0].Yg);
+    EXPECT_EQ(a.GEO(0).Zg, -26000);
+    EXPECT_EQ(a.GEO(0).Xg_roc, -10);
+    EXPECT_EQ(a.GEO(0).Zg_roc, 60);
+    EXPECT_FALSE(a.GEO(0).Corrections);
+    EXPECT_TRUE(a.GEO(0).Integrity);
+    EXPECT_EQ(a.GEO(0).ServiceProvider, "MSAS");
+    EXPECT_EQ(a.GEO(1).PRN, 0);
+    EXPECT_EQ(a.TOD(), 6400);
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+#include "sbas_encoder.h"
+
+#include "mops/mt18.h"
+#include "mops/mt26.h"
+#include "mops/mt27.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sbas {
+
+SbasFrame NullMessage()
+{
+    return SbasFrame(63);
+}
+
+SbasFrame PrnMask(const std::set<int> &slots, int iodp)
+{
+    SbasFrame f(1);
+    for (const int slot : slots)
+        f.Set(14 + slot, 1, 1);
+    f.Set(225, 2, iodp);
+    return f;
+}
+
+SbasFrame FastCorrections(const FastCorrectionsMsg &m)
+{
+    SbasFrame f(m.type);
+    f.Set(15, 2, m.iodf);
+    f.Set(17, 2, m.iodp);
+    for (int i = 0; i < 13; ++i) {
+        f.Put({19 + 12 * i, 12, true, 0.125}, m.prc[i]);
+        f.Set(175 + 4 * i, 4, m.udrei[i]);
+    }
+    return f;
+}
+
+SbasFrame Integrity(const TIntegrityInformation &d)
+{
+    SbasFrame f(6);
+    for (int type = 2; type <= 5; ++type)
+        f.Put(mt06::IODF(type), d.IODF[type - 2]);
+    for (int n = 1; n <= mt06::kSatellites; ++n)
+        f.Put(mt06::UDREI(n), d.Slot[n - 1].UDREI);
+    return f;
+}
+
+SbasFrame DegradationFactors(const TFastCorDegFactors &d)
+{
+    SbasFrame f(7);
+    f.Put(mt07::kSystemLatency, d.SystemLatency);
+    f.Put(mt07::kIODP, d.IODP);
+    for (int n = 1; n <= mt07::kSatellites; ++n)
+        f.Put(mt07::Indicator(n), d.DegradationIndicator[n - 1]);
+    return f;
+}
+
+SbasFrame GeoNavigation(const TGEONavigation &d)
+{
+    using namespace mt09;
+    SbasFrame f(9);
+    f.Put(kT0, d.TODApplicability);
+    f.Put(kURA, d.URA);
+    f.Put(kX, d.Xg);
+    f.Put(kY, d.Yg);
+    f.Put(kZ, d.Zg);
+    f.Put(kXRate, d.Xg_roc);
+    f.Put(kYRate, d.Yg_roc);
+    f.Put(kZRate, d.Zg_roc);
+    f.Put(kXAcc, d.Xg_acc);
+    f.Put(kYAcc, d.Yg_acc);
+    f.Put(kZAcc, d.Zg_acc);
+    f.Put(kAf0, d.Af0);
+    f.Put(kAf1, d.Af1);
+    return f;
+}
+
+SbasFrame DegradationParameters(const TDegradationFactors &d)
+{
+    SbasFrame f(10);
+    TDegradationFactors copy = d;
+    const auto members = mt10::Members(copy);
+    for (std::size_t i = 0; i < mt10::kFields.size(); ++i)
+        f.Put(mt10::kFields[i], *members[i]);
+    return f;
+}
+
+SbasFrame NetworkTime(const TWAASNetworkTime &d)
+{
+    using namespace mt12;
+    SbasFrame f(12);
+    f.Put(kA1, d.A1_WNT);
+    f.Put(kA0, d.A0_WNT);
+    f.Put(kT0t, d.t0t);
+    f.Put(kWNt, d.WNt);
+    f.Put(kDeltaTLS, d.DeltaTLS);
+    f.Put(kWNLSF, d.WNLSF);
+    f.Put(kDN, d.DN);
+    f.Put(kDeltaTLSF, d.DeltaTLSF);
+    f.Put(kUTCStandard, d.UTCStandardId);
+    f.Put(kGPSTOW, d.GPSTOW);
+    f.Put(kGPSWeek, d.GPSWeekNo);
+    f.Put(kGlonass, d.GlonassIndicator);
+    return f;
+}
+
+SbasFrame GeoAlmanacs(const AlmanacMsg &m)
+{
+    using namespace mt17;
+    SbasFrame f(17);
+    for (int k = 0; k < kAlmanacs; ++k) {
+        const int b = kAlmanacBits * k;
+        const TGEOAlmanac &g = m.geo[k];
+        f.Put(kDataID.At(b), g.DataID);
+        f.Put(kPRN.At(b), g.PRN);
+        const int health = (m.providerId[k] << 4) | (g.Integrity ? 0 : 4) | (g.Corrections ? 0 : 2) |
+                           (g.Ranging ? 0 : 1);
+        f.Put(kHealth.At(b), health);
+        f.Put(kX.At(b), g.Xg);
+        f.Put(kY.At(b), g.Yg);
+        f.Put(kZ.At(b), g.Zg);
+        f.Put(kXRate.At(b), g.Xg_roc);
+        f.Put(kYRate.At(b), g.Yg_roc);
+        f.Put(kZRate.At(b), g.Zg_roc);
+    }
+    f.Put(kT0, m.tod);
+    return f;
+}
+
+SbasFrame IgpMask(const IgpMaskMsg &m)
+{
+    SbasFrame f(18);
+    f.Put(mt18::kBandCount, m.bandCount);
+    f.Put(mt18::kBand, m.band);
+    f.Put(mt18::kIODI, m.iodi);
+    for (const int point : m.points)
+        f.Put(mt18::MaskBit(point), 1);
+    return f;
+}
+
+namespace {
+
+void PutLongTermHalf(SbasFrame &f, int code, const LongTermHalf &h)
+{
+    using namespace long_term_half;
+    f.Set(code, 1, h.velocityCode);
+    if (h.velocityCode == 1) {
+        const LongTermVel1 &v = h.values[0];
+        f.Put(kMask1.At(code), h.maskNumber[0]);
+        f.Put(kIOD1.At(code), v.IssueOfData);
+        f.Put(kDx1.At(code), v.DeltaX);
+        f.Put(kDy1.At(code), v.DeltaY);
+        f.Put(kDz1.At(code), v.DeltaZ);
+        f.Put(kDaf0_1.At(code), v.DeltaAf0);
+        f.Put(kDxRate.At(code), v.DeltaX_roc);
+        f.Put(kDyRate.At(code), v.DeltaY_roc);
+        f.Put(kDzRate.At(code), v.DeltaZ_roc);
+        f.Put(kDaf1.At(code), v.DeltaAf1);
+        f.Put(kT0.At(code), v.TODApplicability);
+        f.Put(kIODP1.At(code), h.iodp);
+        return;
+    }
+    for (int s = 0; s < 2; ++s) {
+        const int c = code + kSecondSatellite * s;
+        const LongTermVel1 &v = h.values[s];
+        f.Put(kMask0.At(c), h.maskNumber[s]);
+        f.Put(kIOD0.At(c), v.IssueOfData);
+        f.Put(kDx0.At(c), v.DeltaX);
+        f.Put(kDy0.At(c), v.DeltaY);
+        f.Put(kDz0.At(c), v.DeltaZ);
+        f.Put(kDaf0_0.At(c), v.DeltaAf0);
+    }
+    f.Put(kIODP0.At(code), h.iodp);
+}
+
+} // namespace
+
+SbasFrame MixedCorrections(const MixedMsg &m)
+{
+    using namespace mt24;
+    SbasFrame f(24);
+    for (int s = 0; s < kFastSatellites; ++s) {
+        f.Put(PRC(s), m.prc[s]);
+        f.Put(UDREI(s), m.udrei[s]);
+    }
+    f.Put(kIODP, m.iodp);
+    f.Put(kBlockID, m.blockId);
+    f.Put(kIODF, m.iodf);
+    PutLongTermHalf(f, kVelocityCode.start, m.longTerm);
+    return f;
+}
+
+SbasFrame LongTermCorrections(const LongTermHalf &first, const LongTermHalf &second)
+{
+    SbasFrame f(25);
+    PutLongTermHalf(f, mt25::VelocityCode(0).start, first);
+    PutLongTermHalf(f, mt25::VelocityCode(1).start, second);
+    return f;
+}
+
+SbasFrame IonosphericDelays(const IonoDelayMsg &m)
+{
+    using namespace mt26;
+    SbasFrame f(26);
+    f.Put(kBand, m.band);
+    f.Put(kBlockID, m.block);
+    for (int n = 0; n < kPoints; ++n) {
+        const double delay = std::min(std::max(m.delay[n], 0.0), 63.875);
+        f.Put(Delay(n), delay);
+        f.Put(GIVEI(n), m.givei[n]);
+    }
+    f.Put(kIODI, m.iodi);
+    return f;
+}
+
+SbasFrame Service(const ServiceMsg &m)
+{
+    using namespace mt27;
+    SbasFrame f(27);
+    f.Put(kIODS, m.iods);
+    f.Put(kNumberOfMessages, m.numberOfMessages - 1);
+    f.Put(kMessageNumber, m.messageNumber);
+    f.Put(kNumberOfRegions, static_cast<double>(m.regions.size()));
+    f.Put(kPriority, m.priority);
+    f.Put(kDeltaInside, m.deltaInside);
+    f.Put(kDeltaOutside, m.deltaOutside);
+    for (std::size_t k = 0; k < m.regions.size() && k < 5; ++k) {
+        const int b = kRegionBits * static_cast<int>(k);
+        const ServiceRegion &r = m.regions[k];
+        f.Put(kLatitude1.At(b), r.Latitude1);
+        f.Put(kLongitude1.At(b), r.Longitude1);
+        f.Put(kLatitude2.At(b), r.Latitude2);
+        f.Put(kLongitude2.At(b), r.Longitude2);
+        f.Put(kShape.At(b), r.Shape);
+    }
+    return f;
+}
+
+SbasFrame Covariance(const std::array<TClockEphCovMatrix, 2> &sat, int iodp)
+{
+    using namespace mt28;
+    SbasFrame f(28);
+    f.Set(15, 2, iodp);
+    for (int s = 0; s < 2; ++s) {
+        const int c = kSecondSatellite * s;
+        TClockEphCovMatrix copy = sat[s];
+        f.Put(kMaskNumber.At(c), copy.MaskNumber);
+        f.Put(kScaleExponent.At(c), copy.ScaleExponent);
+        const auto elements = Elements(copy);
+        for (std::size_t i = 0; i < kElements.size(); ++i)
+            f.Put(kElements[i].At(c), *elements[i]);
+    }
+    return f;
+}
+
+} // namespace sbas

@@ -1,0 +1,85 @@
+#include "sbas_frame.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t kPoly = 0x1864CFB;
+
+std::array<uint32_t, 256> MakeTable()
+{
+    std::array<uint32_t, 256> table{};
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t crc = i << 16;
+        for (int b = 0; b < 8; ++b)
+            crc = (crc & 0x800000) ? ((crc << 1) ^ kPoly) : (crc << 1);
+        table[i] = crc & 0xFFFFFF;
+    }
+    return table;
+}
+
+} // namespace
+
+uint32_t Crc24Q(const uint8_t *data, int bits)
+{
+    static const auto table = MakeTable();
+    // Leading zero bits leave a zero-initialised CRC unchanged: pad to whole bytes in front.
+    const int pad = (8 - bits % 8) % 8;
+    uint32_t crc = 0;
+    uint8_t carry = 0;
+    for (int i = 0; i < (bits + pad) / 8; ++i) {
+        const uint8_t byte = pad == 0 ? data[i] : static_cast<uint8_t>(carry | (data[i] >> pad));
+        carry = static_cast<uint8_t>(data[i] << (8 - pad));
+        crc = ((crc << 8) ^ table[((crc >> 16) ^ byte) & 0xFF]) & 0xFFFFFF;
+    }
+    return crc;
+}
+
+SbasFrame::SbasFrame(int type)
+{
+    SetType(type);
+}
+
+void SbasFrame::Set(int start, int width, int64_t raw)
+{
+    for (int i = 0; i < width; ++i) {
+        const int bit = start + i - 1; // 0-based position
+        const bool on = (static_cast<uint64_t>(raw) >> (width - 1 - i)) & 1;
+        const uint8_t mask = static_cast<uint8_t>(0x80 >> (bit % 8));
+        bytes_[bit / 8] = on ? (bytes_[bit / 8] | mask) : (bytes_[bit / 8] & ~mask);
+    }
+}
+
+void SbasFrame::Put(const Field &f, double value)
+{
+    Set(f.start, f.width, std::llround(value / f.lsb));
+}
+
+int64_t SbasFrame::Get(int start, int width) const
+{
+    int64_t v = 0;
+    for (int i = 0; i < width; ++i) {
+        const int bit = start + i - 1;
+        v = (v << 1) | ((bytes_[bit / 8] >> (7 - bit % 8)) & 1);
+    }
+    return v;
+}
+
+void SbasFrame::SetPreamble(int sequence)
+{
+    Set(1, 8, kPreambles[static_cast<std::size_t>(sequence) % kPreambles.size()]);
+}
+
+std::string SbasFrame::Hex(int sequence)
+{
+    SetPreamble(sequence);
+    Set(227, 24, Crc24Q(bytes_.data(), 226));
+    Set(251, 6, 0);
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (const uint8_t b : bytes_) {
+        hex += digits[b >> 4];
+        hex += digits[b & 0xF];
+    }
+    return hex;
+}
