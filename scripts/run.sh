@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and starts the application.
+# Installs what is missing, builds in Release, starts the bundled replay server on
+# 127.0.0.1:7777 and the application against it; the server stops when the application exits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +10,13 @@ bash scripts/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -Wno-dev
 cmake --build build -j"$(nproc)"
 
+build/tools/du2ro-server --address 127.0.0.1 --port 7777 --recording data/demo-recording.txt --loop &
+server=$!
+trap 'kill "$server" 2>/dev/null || true' EXIT
+
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting under a virtual X server."
-  exec xvfb-run -a build/src/app/velmar-userapp
+  xvfb-run -a build/src/app/velmar-userapp
+else
+  build/src/app/velmar-userapp
 fi
-exec build/src/app/velmar-userapp

@@ -143,11 +143,3 @@ void TMainFrm::BtnCloseClick()
     DisconnCheckerTimer();
     QApplication::quit();
 }
-
-void TMainFrm::DisconnCheckerTimer()
-{
-    DisconnChecker->stop();
-    if (InfoNaDeclared)
-        return;
-    InfoNaDeclared = true;
-}

@@ -1,5 +1,8 @@
 #include "mainfrm.h"
 
+#include "data_server_socket.h"
+#include "sis_mode_form.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -12,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTcpSocket>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -59,10 +61,16 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
 {
     setObjectName("MainFrm");
     setWindowTitle(kAppCaption);
-    C = new QTcpSocket(this);
-    C->setObjectName("C");
+    C = new DataServerSocket(this);
+    connect(C, &DataServerSocket::Connected, this, &TMainFrm::CConnect);
+    connect(C, &DataServerSocket::ReadyRead, this, &TMainFrm::CRead);
+    connect(C, &DataServerSocket::Disconnected, this, &TMainFrm::CDisconnect);
+    connect(C, &DataServerSocket::Error, this, &TMainFrm::CError);
     BuildTimers();
     BuildDisplay();
+
+    FrmSISMode = new TFrmSISMode(clock_, [this] { return IsConnected(); }, this);
+    sisMonitor_ = std::make_unique<TSISModeThread>(*FrmSISMode, clock_);
 
     prnMaskBuffer_ = ZeroFilled<PRNMaskBuffer>();
     igpBuffer_ = ZeroFilled<IGPBuffer>();
@@ -86,13 +94,20 @@ void TMainFrm::BuildTimers()
         return t;
     };
     TimerMSG = timer("TimerMSG", 200, false);
+    TimerMSG->setTimerType(Qt::PreciseTimer); // polls must never come closer than 200 ms
     TimerRx = timer("TimerRx", 10, false);
     TimerRecon = timer("TimerRecon", 60000, false);
     SISChecker = timer("SISChecker", 60000, false);
     DisconnChecker = timer("DisconnChecker", 720000, false);
     TimerQI = timer("TimerQI", 1500, true);
     Timer1sec = timer("Timer1sec", 1000, true);
+    connect(TimerMSG, &QTimer::timeout, this, &TMainFrm::TimerMSGTimer);
+    connect(TimerRx, &QTimer::timeout, this, &TMainFrm::TimerRxTimer);
+    connect(TimerRecon, &QTimer::timeout, this, &TMainFrm::TimerReconTimer);
+    connect(SISChecker, &QTimer::timeout, this, &TMainFrm::SISCheckerTimer);
     connect(DisconnChecker, &QTimer::timeout, this, &TMainFrm::DisconnCheckerTimer);
+    connect(TimerQI, &QTimer::timeout, this, &TMainFrm::TimerQITimer);
+    connect(Timer1sec, &QTimer::timeout, this, &TMainFrm::Timer1secTimer);
 }
 
 QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const QColor &onColour)
@@ -117,28 +132,7 @@ QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const 
 
 void TMainFrm::BuildDisplay()
 {
-    auto *options = menuBar()->addMenu("&Options");
-    optionsMenu_ = options->menuAction();
-    optionsMenu_->setObjectName("Options1");
-    QAction *closeItem = options->addAction("Close", this, &TMainFrm::Close1Click);
-    closeItem->setObjectName("Close1");
-    closeItem->setShortcut(QKeySequence("Ctrl+Alt+X"));
-    auto *view = menuBar()->addMenu("&View");
-    sisStatusItem_ = view->addAction("SIS Broadcast Status");
-    sisStatusItem_->setObjectName("QUILSISBroadcastStatus1");
-    sisStatusItem_->setEnabled(false);
-
-    toolBar_ = addToolBar("Commands");
-    toolBar_->setObjectName("ToolBar");
-    toolBar_->setMovable(false);
-    TbQUIL = new QToolButton(toolBar_);
-    TbQUIL->setObjectName("TbQUIL");
-    TbQUIL->setText("SIS");
-    TbQUIL->setToolTip("SIS Status");
-    TbQUIL->setAccessibleName("SIS Status");
-    TbQUIL->setEnabled(false);
-    tbQuilAction_ = toolBar_->addWidget(TbQUIL);
-    tbQuilAction_->setVisible(false);
+    BuildMenus();
 
     auto *central = new QWidget(this);
     auto *grid = new QGridLayout(central);
@@ -204,6 +198,8 @@ void TMainFrm::BuildDisplay()
     BtnClose->setObjectName("BtnClose");
     BtnClose->setAccessibleName("Close");
     connect(BtnClose, &QPushButton::clicked, this, &TMainFrm::BtnCloseClick);
+    connect(Connect, &QPushButton::clicked, this, &TMainFrm::ConnectClick);
+    connect(AutoRec, &QCheckBox::clicked, this, &TMainFrm::AutoRecClick);
     side->addWidget(Connect);
     side->addWidget(BtnClose);
     side->addStretch();
@@ -214,6 +210,11 @@ void TMainFrm::BuildDisplay()
     statusBar()->setSizeGripEnabled(false);
     // Fixed size: the layout decides it once.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TMainFrm::IsConnected() const
+{
+    return C->IsConnected();
 }
 
 void TMainFrm::ShowLamp(const QString &lamp)

@@ -11,16 +11,24 @@
 #include "config/config_store.h"
 #include "config/geo_table.h"
 #include "codec/pardo.h"
+#include "sismode/sis_mode_monitor.h"
 #include "state/shared_buffers.h"
 
+#include <QAbstractSocket>
+
+#include <map>
+
 class Clock;
+class DataServerSocket;
+class TFrmSISMode;
+class TTextFrm;
+class TWorker;
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTcpSocket;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -47,7 +55,36 @@ public:
     void ShowLamp(const QString &lamp);
     void HideLamp(const QString &lamp);
 
+    // Session: the Connect button, the socket events and the request cycle.
+    void ConnectClick();
+    void AuthorisationData1Click();
+    void CConnect();
+    void CRead();
+    void CDisconnect();
+    void CError(QAbstractSocket::SocketError error);
+    void TimerMSGTimer();
+
+    // Intake of one message line ("*MSG,week,time,payload").
+    void HandleMsgLine(const std::string &line);
+
+    // Supervision timers.
+    void TimerReconTimer();
+    void AutoRecClick();
+    void SISCheckerTimer();
+    void DisconnCheckerTimer();
+    void TimerQITimer();
+    void Timer1secTimer();
+    void TimerRxTimer();
+
+    void ReceivedText1Click();
+    void QUILSISBroadcastStatus1Click();
+
     const GeoTable &GeoTableRef() const { return geoTable_; }
+    GeoTable &GeoTableRef() { return geoTable_; }
+    TFrmSISMode *SisModeForm() const { return FrmSISMode; }
+    TTextFrm *TextForm() const { return TextFrm; }
+    TSISModeThread &SisMonitor() { return *sisMonitor_; }
+    bool IsConnected() const;
     QString ServerAddress() const { return serverAddress_; }
     quint16 ServerPort() const { return serverPort_; }
     bool PollMode() const { return PollMode_; }
@@ -66,14 +103,27 @@ private:
     // Applies the configuration keys; the GEO rows only at start. Returns false after a failure.
     bool ApplyConfiguration(bool withGeoTable);
     void LogWinChange();
-    void DisconnCheckerTimer();
     QString NowText() const;
+    void BuildMenus();
+
+    void Send(const std::string &text);
+    void StartStreaming();
+    void CompleteStop();
+    void HandleAuthReply();
+    void HandleErrReply(const std::string &line);
+    void HandleTxtReply(const std::string &line);
+    void SetSessionControls(bool idle);
+    void ResetDecodedState();
+    void ShowGeoOfPort();
+    void DispatchMessage(int type, const std::string &text);
+    TTextFrm &EnsureTextFrm();
+    void UpdateMsgColours();
 
     UiSeam &ui_;
     const Clock &clock_;
 
     // Components
-    QTcpSocket *C = nullptr;
+    DataServerSocket *C = nullptr;
     TConfigStore Config;
     TPARDO PARDO;
     QTimer *TimerMSG = nullptr;
@@ -98,6 +148,7 @@ private:
     QPushButton *BtnClose = nullptr;
     QToolBar *toolBar_ = nullptr;
     QAction *optionsMenu_ = nullptr;
+    QAction *authorisationButton_ = nullptr;
     QAction *sisStatusItem_ = nullptr;
     QToolButton *TbQUIL = nullptr;
     QAction *tbQuilAction_ = nullptr;
@@ -132,7 +183,14 @@ private:
     std::unique_ptr<IGPBuffer> igpBuffer_;
     std::unique_ptr<ServiceMsgBuffer> serviceMsgBuffer_;
 
+    std::unique_ptr<TSISModeThread> sisMonitor_;
+    TFrmSISMode *FrmSISMode = nullptr;
+    TTextFrm *TextFrm = nullptr;
+    std::map<int, TWorker *> workers_; // by the message type they handle
+
     bool shownOnce_ = false;
+    bool msgRejected_ = false; // the last message was refused: yellow box
+    bool msgStalled_ = false;  // the feed is stalled: red text
 
     friend class MainFrmTestAccess;
 };

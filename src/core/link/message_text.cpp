@@ -1,0 +1,24 @@
+#include "link/message_text.h"
+
+#include "mops/aux_functions.h"
+
+#include <cctype>
+
+std::optional<int> MessageTypeOf(const std::string &text)
+{
+    if (text.size() < 4 || !std::isxdigit(static_cast<unsigned char>(text[2])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[3])))
+        return std::nullopt;
+    return (std::stoi(text.substr(2, 2), nullptr, 16) >> 2) & 0x3F;
+}
+
+bool IsEmptyMt0(const std::string &text)
+{
+    for (int i = 0; i < 13; ++i) {
+        if (BitField(text, 19 + 12 * i, 12) != 0)
+            return false;
+        if (kUDRE[BitField(text, 175 + 4 * i, 4) & 0xF] != 0.75)
+            return false;
+    }
+    return true;
+}

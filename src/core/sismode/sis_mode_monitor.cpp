@@ -1,0 +1,16 @@
+#include "sismode/sis_mode_monitor.h"
+
+#include "time/clock.h"
+
+void TSISModeThread::Evaluate()
+{
+    ++ticks_;
+    display_.RefreshTypes();
+    if (ticks_ != kTicksPerDecision)
+        return;
+    mode_ = State.Decide(mode_, clock_.Now());
+    if (mode_ != BroadcastMode::None)
+        display_.SetMode(ModeName(mode_), false, 1);
+    State.ResetWindow();
+    ticks_ = 0;
+}

@@ -1,0 +1,58 @@
+#include "sismode/sis_mode_state.h"
+
+#include <cmath>
+#include <stdexcept>
+
+const char *ModeName(BroadcastMode mode)
+{
+    switch (mode) {
+    case BroadcastMode::InfoNA: return "InfoNA";
+    case BroadcastMode::Mode00: return "Mode 0/0";
+    case BroadcastMode::Mode02: return "Mode 0/2";
+    case BroadcastMode::ModeSOL: return "Mode SOL";
+    case BroadcastMode::None: break;
+    }
+    return "";
+}
+
+int MTBuffer::IndexOf(int type) const
+{
+    for (std::size_t i = 0; i < kTypes.size(); ++i)
+        if (kTypes[i] == type)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void MTBuffer::Set(int type, bool flag)
+{
+    const int i = IndexOf(type);
+    if (i < 0)
+        throw std::logic_error("ERROR while trying to set a bit of the Buffer: the indicated MT does not exist");
+    flags_[i] = flag;
+}
+
+bool MTBuffer::Get(int type) const
+{
+    const int i = IndexOf(type);
+    if (i < 0)
+        throw std::logic_error(
+            "ERROR: Trying to retrieve a value from the MT buffer, corresponding to a non-available MT");
+    return flags_[i];
+}
+
+void SISModeState::MarkReceived(int type)
+{
+    if (received.IndexOf(type) >= 0)
+        received.Set(type, true);
+}
+
+BroadcastMode SISModeState::Decide(BroadcastMode previous, DateTime now) const
+{
+    if (std::trunc(OutageStart) != 0 && now >= OutageStart + kFiveMinutes)
+        return BroadcastMode::InfoNA;
+    if (!Receiving)
+        return previous;
+    if (!received.Get(0))
+        return BroadcastMode::ModeSOL;
+    return received.Get(2) ? BroadcastMode::Mode00 : BroadcastMode::Mode02;
+}

@@ -1,0 +1,67 @@
+#include "data_server_socket.h"
+
+#include <QTcpSocket>
+
+DataServerSocket::DataServerSocket(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this))
+{
+    setObjectName("C");
+    connect(socket_, &QTcpSocket::connected, this, [this] {
+        connected_ = true;
+        emit Connected();
+    });
+    connect(socket_, &QTcpSocket::readyRead, this, &DataServerSocket::ReadyRead);
+    connect(socket_, &QTcpSocket::disconnected, this, &DataServerSocket::OnDisconnected);
+    connect(socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        if (error != QAbstractSocket::RemoteHostClosedError)
+            emit Error(error);
+    });
+}
+
+void DataServerSocket::Open(const QString &address, quint16 port)
+{
+    socket_->abort();
+    socket_->connectToHost(address, port);
+}
+
+void DataServerSocket::Close()
+{
+    // A connection still being set up is given up too, and reported like a closed one.
+    const bool active = connected_ || socket_->state() != QAbstractSocket::UnconnectedState;
+    closing_ = true;
+    if (socket_->state() != QAbstractSocket::UnconnectedState) {
+        socket_->flush();
+        socket_->disconnectFromHost();
+        if (socket_->state() != QAbstractSocket::UnconnectedState)
+            socket_->abort();
+    }
+    closing_ = false;
+    connected_ = false;
+    if (active)
+        emit Disconnected();
+}
+
+void DataServerSocket::OnDisconnected()
+{
+    if (!connected_ || closing_)
+        return;
+    connected_ = false;
+    emit Disconnected();
+}
+
+void DataServerSocket::Write(const QByteArray &bytes)
+{
+    if (connected_ && socket_->state() == QAbstractSocket::ConnectedState) {
+        socket_->write(bytes);
+        emit Written(bytes);
+    }
+}
+
+QByteArray DataServerSocket::ReadAll()
+{
+    return socket_->readAll();
+}
+
+bool DataServerSocket::IsIdle() const
+{
+    return socket_->state() == QAbstractSocket::UnconnectedState;
+}

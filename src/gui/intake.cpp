@@ -1,0 +1,108 @@
+// Intake of message lines: captions, duplicates, expansion, validation and dispatch by type.
+#include "mainfrm.h"
+
+#include "link/message_text.h"
+#include "link/reply_line.h"
+#include "sis_mode_form.h"
+#include "text/number_text.h"
+#include "worker.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kRequestCount = 18;
+constexpr std::size_t kMaxMessageText = 67; // 64 digits of the message and a 3-character trailer
+
+double FloatField(const std::string &text)
+{
+    const auto value = ParseDouble(text);
+    if (!value)
+        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
+    return *value;
+}
+
+} // namespace
+
+void TMainFrm::HandleMsgLine(const std::string &line)
+{
+    const MessageFields fields = SplitMessageLine(line);
+    Week->setText("GPS Week: " + QString::fromStdString(fields.week));
+    FloatField(fields.week);
+    Time->setText("GPS Time: " + QString::fromStdString(fields.time));
+    FloatField(fields.time);
+    const std::string timeCaption = Time->text().toStdString();
+
+    if (RequestCount > kRequestCount && timeCaption == PrevGpsTime) {
+        if (PollMode_)
+            TimerMSG->start();
+        return;
+    }
+    if (fields.payload.empty())
+        return;
+
+    PARDO.Data = fields.payload;
+    try {
+        PARDO.Decompress();
+    } catch (const std::exception &) {
+        Log("PARDO Decompression Error.");
+        Log(Time->text() + "  " + Week->text());
+        Log("This message will be ignored");
+        LogTimeStamp();
+        return;
+    }
+    const std::string text = PARDO.Data;
+    Msg->setText(QString::fromStdString(text));
+    msgRejected_ = text.size() > kMaxMessageText;
+    UpdateMsgColours();
+    if (msgRejected_) {
+        if (RequestCount == kRequestCount && PollMode_)
+            TimerMSG->start();
+        return;
+    }
+
+    const auto received = MessageTypeOf(text);
+    if (!received)
+        throw std::invalid_argument("'0x" + text.substr(2, 2) + "' is not a valid integer value");
+    int type = *received;
+    sisMonitor_->State.MarkReceived(type);
+    FrmSISMode->NoteType(type, true);
+    if (type == 0) {
+        if (IsEmptyMt0(text))
+            return;
+        type = 2; // a type 0 with corrections is shown as the type 2 it carries
+    }
+    MsgType->setText("Message Type: " + QString::number(type));
+    sisMonitor_->Evaluate();
+    PrevGpsTime = timeCaption;
+    DispatchMessage(type, text);
+
+    if (RequestCount == kRequestCount) {
+        sisMonitor_->Evaluate();
+        if (PollMode_)
+            TimerMSG->start();
+    }
+}
+
+void TMainFrm::DispatchMessage(int type, const std::string &text)
+{
+    const auto it = workers_.find(type);
+    if (it == workers_.end())
+        return;
+    it->second->SetMessage(text);
+    it->second->Execute();
+}
+
+void TMainFrm::ResetDecodedState()
+{
+    std::memset(prnMaskBuffer_.get(), 0, sizeof(PRNMaskBuffer));
+    std::memset(igpBuffer_.get(), 0, sizeof(IGPBuffer));
+    std::memset(serviceMsgBuffer_.get(), 0, sizeof(ServiceMsgBuffer));
+    FrmSISMode->ClearModeDisplay();
+    FrmSISMode->ClearTypeTimes();
+}

@@ -1,0 +1,96 @@
+// Supervision timers: reconnection, stalled feed, close-time declaration, lamps, monitor tick.
+#include "mainfrm.h"
+
+#include "data_server_socket.h"
+#include "sis_mode_form.h"
+#include "time/clock.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+void TMainFrm::TimerReconTimer()
+{
+    TimerRecon->stop();
+    if (C->IsConnected())
+        return;
+    Connect->setText("Disconnect");
+    Connect->setEnabled(true);
+    SetSessionControls(false);
+    ++ReconnectCount;
+    if (ReconnectCount % 6 == 0) {
+        Log("More than 5 consecutive reconnections.");
+        Log("Info N/A mode is active");
+        LogTimeStamp();
+        FrmSISMode->SetMode("InfoNA", true, 1);
+    }
+    C->Open(serverAddress_, serverPort_);
+    StartStreaming(); // in subscribe mode the START is dropped: not connected yet
+}
+
+void TMainFrm::AutoRecClick()
+{
+    if (!AutoRec->isChecked() && TimerRecon->isActive()) {
+        TimerRecon->stop();
+        Connect->setText("Connect");
+        Connect->setEnabled(true);
+    }
+}
+
+void TMainFrm::SISCheckerTimer()
+{
+    const std::string timeCaption = Time->text().toStdString();
+    if (timeCaption == LastCheckedGpsTime) {
+        FrmSISMode->SetMode("InfoNA", true, 1);
+        msgStalled_ = true;
+        UpdateMsgColours();
+        if (!NoSisDeclared) {
+            Log("Base Station / No SIS failure detected...");
+            LogTimeStamp();
+            NoSisDeclared = true;
+            sisMonitor_->State.OutageStart = clock_.Now();
+            sisMonitor_->State.Receiving = false;
+        }
+    } else {
+        msgStalled_ = false;
+        UpdateMsgColours();
+        NoSisDeclared = false;
+    }
+    LastCheckedGpsTime = timeCaption;
+}
+
+void TMainFrm::DisconnCheckerTimer()
+{
+    DisconnChecker->stop();
+    if (InfoNaDeclared)
+        return;
+    FrmSISMode->SetMode("InfoNA", true, 1);
+    InfoNaDeclared = true;
+}
+
+void TMainFrm::TimerQITimer()
+{
+    if (!LogActive)
+        return;
+    if (auto *on = findChild<QLabel *>("DiskLoggingOn"))
+        on->setVisible(on->isHidden());
+}
+
+void TMainFrm::Timer1secTimer()
+{
+    sisMonitor_->Evaluate();
+}
+
+void TMainFrm::TimerRxTimer()
+{
+    TimerRx->stop();
+    HideLamp("AckRx");
+}
+
+void TMainFrm::UpdateMsgColours()
+{
+    Msg->setStyleSheet(QString("background:%1;color:%2").arg(msgRejected_ ? "yellow" : "white",
+                                                            msgStalled_ ? "red" : "black"));
+}

@@ -1,0 +1,116 @@
+#include "auth_dlg.h"
+#include "mainfrm.h"
+#include "sis_mode_form.h"
+#include "support/fake_clock.h"
+#include "support/scripted_ui.h"
+#include "support/temp_cwd.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AuthDlg, RefusesEmptyFieldsAndLimitsTheirLength)
+{
+    ScriptedUi ui;
+    TAuthDlg dlg(ui);
+    QTest::keyClicks(dlg.Usr, "a-very-long-user-name");
+    QTest::keyClicks(dlg.Psw, "password123");
+    EXPECT_EQ(dlg.Usr->text(), "a-very-long-use"); // 15 characters
+    EXPECT_EQ(dlg.Psw->text(), "password");        // 8 characters
+    EXPECT_EQ(dlg.Psw->echoMode(), QLineEdit::Password);
+
+    dlg.Psw->clear();
+    dlg.findChild<QPushButton *>("OKBtn")->click();
+    EXPECT_EQ(ui.messages, QStringList{"You must fill all the fields"});
+    EXPECT_EQ(dlg.result(), QDialog::Rejected); // still open
+    dlg.Psw->setText(" ");
+    dlg.findChild<QPushButton *>("OKBtn")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(AuthDlg, EnteredDataIsOfferedAgainAndCancelKeepsIt)
+{
+    TempCwd cwd;
+    ScriptedUi ui;
+    FakeClock clock;
+    TMainFrm frm(ui, clock);
+    QStringList shown;
+    ui.onDialog = [&](QDialog &d) {
+        auto &auth = static_cast<TAuthDlg &>(d);
+        shown << auth.Usr->text() + "/" + auth.Psw->text();
+        auth.Usr->setText("changed");
+        return shown.size() == 1 ? (auth.Psw->setText("pw"), int(QDialog::Accepted)) : int(QDialog::Rejected);
+    };
+    frm.AuthorisationData1Click();
+    frm.AuthorisationData1Click();
+    frm.AuthorisationData1Click();
+    EXPECT_EQ(shown, (QStringList{"/", "changed/pw", "changed/pw"}));
+}
+
+class SisFormTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    bool connected = false;
+    TFrmSISMode form{clock, [this] { return connected; }};
+    QColor Colour(const char *name) { return form.findChild<QLabel *>(name)->palette().color(QPalette::Window); }
+};
+
+TEST_F(SisFormTest, OpensOnInfoNAWithAllIndicatorsWhite)
+{
+    EXPECT_EQ(form.VisibleMode(), "InfoNA");
+    for (const int type : MTBuffer::kTypes)
+        EXPECT_EQ(Colour(("MT" + std::to_string(type)).c_str()), QColor(Qt::white)) << type;
+}
+
+TEST_F(SisFormTest, IndicatorsStayGreenForFiveMinutes)
+{
+    form.NoteType(2, true);
+    form.NoteType(8, true); // no indicator: only its time is kept
+    EXPECT_EQ(Colour("MT2"), QColor(0, 128, 0));
+    clock.AdvanceSeconds(300);
+    form.RefreshTypes();
+    EXPECT_EQ(Colour("MT2"), QColor(0, 128, 0));
+    clock.AdvanceSeconds(1);
+    form.RefreshTypes();
+    EXPECT_EQ(Colour("MT2"), QColor(Qt::white));
+    form.NoteType(3, true);
+    form.ClearTypeTimes();
+    form.RefreshTypes();
+    EXPECT_EQ(Colour("MT3"), QColor(Qt::white));
+}
+
+TEST_F(SisFormTest, MonitorInfoNAIsShownEveryThirdTimeWhileConnected)
+{
+    connected = true;
+    form.SetMode("Mode SOL", false, 1);
+    EXPECT_EQ(form.VisibleMode(), "ModeSOL");
+    form.SetMode("InfoNA", false, 1);
+    form.SetMode("InfoNA", false, 1);
+    EXPECT_EQ(form.VisibleMode(), "ModeSOL");
+    form.SetMode("InfoNA", true, 1); // the supervision is shown at once and does not count
+    EXPECT_EQ(form.VisibleMode(), "InfoNA");
+    form.SetMode("Mode 0/2", false, 1); // resets the count
+    form.SetMode("InfoNA", false, 1);
+    form.SetMode("InfoNA", false, 1);
+    EXPECT_EQ(form.VisibleMode(), "Mode0_2");
+    form.SetMode("InfoNA", false, 1);
+    EXPECT_EQ(form.VisibleMode(), "InfoNA");
+    form.SetMode("Unknown", false, 1);
+    EXPECT_EQ(form.VisibleMode(), "");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

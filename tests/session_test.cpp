@@ -1,0 +1,262 @@
+// The client against a real replay server on loopback: authorisation, the request phase,
+// streaming in both modes, stops and server faults.
+#include "support/session_fixture.h"
+
+#include "text_frm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTimer>
+
+namespace {
+
+const QList<QByteArray> kRequestWrites = {
+    "GETMSG,0,1\r\nGETMSG,1,1\r\nGETMSG,2,1\r\nGETMSG,3,1\r\n",
+    "GETMSG,4,1\r\nGETMSG,5,1\r\nGETMSG,6,1\r\nGETMSG,7,1\r\n",
+    "GETMSG,9,1\r\nGETMSG,10,1\r\nGETMSG,12,1\r\nGETMSG,17,1\r\n",
+    "GETMSG,18,1\r\nGETMSG,24,1\r\nGETMSG,25,1\r\nGETMSG,26,1\r\n",
+    "GETMSG,27,1\r\nGETMSG,63,1\r\n",
+};
+
+ServerOptions AsFastAsPossible()
+{
+    ServerOptions o;
+    o.speed = 0;
+    return o;
+}
+
+// No type 63: the answer for it, the 18th, is an error 7. The last message is of a type
+// never requested, so its time of week arrives only with the stream.
+std::vector<SbasFrame> NoNullMessage()
+{
+    return {sbas::PrnMask({1, 2, 3}, 1), SbasFrame(2), SbasFrame(3), SbasFrame(8)};
+}
+const QString kStreamEnd = "GPS Time: 1003";
+
+TEST_F(SessionTest, SubscribeSessionAuthorisesRequestsStreamsAndStops)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    EXPECT_EQ(ui.dialogs, QStringList{"AuthDlg"});
+    ASSERT_GE(writes.size(), 7);
+    EXPECT_EQ(writes[0], "AUTH,user,secret\r\n");
+    EXPECT_EQ(writes.mid(1, 5), kRequestWrites);
+    EXPECT_EQ(writes[6], "START\r\n");
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    EXPECT_EQ(Caption("Week"), "GPS Week: 2443");
+    EXPECT_EQ(Caption("MsgType"), "Message Type: 8");
+    EXPECT_EQ(Count("START\r\n"), 1);
+    const QString log = LogText();
+    EXPECT_TRUE(log.contains("Connected to TAV Velmar Data Server\n---- "));
+    EXPECT_TRUE(log.contains("Processing authorisation...\n \n"));
+    EXPECT_TRUE(log.contains("USER IS AUTHORISED. WELCOME TO THE Velmar Data Server"));
+    EXPECT_FALSE(log.contains("ERROR FOUND")); // the error 7 answers are only counted
+    EXPECT_EQ(frm->findChild<QLineEdit *>("GEO_Name")->text(), "ORVAN-2");
+    EXPECT_FALSE(Button("BtnClose")->isEnabled());
+    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
+
+    Button("Connect")->click(); // subscribe mode: closed at once, no STOP needed
+    EXPECT_EQ(Button("Connect")->text(), "Connect");
+    EXPECT_TRUE(Button("BtnClose")->isEnabled());
+    EXPECT_TRUE(LogText().contains("Disconnected from VELMAR... Bye!"));
+    EXPECT_EQ(Count("STOP\r\n"), 0);
+}
+
+TEST_F(SessionTest, EighteenMessageAnswersStillStartTheStreamOnce)
+{
+    std::vector<SbasFrame> all;
+    for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 12, 17, 18, 24, 25, 26, 27, 63, 8})
+        all.push_back(SbasFrame(type));
+    StartServer(all, AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 1018"; }));
+    EXPECT_EQ(Count("START\r\n"), 1);
+}
+
+TEST_F(SessionTest, PollModeAsksOnceForEveryAnswerAtLeast200msApart)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient("Poll");
+    QList<qint64> pollTimes;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QObject::connect(Socket(), &DataServerSocket::Written, [&](const QByteArray &b) {
+        if (b == "MSG\n")
+            pollTimes << elapsed.elapsed();
+    });
+    Button("Connect")->click();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    ASSERT_TRUE(WaitFor([&] { return pollTimes.size() >= 3; }));
+    for (int i = 1; i < pollTimes.size(); ++i)
+        EXPECT_GE(pollTimes[i] - pollTimes[i - 1], 200);
+    EXPECT_EQ(Count("START\r\n"), 0);
+
+    // The stop completes after the next line; a line arrives for the pending poll.
+    const int polls = Count("MSG\n");
+    Button("Connect")->click();
+    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
+    server->SendToAll("*TXT,closing\r\n");
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+    EXPECT_FALSE(frm->findChild<QTimer *>("TimerMSG")->isActive());
+    EXPECT_FALSE(frm->findChild<QLabel *>("AckWaitOn")->isVisible());
+    QTest::qWait(300);
+    EXPECT_LE(Count("MSG\n"), polls + 1);
+}
+
+TEST_F(SessionTest, ServerRepliesOfEveryKind)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+
+    server->SendToAll("*ERR,3,Something failed, badly\r\n");
+    ASSERT_TRUE(WaitFor([&] { return LogText().contains("ERROR FOUND"); }));
+    EXPECT_TRUE(LogText().endsWith("ERROR FOUND\nCODE:  3\nMESSAGE:  Something failed, badly\n"));
+
+    EXPECT_EQ(frm->TextForm(), nullptr);
+    server->SendToAll("*TXT,Service notice\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() != nullptr; }));
+    EXPECT_EQ(frm->TextForm()->Text(), "Service notice");
+    EXPECT_FALSE(frm->TextForm()->isVisible()); // created, not shown
+
+    // An empty line ends the handling of a read event; what follows waits for the next one.
+    server->SendToAll("*TXT,one\r\n\r\n*TXT,two\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("one"); }));
+    QTest::qWait(100);
+    EXPECT_FALSE(frm->TextForm()->Text().contains("two"));
+    server->SendToAll("*TXT,three\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("three"); }));
+    EXPECT_EQ(frm->TextForm()->Text(), "Service notice\none\ntwo\nthree");
+
+    server->SendToAll("*MSG,2443,5000,|4\r\n");
+    ASSERT_TRUE(WaitFor([&] { return LogText().contains("PARDO Decompression Error."); }));
+    EXPECT_TRUE(LogText().contains(
+        "PARDO Decompression Error.\nGPS Time: 5000  GPS Week: 2443\nThis message will be ignored\n---- "));
+
+    server->SendToAll("*MSG,abc,5001,C6\r\n");
+    ASSERT_TRUE(WaitFor([&] { return !ui.errorReports.isEmpty(); }));
+    EXPECT_EQ(ui.errorReports[0], "'abc' is not a valid floating point value");
+    EXPECT_EQ(Caption("Week"), "GPS Week: abc");
+
+    server->SendToAll(QByteArray(70 * 1024, 'x'));
+    ASSERT_TRUE(WaitFor([&] { return LogText().contains("exceeded 64 KiB"); }));
+    server->SendToAll("\r\n"); // ends what is left of the junk, or is an empty line of its own
+    QTest::qWait(50);
+    server->SendToAll("*TXT,still alive\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("still alive"); }));
+}
+
+TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAfterTheRequests)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    auto line = [](int tow, const QByteArray &payload) {
+        return "*MSG,2443," + QByteArray::number(tow) + "," + payload + "\r\n";
+    };
+    auto msgStyle = [&] { return frm->findChild<QLineEdit *>("Msg")->styleSheet(); };
+
+    server->SendToAll(line(2000, Payload(sbas::NullMessage(), "0000"))); // 68 characters
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 2000"; }));
+    EXPECT_EQ(MsgText().size(), 68);
+    EXPECT_TRUE(msgStyle().contains("yellow"));
+    EXPECT_EQ(Caption("MsgType"), "Message Type: 8");
+
+    server->SendToAll(line(2001, Payload(sbas::NullMessage()))); // 67 characters
+    ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 63"; }));
+    EXPECT_TRUE(msgStyle().contains("white"));
+
+    sbas::FastCorrectionsMsg empty;
+    empty.type = 0;
+    server->SendToAll(line(2002, Payload(sbas::FastCorrections(empty))));
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 2002"; }));
+    EXPECT_EQ(Caption("MsgType"), "Message Type: 63"); // an empty type 0 goes no further
+    sbas::FastCorrectionsMsg carrying = empty;
+    carrying.prc[3] = 2.0;
+    server->SendToAll(line(2003, Payload(sbas::FastCorrections(carrying))));
+    ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 2"; }));
+    EXPECT_EQ(MsgText().mid(2, 2), "00"); // shown as type 2, the text unchanged
+
+    // While the request count is 18 a repeated time of week is processed again...
+    server->SendToAll(line(2004, Payload(SbasFrame(6))) + line(2004, Payload(SbasFrame(7))));
+    ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 7"; }));
+    // ...once a further error 7 has raised it above 18, the repeat is dropped.
+    server->SendToAll("*ERR,7,none\r\n" + line(2005, Payload(SbasFrame(9))) + line(2005, Payload(SbasFrame(10))));
+    ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 9"; }));
+    QTest::qWait(100);
+    EXPECT_EQ(Caption("MsgType"), "Message Type: 9");
+}
+
+TEST_F(SessionTest, LinesSplitAcrossWritesAreReassembled)
+{
+    ServerOptions o = AsFastAsPossible();
+    o.splitWrites = true;
+    StartServer(NoNullMessage(), o);
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }, 10000));
+    EXPECT_TRUE(ui.errorReports.isEmpty());
+}
+
+TEST_F(SessionTest, ServerDroppingTheConnection)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    server->DropClients();
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+    EXPECT_TRUE(LogText().contains("Disconnected from VELMAR... Bye!"));
+    EXPECT_TRUE(Button("BtnClose")->isEnabled());
+
+    // With Auto-Reconnect the client waits a minute and connects again by itself.
+    frm->findChild<QCheckBox *>("AutoRec")->setChecked(true);
+    writes.clear();
+    ConnectAndStream();
+    server->DropClients();
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Auto"; }));
+    EXPECT_FALSE(Button("Connect")->isEnabled());
+    EXPECT_TRUE(LogText().contains("Disconnected from TAV VELMAR Data Server\n---- "));
+    EXPECT_TRUE(LogText().contains("Reconnecting in 1 minute...\n---- "));
+    EXPECT_TRUE(frm->findChild<QTimer *>("TimerRecon")->isActive());
+    frm->TimerReconTimer();
+    ASSERT_TRUE(WaitFor([&] { return LogText().count("Connected to TAV Velmar Data Server") == 3; }));
+    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
+    EXPECT_EQ(Count("AUTH,user,secret\r\n"), 2);
+}
+
+TEST_F(SessionTest, ConnectionRefusedWithoutAutoReconnect)
+{
+    StartServer(NoNullMessage());
+    StartClient();
+    server.reset(); // nobody listens on that port any more
+    Button("Connect")->click();
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+    EXPECT_TRUE(LogText().contains("Connection lost (now disconnected from VELMAR)"));
+    EXPECT_TRUE(Button("BtnClose")->isEnabled());
+}
+
+TEST_F(SessionTest, CancelledAuthorisationAbortsTheConnection)
+{
+    StartServer(NoNullMessage());
+    StartClient();
+    ui.onDialog = [](QDialog &) { return int(QDialog::Rejected); };
+    Button("Connect")->click();
+    EXPECT_EQ(LogText(), "Authorisation data not introduced. Connection aborted.\n");
+    EXPECT_EQ(Button("Connect")->text(), "Connect");
+    QTest::qWait(50);
+    EXPECT_EQ(server->ClientCount(), 0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

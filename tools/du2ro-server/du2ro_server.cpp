@@ -1,0 +1,266 @@
+#include "du2ro_server.h"
+
+#include "codec/pardo.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kTickMs = 20;
+constexpr int kMaxLine = 4096;               // a client line longer than this ends the client
+constexpr qint64 kMaxBuffered = 256 * 1024;  // back-pressure on slow clients
+constexpr int kLinesPerTick = 500;
+constexpr int kMaxPendingPolls = 1000;
+
+QByteArray Number(double v)
+{
+    return v == std::floor(v) ? QByteArray::number(static_cast<qint64>(v)) : QByteArray::number(v, 'f', 3);
+}
+
+} // namespace
+
+Du2roServer::Du2roServer(Recording recording, ServerOptions options, QObject *parent)
+    : QObject(parent), recording_(std::move(recording)), options_(std::move(options)),
+      server_(new QTcpServer(this)), ticker_(new QTimer(this))
+{
+    connect(server_, &QTcpServer::newConnection, this, &Du2roServer::Accept);
+    connect(ticker_, &QTimer::timeout, this, &Du2roServer::Tick);
+}
+
+Du2roServer::~Du2roServer()
+{
+    for (auto &c : clients_)
+        c.socket->disconnect(this);
+}
+
+bool Du2roServer::Listen(QString &error)
+{
+    if (!server_->listen(options_.address, options_.port)) {
+        error = server_->errorString();
+        return false;
+    }
+    clock_.start();
+    ticker_->start(kTickMs);
+    emit Event(QString("listening on %1:%2, %3 messages").arg(options_.address.toString()).arg(Port()).arg(recording_.Size()));
+    return true;
+}
+
+quint16 Du2roServer::Port() const
+{
+    return server_->serverPort();
+}
+
+int64_t Du2roServer::Replayed() const
+{
+    const double elapsed = options_.speed <= 0 ? std::numeric_limits<double>::infinity()
+                                               : clock_.elapsed() / 1000.0 * options_.speed;
+    return recording_.ReplayedCount(elapsed, options_.loop);
+}
+
+void Du2roServer::Accept()
+{
+    while (QTcpSocket *socket = server_->nextPendingConnection()) {
+        Client c;
+        c.socket = socket;
+        c.name = QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+        clients_.push_back(c);
+        Client &added = clients_.back();
+        connect(socket, &QTcpSocket::readyRead, this, [this, &added] { Read(added); });
+        // Removed from the event loop, never while a handler is still using the client.
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Remove(socket); }, Qt::QueuedConnection);
+        emit Event("client " + added.name + " connected");
+    }
+}
+
+void Du2roServer::Remove(QTcpSocket *socket)
+{
+    for (auto it = clients_.begin(); it != clients_.end(); ++it) {
+        if (it->socket == socket) {
+            emit Event("client " + it->name + " disconnected");
+            socket->disconnect(this);
+            clients_.erase(it);
+            socket->deleteLater();
+            return;
+        }
+    }
+}
+
+void Du2roServer::DropClients()
+{
+    std::vector<QTcpSocket *> sockets;
+    for (auto &c : clients_)
+        sockets.push_back(c.socket);
+    for (QTcpSocket *s : sockets)
+        s->disconnectFromHost();
+}
+
+void Du2roServer::SendToAll(const QByteArray &raw)
+{
+    for (auto &c : clients_)
+        c.socket->write(raw);
+}
+
+void Du2roServer::Read(Client &c)
+{
+    c.input += c.socket->readAll();
+    int p;
+    while ((p = c.input.indexOf('\n')) >= 0) {
+        QByteArray line = c.input.left(p);
+        c.input.remove(0, p + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        QTcpSocket *socket = c.socket;
+        Handle(c, line);
+        if (socket->state() != QAbstractSocket::ConnectedState)
+            return; // closed while handling: the client record may be gone
+    }
+    if (c.input.size() > kMaxLine) {
+        emit Event("client " + c.name + " sent an over-long line: closing");
+        c.socket->write("*ERR,6,Line too long\r\n");
+        c.socket->disconnectFromHost();
+    }
+}
+
+void Du2roServer::Handle(Client &c, const QByteArray &line)
+{
+    const QList<QByteArray> fields = line.split(',');
+    const QByteArray command = fields.value(0).trimmed().toUpper();
+    if (command.isEmpty())
+        return;
+    if (command == "AUTH") {
+        HandleAuth(c, fields);
+        return;
+    }
+    if (!c.authorised) {
+        SendLine(c, "*ERR,2,Not authorised");
+        return;
+    }
+    if (command == "GETMSG") {
+        HandleGetMsg(c, fields);
+    } else if (command == "START") {
+        emit Event("client " + c.name + " START");
+        c.streaming = true;
+        c.next = options_.speed <= 0 ? 0 : Replayed();
+    } else if (command == "STOP") {
+        emit Event("client " + c.name + " STOP");
+        c.streaming = false;
+    } else if (command == "MSG") {
+        c.pendingPolls = std::min(c.pendingPolls + 1, kMaxPendingPolls);
+    } else {
+        SendLine(c, "*ERR,4,Unknown command " + command.left(20));
+    }
+}
+
+void Du2roServer::HandleAuth(Client &c, const QList<QByteArray> &fields)
+{
+    const QString user = QString::fromUtf8(fields.value(1));
+    const QString password = QString::fromUtf8(fields.value(2));
+    const bool ok = fields.size() == 3 && !user.isEmpty() && !password.isEmpty() &&
+                    (options_.user.isEmpty() || (user == options_.user && password == options_.password));
+    if (!ok) {
+        emit Event("client " + c.name + " refused as '" + user + "'");
+        SendLine(c, "*ERR,1,Authorisation refused");
+        return;
+    }
+    c.authorised = true;
+    c.next = options_.speed <= 0 ? 0 : Replayed();
+    emit Event("client " + c.name + " authorised as '" + user + "'");
+    SendLine(c, "*AUTH");
+    if (!options_.text.isEmpty())
+        SendLine(c, "*TXT," + options_.text.toUtf8());
+    if (!options_.errorCode.isEmpty())
+        SendLine(c, "*ERR," + options_.errorCode.toUtf8() + ",Injected error");
+}
+
+void Du2roServer::HandleGetMsg(Client &c, const QList<QByteArray> &fields)
+{
+    bool ok = false;
+    const int type = fields.value(1).toInt(&ok);
+    if (!ok || type < 0 || type > 63) {
+        SendLine(c, "*ERR,5,Bad request");
+        return;
+    }
+    const int64_t latest = recording_.LatestOfType(type, options_.speed <= 0 ? static_cast<int64_t>(recording_.Size())
+                                                                             : Replayed());
+    if (latest < 0) {
+        SendLine(c, "*ERR,7,No message of type " + QByteArray::number(type));
+        return;
+    }
+    SendMessage(c, "*GETMSG", latest);
+}
+
+void Du2roServer::SendMessage(Client &c, const char *keyword, int64_t index)
+{
+    const Recording::Stamped m = recording_.At(index);
+    TPARDO pardo;
+    pardo.Data = m.message->hex + options_.trailer;
+    pardo.Compress();
+    ++c.messagesSent;
+    QByteArray week = QByteArray::number(m.week);
+    if (options_.malformedEvery > 0 && c.messagesSent % options_.malformedEvery == 0)
+        week = "W" + week;
+    const QByteArray line = QByteArray(keyword) + "," + week + "," + Number(m.tow) + "," +
+                            QByteArray::fromStdString(pardo.Data);
+    SendLine(c, line);
+    if (options_.duplicateEvery > 0 && c.messagesSent % options_.duplicateEvery == 0)
+        SendLine(c, line);
+}
+
+void Du2roServer::SendLine(Client &c, const QByteArray &line)
+{
+    if (c.socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (options_.closeAfterLines > 0 && c.linesSent >= options_.closeAfterLines)
+        return;
+    const QByteArray bytes = line + "\r\n";
+    if (options_.splitWrites && bytes.size() > 1) {
+        const int cut = 1 + static_cast<int>(random_() % static_cast<unsigned>(bytes.size() - 1));
+        c.queued.push_back(bytes.left(cut));
+        c.queued.push_back(bytes.mid(cut));
+    } else if (!c.queued.empty()) {
+        c.queued.push_back(bytes); // keep the order behind queued halves
+    } else {
+        c.socket->write(bytes);
+    }
+    if (options_.closeAfterLines > 0 && ++c.linesSent >= options_.closeAfterLines && c.queued.empty()) {
+        emit Event("client " + c.name + ": closing after " + QByteArray::number(c.linesSent) + " lines");
+        c.socket->disconnectFromHost();
+    }
+}
+
+void Du2roServer::Tick()
+{
+    const int64_t replayed = Replayed();
+    std::vector<QTcpSocket *> toClose;
+    for (auto &c : clients_) {
+        if (!c.queued.empty()) {
+            c.socket->write(c.queued.front()); // one piece per tick: the halves arrive apart
+            c.queued.pop_front();
+            if (c.queued.empty() && options_.closeAfterLines > 0 && c.linesSent >= options_.closeAfterLines)
+                toClose.push_back(c.socket);
+            continue;
+        }
+        if (!c.authorised)
+            continue;
+        int budget = kLinesPerTick;
+        while (c.next < replayed && budget-- > 0 && c.socket->bytesToWrite() < kMaxBuffered && c.queued.empty()) {
+            if (c.streaming) {
+                SendMessage(c, "*MSG", c.next++);
+            } else if (c.pendingPolls > 0) {
+                --c.pendingPolls;
+                SendMessage(c, "*MSG", c.next++);
+            } else {
+                break;
+            }
+            if (c.socket->state() != QAbstractSocket::ConnectedState)
+                break;
+        }
+    }
+    for (QTcpSocket *s : toClose)
+        s->disconnectFromHost();
+}

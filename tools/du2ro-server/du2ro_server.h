@@ -1,0 +1,82 @@
+#pragma once
+
+#include "replay.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+
+#include <list>
+#include <random>
+
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+
+struct ServerOptions {
+    QHostAddress address = QHostAddress::LocalHost;
+    quint16 port = 7777;
+    double speed = 1.0; // replay pace; 0 replays as fast as the clients take it
+    bool loop = false;
+    QString user, password; // a required pair; empty accepts any non-empty pair
+    std::string trailer = "000"; // three characters after the message digits
+    // Fault injection.
+    int closeAfterLines = 0; // close a client after this many lines
+    bool splitWrites = false; // send each line in two writes, a tick apart
+    int malformedEvery = 0;   // every n-th message line with a week that is not a number
+    int duplicateEvery = 0;   // every n-th message line sent twice
+    QString errorCode;        // "*ERR,code,..." after authorisation
+    QString text;             // "*TXT,text" after authorisation
+};
+
+// A DU2RO data server replaying a recording to any number of clients.
+class Du2roServer final : public QObject {
+    Q_OBJECT
+public:
+    Du2roServer(Recording recording, ServerOptions options, QObject *parent = nullptr);
+    ~Du2roServer() override;
+
+    bool Listen(QString &error);
+    quint16 Port() const;
+    int ClientCount() const { return static_cast<int>(clients_.size()); }
+    // Sends raw text to every client, as it is.
+    void SendToAll(const QByteArray &raw);
+    // Closes every client connection.
+    void DropClients();
+
+signals:
+    void Event(const QString &line);
+
+private:
+    struct Client {
+        QTcpSocket *socket = nullptr;
+        QString name;
+        QByteArray input;
+        bool authorised = false;
+        bool streaming = false;
+        int pendingPolls = 0;
+        int64_t next = 0;      // virtual index of the next message to send
+        int64_t messagesSent = 0;
+        int linesSent = 0;
+        std::list<QByteArray> queued; // second halves of split lines
+    };
+
+    void Accept();
+    void Read(Client &c);
+    void Handle(Client &c, const QByteArray &line);
+    void HandleAuth(Client &c, const QList<QByteArray> &fields);
+    void HandleGetMsg(Client &c, const QList<QByteArray> &fields);
+    void SendLine(Client &c, const QByteArray &line);
+    void SendMessage(Client &c, const char *keyword, int64_t index);
+    void Tick();
+    void Remove(QTcpSocket *socket);
+    int64_t Replayed() const;
+
+    Recording recording_;
+    ServerOptions options_;
+    QTcpServer *server_;
+    QTimer *ticker_;
+    QElapsedTimer clock_;
+    std::list<Client> clients_;
+    std::mt19937 random_{12345};
+};

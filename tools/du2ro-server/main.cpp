@@ -1,0 +1,100 @@
+// du2ro-server: a DU2RO data server replaying a message recording.
+#include "du2ro_server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <iostream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2];
+
+void OnSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("du2ro-server");
+    QCommandLineParser parser;
+    parser.setApplicationDescription("DU2RO data server replaying a recording in the message-log record format.");
+    parser.addHelpOption();
+    const QCommandLineOption recording("recording", "Recording to replay.", "file", VELMAR_DEFAULT_RECORDING);
+    const QCommandLineOption address("address", "Address to listen on.", "ip", "127.0.0.1");
+    const QCommandLineOption port("port", "Port to listen on.", "port", "7777");
+    const QCommandLineOption speed("speed", "Replay speed factor, or 'max' for as fast as possible.", "x", "1");
+    const QCommandLineOption loop("loop", "Start the recording again at its end.");
+    const QCommandLineOption user("user", "Required user name (default: any).", "name");
+    const QCommandLineOption password("password", "Required password.", "word");
+    const QCommandLineOption closeAfter("close-after", "Close each client after n lines.", "n", "0");
+    const QCommandLineOption split("split-writes", "Send every line in two writes.");
+    const QCommandLineOption malformed("malformed-every", "Spoil every n-th message line.", "n", "0");
+    const QCommandLineOption duplicate("duplicate-every", "Send every n-th message line twice.", "n", "0");
+    const QCommandLineOption error("error", "Send an error reply with this code after authorisation.", "code");
+    const QCommandLineOption text("text", "Send a text reply after authorisation.", "text");
+    parser.addOptions({recording, address, port, speed, loop, user, password, closeAfter, split, malformed, duplicate,
+                       error, text});
+    parser.process(app);
+
+    ServerOptions o;
+    bool ok = o.address.setAddress(parser.value(address));
+    const uint p = parser.value(port).toUInt(&ok);
+    if (!ok || p > 65535) {
+        std::cerr << "invalid --address or --port\n";
+        return 2;
+    }
+    o.port = static_cast<quint16>(p);
+    o.speed = parser.value(speed) == "max" ? 0 : parser.value(speed).toDouble(&ok);
+    if (!ok || o.speed < 0) {
+        std::cerr << "invalid --speed\n";
+        return 2;
+    }
+    o.loop = parser.isSet(loop);
+    o.user = parser.value(user);
+    o.password = parser.value(password);
+    o.closeAfterLines = parser.value(closeAfter).toInt();
+    o.splitWrites = parser.isSet(split);
+    o.malformedEvery = parser.value(malformed).toInt();
+    o.duplicateEvery = parser.value(duplicate).toInt();
+    o.errorCode = parser.value(error);
+    o.text = parser.value(text);
+
+    std::string why;
+    auto replay = Recording::Load(parser.value(recording).toStdString(), why);
+    if (!replay) {
+        std::cerr << why << "\n";
+        return 1;
+    }
+    if (replay->Skipped() > 0)
+        std::cout << "skipped " << replay->Skipped() << " lines that are not message records" << std::endl;
+
+    Du2roServer server(std::move(*replay), o);
+    QObject::connect(&server, &Du2roServer::Event, [](const QString &line) { std::cout << line.toStdString() << std::endl; });
+    QString listenError;
+    if (!server.Listen(listenError)) {
+        std::cerr << "cannot listen: " << listenError.toStdString() << "\n";
+        return 1;
+    }
+
+    // Signals end the event loop from the loop itself.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return 1;
+    QSocketNotifier notifier(signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [] {
+        std::cout << "stopping" << std::endl;
+        QCoreApplication::quit();
+    });
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    return app.exec();
+}
