@@ -130,7 +130,8 @@ TEST_F(MainFrmTest, StartsWithItsCaptionsLampsAndTimers)
         EXPECT_FALSE(on->isVisible()) << lamp;
     }
     EXPECT_EQ(f.PrnMask().received, 0);
-    EXPECT_EQ(f.Igp().entry[kIgpCount - 1].Band, 0);
+    EXPECT_EQ(f.Igp().entry[kIgpCount - 1].Band, 10); // the grid is laid out from the start
+    EXPECT_EQ(f.Igp().entry[kIgpCount - 1].VerticalDelay, -10000.0f);
     EXPECT_EQ(f.ServiceMsgs().NumberOfMessages, 0);
 }
 

@@ -61,16 +61,16 @@ TEST_F(SessionTest, ReconnectingSoonToTheSameServerKeepsTheDecodedState)
     StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
     StartClient();
     ConnectAndStream();
-    frm->PrnMask().received = 1; // stands for decoded state
+    frm->PrnMask().slotList[3][200] = 7; // stands for decoded state: no message writes it
     Button("Connect")->click();
     clock.AdvanceSeconds(299);
     ConnectAndStream();
-    EXPECT_EQ(frm->PrnMask().received, 1);
+    EXPECT_EQ(frm->PrnMask().slotList[3][200], 7);
     Button("Connect")->click();
     clock.AdvanceSeconds(300);
     writes.clear();
     ConnectAndStream();
-    EXPECT_EQ(frm->PrnMask().received, 0);
+    EXPECT_EQ(frm->PrnMask().slotList[3][200], 0);
 }
 
 TEST_F(SessionTest, CloseCommandDeclaresInfoNAOncePerConnection)

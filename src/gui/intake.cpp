@@ -3,6 +3,7 @@
 
 #include "link/message_text.h"
 #include "link/reply_line.h"
+#include "prns_form.h"
 #include "sis_mode_form.h"
 #include "text/number_text.h"
 #include "worker.h"
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -78,6 +78,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         type = 2; // a type 0 with corrections is shown as the type 2 it carries
     }
     MsgType->setText("Message Type: " + QString::number(type));
+    FrmPRNs->ProcessMT1(text);
     sisMonitor_->Evaluate();
     PrevGpsTime = timeCaption;
     DispatchMessage(type, text);
@@ -96,13 +97,4 @@ void TMainFrm::DispatchMessage(int type, const std::string &text)
         return;
     it->second->SetMessage(text);
     it->second->Execute();
-}
-
-void TMainFrm::ResetDecodedState()
-{
-    std::memset(prnMaskBuffer_.get(), 0, sizeof(PRNMaskBuffer));
-    std::memset(igpBuffer_.get(), 0, sizeof(IGPBuffer));
-    std::memset(serviceMsgBuffer_.get(), 0, sizeof(ServiceMsgBuffer));
-    FrmSISMode->ClearModeDisplay();
-    FrmSISMode->ClearTypeTimes();
 }

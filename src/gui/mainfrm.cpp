@@ -75,6 +75,10 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
     prnMaskBuffer_ = ZeroFilled<PRNMaskBuffer>();
     igpBuffer_ = ZeroFilled<IGPBuffer>();
     serviceMsgBuffer_ = ZeroFilled<ServiceMsgBuffer>();
+    // Workers are handed their windows, so the windows come first.
+    BuildMessageWindows();
+    BuildWorkers();
+    BuildViewCommands();
 
     Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
     RequestCount = 0;
@@ -126,7 +130,8 @@ QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const 
     on->hide();
     grid->addWidget(off, 0, 0); // the on image covers the off image when visible
     grid->addWidget(on, 0, 0);
-    grid->addWidget(new QLabel(caption, box), 0, 1);
+    grid->addWidget(new QLabel(caption, box), 0, 1, Qt::AlignLeft);
+    grid->setColumnStretch(1, 1);
     return box;
 }
 

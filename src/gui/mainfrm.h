@@ -13,19 +13,36 @@
 #include "codec/pardo.h"
 #include "sismode/sis_mode_monitor.h"
 #include "state/shared_buffers.h"
+#include "worker.h"
 
 #include <QAbstractSocket>
 
 #include <map>
+#include <vector>
 
 class Clock;
 class DataServerSocket;
+class TFrmFastCorr;
+class TFrmGEOs;
+class TFrmMT06;
+class TFrmMT07;
+class TFrmMT09;
+class TFrmMT10;
+class TFrmMT12;
+class TFrmMT18;
+class TFrmMT24;
+class TFrmMT25;
+class TFrmMT26;
+class TFrmMT27;
+class TFrmMT28;
+class TFrmPRNs;
 class TFrmSISMode;
+class TMessageWindow;
 class TTextFrm;
-class TWorker;
 class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -105,6 +122,12 @@ private:
     void LogWinChange();
     QString NowText() const;
     void BuildMenus();
+    void BuildMessageWindows();
+    void BuildWorkers();
+    void AddWindowCommand(QMenu *view, const char *item, const char *button, const QString &hint,
+                          const QString &glyph, QWidget *window);
+    void CreateMT18Worker();
+    void BuildViewCommands();
 
     void Send(const std::string &text);
     void StartStreaming();
@@ -150,6 +173,7 @@ private:
     QAction *optionsMenu_ = nullptr;
     QAction *authorisationButton_ = nullptr;
     QAction *sisStatusItem_ = nullptr;
+    QMenu *viewMenu_ = nullptr;
     QToolButton *TbQUIL = nullptr;
     QAction *tbQuilAction_ = nullptr;
 
@@ -186,7 +210,26 @@ private:
     std::unique_ptr<TSISModeThread> sisMonitor_;
     TFrmSISMode *FrmSISMode = nullptr;
     TTextFrm *TextFrm = nullptr;
-    std::map<int, TWorker *> workers_; // by the message type they handle
+    // Message windows, in the order they are created and reset.
+    TFrmPRNs *FrmPRNs = nullptr;
+    TFrmFastCorr *FrmFastCorr = nullptr;
+    TFrmMT06 *FrmMT06 = nullptr;
+    TFrmMT07 *FrmMT07 = nullptr;
+    TFrmMT09 *FrmMT09 = nullptr;
+    TFrmMT10 *FrmMT10 = nullptr;
+    TFrmMT12 *FrmMT12 = nullptr;
+    TFrmGEOs *FrmGEOs = nullptr;
+    TFrmMT18 *FrmMT18 = nullptr;
+    TFrmMT24 *FrmMT24 = nullptr;
+    TFrmMT25 *FrmMT25 = nullptr;
+    TFrmMT26 *FrmMT26 = nullptr;
+    TFrmMT27 *FrmMT27 = nullptr;
+    TFrmMT28 *FrmMT28 = nullptr;
+    std::vector<TMessageWindow *> messageWindows_;
+
+    std::vector<std::unique_ptr<TWorker>> ownedWorkers_;
+    std::unique_ptr<TWorker> mt18Worker_; // recreated, with the grid, at every reset
+    std::map<int, TWorker *> workers_;     // by the message type they handle
 
     bool shownOnce_ = false;
     bool msgRejected_ = false; // the last message was refused: yellow box

@@ -1,0 +1,118 @@
+#include "corrections_forms.h"
+
+#include "text/number_text.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+const QStringList kLongTermHeadings = {"PRN",          "dX (m)",       "dY (m)",   "dZ (m)",   "dX_ROC (m/s)",
+                                       "dY_ROC (m/s)", "dZ_ROC (m/s)", "dAf0 (s)", "dAf1 (s)", "TOD (s)"};
+
+TFrmMT24::TFrmMT24(QWidget *parent)
+    : TMessageWindow("FrmMT24", "MT24 - Mixed fast correction / long term satellite error corrections ", parent)
+{
+    auto *tabs = new QTabWidget(this);
+    auto *fast = new QWidget(tabs);
+    auto *longTerm = new QWidget(tabs);
+    tabs->addTab(fast, "Fast Corrections");
+    tabs->addTab(longTerm, "Long Term Corrections");
+    Layout()->addWidget(tabs);
+    AddGrid(new QVBoxLayout(fast), "FC_Table", 5, 211, {"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"});
+    AddGrid(new QVBoxLayout(longTerm), "LT_Table", 10, 211, kLongTermHeadings);
+    AddCloseButton();
+    FormShow();
+}
+
+void TFrmMT24::SetFCCell(int row, int column, const QString &text)
+{
+    SetCellOf(Grid("FC_Table"), row, column, text);
+}
+
+void TFrmMT24::SetLTCell(int row, int column, const QString &text)
+{
+    SetCellOf(Grid("LT_Table"), row, column, text);
+}
+
+TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Message Type 25", parent)
+{
+    AddGrid(Layout(), "Table", 10, 211, kLongTermHeadings);
+    AddCloseButton();
+    FormShow();
+}
+
+TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Service Message ", parent)
+{
+    AddGrid(Layout(), "Table", 8, 40,
+            {"Message / Region", "deltaUDRE - inside", "deltaUDRE - outside", "Region Shape", "Latitude 1",
+             "Longitude 1", "Latitude 2", "Longitude 2"});
+    AddCloseButton();
+    FormShow();
+}
+
+TFrmMT28::TFrmMT28(QWidget *parent)
+    : TMessageWindow("FrmMT28", "MT28 - Clock-Ephemeris Covariance Matrix Message ", parent)
+{
+    auto *blocks = new QHBoxLayout;
+    for (int s = 0; s < 2; ++s) {
+        const QString prefix = QString("Sat%1_").arg(s);
+        auto *box = new QGroupBox(QString("Satellite %1").arg(s + 1), this);
+        auto *grid = new QGridLayout(box);
+        auto edit = [&](const QString &name, const QString &label) {
+            auto *e = new QLineEdit(box);
+            e->setObjectName(prefix + name);
+            e->setReadOnly(true);
+            e->setAccessibleName(label);
+            e->setMaximumWidth(70);
+            return e;
+        };
+        grid->addWidget(new QLabel("PRN", box), 0, 0);
+        grid->addWidget(edit("PRN", "PRN"), 0, 1);
+        grid->addWidget(new QLabel("SF = ", box), 0, 2);
+        grid->addWidget(edit("SF", "SF = "), 0, 3);
+        grid->addWidget(new QLabel("E = ", box), 1, 0);
+        grid->addWidget(new QLabel("[", box), 1, 1, 4, 1);
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 4; ++c) {
+                QLineEdit *e = edit(QString("E_%1%2").arg(r).arg(c), QString("E %1,%2").arg(r).arg(c));
+                if (r > c)
+                    e->setText("0"); // below the diagonal of the upper-triangular factor
+                grid->addWidget(e, r, c + 1);
+            }
+        grid->addWidget(new QLabel("]", box), 1, 6, 4, 1);
+        blocks->addWidget(box);
+    }
+    Layout()->addLayout(blocks);
+    AddGrid(Layout(), "Table", 12, 210,
+            {"PRN", "SF", "E 1,1", "E 1,2", "E 1,3", "E 1,4", "E 2,2", "E 2,3", "E 2,4", "E 3,3", "E 3,4", "E 4,4"});
+    AddCloseButton();
+    FormShow();
+}
+
+void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov)
+{
+    const QString prefix = QString("Sat%1_").arg(index);
+    auto set = [&](const QString &name, const QString &text) {
+        if (auto *e = findChild<QLineEdit *>(prefix + name))
+            e->setText(text);
+    };
+    set("PRN", QString::number(slot));
+    set("SF", QString::fromStdString(FloatText(std::ldexp(1.0, cov.ScaleExponent - 5))));
+    const std::pair<const char *, int32_t> elements[] = {{"E_11", cov.E11}, {"E_12", cov.E12}, {"E_13", cov.E13},
+                                                         {"E_14", cov.E14}, {"E_22", cov.E22}, {"E_23", cov.E23},
+                                                         {"E_24", cov.E24}, {"E_33", cov.E33}, {"E_34", cov.E34},
+                                                         {"E_44", cov.E44}};
+    for (const auto &[name, value] : elements)
+        set(name, QString::number(value));
+}
+
+QString TFrmMT28::BoxText(const QString &name) const
+{
+    const auto *e = findChild<QLineEdit *>(name);
+    return e ? e->text() : QString();
+}

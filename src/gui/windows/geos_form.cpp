@@ -1,0 +1,74 @@
+#include "geos_form.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+const QColor kLime(0, 255, 0);
+}
+
+TFrmGEOs::TFrmGEOs(QWidget *parent) : TMessageWindow("FrmGEOs", "GEO Almanacs", parent)
+{
+    auto *grid = new QGridLayout;
+    const QStringList headings = {"PRN",        "Ranging",       "Corrections",   "Integrity",
+                                  "Service Provider", "X Co-ordinate", "Y Co-ordinate", "Z Co-ordinate"};
+    for (int c = 0; c < headings.size(); ++c)
+        grid->addWidget(new QLabel(headings[c], this), 0, c, Qt::AlignCenter);
+    for (int prn = kFirstPrn; prn <= kLastPrn; ++prn) {
+        const int row = prn - kFirstPrn + 1;
+        grid->addWidget(new QLabel(QString::number(prn), this), row, 0, Qt::AlignCenter);
+        int column = 1;
+        for (const char *letter : {"R", "C", "I", "S", "X", "Y", "Z"}) {
+            auto *cell = new QLabel(this);
+            cell->setObjectName(letter + QString::number(prn));
+            cell->setAccessibleName(headings[column] + " " + QString::number(prn));
+            cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+            cell->setAutoFillBackground(true);
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setMinimumWidth(column <= 3 ? 24 : 100);
+            grid->addWidget(cell, row, column++);
+        }
+    }
+    Layout()->addLayout(grid);
+    AddCloseButton();
+    Reset();
+}
+
+void TFrmGEOs::SetIndicator(const QString &name, bool on)
+{
+    if (auto *cell = findChild<QLabel *>(name)) {
+        QPalette p = cell->palette();
+        p.setColor(QPalette::Window, on ? kLime : QColor(Qt::white));
+        cell->setPalette(p);
+    }
+}
+
+bool TFrmGEOs::IndicatorOn(const QString &name) const
+{
+    const auto *cell = findChild<QLabel *>(name);
+    return cell && cell->palette().color(QPalette::Window) == kLime;
+}
+
+void TFrmGEOs::SetText(const QString &name, const QString &text)
+{
+    if (auto *cell = findChild<QLabel *>(name))
+        cell->setText(text);
+}
+
+QString TFrmGEOs::Text(const QString &name) const
+{
+    const auto *cell = findChild<QLabel *>(name);
+    return cell ? cell->text() : QString();
+}
+
+void TFrmGEOs::Reset()
+{
+    for (int prn = kFirstPrn; prn <= kLastPrn; ++prn) {
+        const QString n = QString::number(prn);
+        for (const char *letter : {"R", "C", "I"})
+            SetIndicator(letter + n, false);
+        SetText("S" + n, "NONE");
+        for (const char *letter : {"X", "Y", "Z"})
+            SetText(letter + n, "Unknown");
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "message_window.h"
+
+class QLabel;
+
+// Type 17: one line per GEO PRN 120 to 138 with coloured service flags and coordinates.
+class TFrmGEOs final : public TMessageWindow {
+    Q_OBJECT
+public:
+    static constexpr int kFirstPrn = 120, kLastPrn = 138;
+    explicit TFrmGEOs(QWidget *parent = nullptr);
+
+    // Cells are named by a letter and the PRN: R, C, I (indicators), S, X, Y, Z (texts).
+    // Names of PRNs outside 120..138 have no cell and are ignored.
+    void SetIndicator(const QString &name, bool on);
+    void SetText(const QString &name, const QString &text);
+    QString Text(const QString &name) const;
+    bool IndicatorOn(const QString &name) const;
+    void Reset() override;
+};

@@ -1,0 +1,105 @@
+#include "message_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TMessageWindow::TMessageWindow(const char *name, const QString &caption, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      layout_(new QVBoxLayout(this))
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+}
+
+QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int columns, int rows,
+                                      const QStringList &fixed, bool labelsDown)
+{
+    auto *grid = new QTableWidget(rows, columns, this);
+    grid->setObjectName(name);
+    grid->setAccessibleName(windowTitle().trimmed() + " " + name);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->horizontalHeader()->setDefaultSectionSize(110);
+    grid->setMinimumSize(360, 200);
+    layout->addWidget(grid, 1);
+    grids_.push_back({grid, fixed, labelsDown});
+    return grid;
+}
+
+QLineEdit *TMessageWindow::AddBox(QBoxLayout *layout, const char *name, const QString &label)
+{
+    auto *row = new QHBoxLayout;
+    auto *box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAccessibleName(label);
+    row->addWidget(new QLabel(label, this));
+    row->addWidget(box);
+    layout->addLayout(row);
+    return box;
+}
+
+void TMessageWindow::AddCloseButton()
+{
+    auto *close = new QPushButton("Close", this);
+    close->setObjectName("Close");
+    close->setAccessibleName("Close");
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    layout_->addWidget(close, 0, Qt::AlignRight);
+}
+
+QTableWidget *TMessageWindow::Grid(const QString &name) const
+{
+    return findChild<QTableWidget *>(name);
+}
+
+QString TMessageWindow::CellText(const QTableWidget *grid, int row, int column)
+{
+    const QTableWidgetItem *item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void TMessageWindow::SetCellOf(QTableWidget *grid, int row, int column, const QString &text)
+{
+    if (row < 0 || row >= grid->rowCount() || column < 0 || column >= grid->columnCount())
+        return;
+    if (QTableWidgetItem *item = grid->item(row, column)) {
+        if (item->text() != text)
+            item->setText(text);
+    } else if (!text.isEmpty()) {
+        grid->setItem(row, column, new QTableWidgetItem(text));
+    }
+}
+
+void TMessageWindow::SetCell(int row, int column, const QString &text)
+{
+    SetCellOf(Grid("Table"), row, column, text);
+}
+
+void TMessageWindow::FormShow()
+{
+    for (const FixedTexts &f : grids_)
+        for (int i = 0; i < f.texts.size(); ++i)
+            SetCellOf(f.grid, f.down ? i : 0, f.down ? 0 : i, f.texts[i]);
+}
+
+void TMessageWindow::Reset()
+{
+    for (const FixedTexts &f : grids_)
+        f.grid->clearContents();
+    FormShow();
+}
+
+void TMessageWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}

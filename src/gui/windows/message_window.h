@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class QBoxLayout;
+class QLineEdit;
+class QTableWidget;
+
+// Base of the message-type windows: grids whose row 0 (or column 0) holds fixed texts,
+// boxes, and a Close button that only hides. Content is written whether shown or not.
+class TMessageWindow : public QWidget {
+    Q_OBJECT
+public:
+    TMessageWindow(const char *name, const QString &caption, QWidget *parent);
+
+    // Writes a cell of the window's grid "Table".
+    void SetCell(int row, int column, const QString &text);
+    // Empties every cell of every grid, then writes the fixed texts again.
+    virtual void Reset();
+    // Writes headings and other fixed texts; runs each time the window is shown.
+    virtual void FormShow();
+
+    QTableWidget *Grid(const QString &name) const;
+    static QString CellText(const QTableWidget *grid, int row, int column);
+    static void SetCellOf(QTableWidget *grid, int row, int column, const QString &text);
+
+protected:
+    // Fixed texts go into row 0 across, or into column 0 down when labelsDown.
+    QTableWidget *AddGrid(QBoxLayout *layout, const char *name, int columns, int rows, const QStringList &fixed,
+                          bool labelsDown = false);
+    QLineEdit *AddBox(QBoxLayout *layout, const char *name, const QString &label);
+    QBoxLayout *Layout() const { return layout_; }
+    void AddCloseButton();
+    void showEvent(QShowEvent *event) override;
+
+private:
+    struct FixedTexts {
+        QTableWidget *grid;
+        QStringList texts;
+        bool down;
+    };
+    QBoxLayout *layout_;
+    std::vector<FixedTexts> grids_;
+};

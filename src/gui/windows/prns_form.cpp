@@ -1,0 +1,88 @@
+#include "prns_form.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+struct SlotGroup {
+    const char *title;
+    int first, last; // slot indices
+    int captionOffset; // caption = index + offset
+};
+
+const SlotGroup kGroups[] = {
+    {"GPS (Slot Numbers)", 0, 36, 1},
+    {"GLONASS (Slot Numbers)", 37, 60, -36},
+    {"Future GNSS", 61, 118, 1},
+    {"GEO/WAAS PRN:", 119, 137, 1},
+    {"Future GNSS/GEO/WAAS/Pseudolites", 138, 209, 1},
+};
+
+constexpr int kCellsPerRow = 19;
+
+} // namespace
+
+TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, std::function<QString()> shownType, QWidget *parent)
+    : TMessageWindow("FrmPRNs", "Active PRNs", parent), shownType_(std::move(shownType)),
+      worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
+{
+    for (const SlotGroup &g : kGroups) {
+        auto *box = new QGroupBox(g.title, this);
+        auto *grid = new QGridLayout(box);
+        grid->setSpacing(2);
+        for (int i = g.first; i <= g.last; ++i) {
+            auto *cell = new QLabel(QString::number(i + g.captionOffset), box);
+            cell->setObjectName(QString("b%1").arg(i));
+            cell->setAccessibleName(QString("Slot %1").arg(i + 1));
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+            cell->setFixedSize(28, 20);
+            cell->setAutoFillBackground(true);
+            grid->addWidget(cell, (i - g.first) / kCellsPerRow, (i - g.first) % kCellsPerRow);
+            cells_[i] = cell;
+            ColourSlot(i, false);
+        }
+        Layout()->addWidget(box);
+    }
+    IODPNo = AddBox(Layout(), "IODPNo", "IODP");
+    AddCloseButton();
+}
+
+void TFrmPRNs::ColourSlot(int index, bool on)
+{
+    QPalette p = cells_[index]->palette();
+    p.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(255, 255, 255));
+    cells_[index]->setPalette(p);
+}
+
+bool TFrmPRNs::SlotShownActive(int index) const
+{
+    return cells_[index]->palette().color(QPalette::Window) == QColor(0, 255, 0);
+}
+
+bool TFrmPRNs::MaskReceived() const
+{
+    return !IODPNo->text().isEmpty();
+}
+
+void TFrmPRNs::ProcessMT1(const std::string &text)
+{
+    if (shownType_().mid(14) != "1")
+        return;
+    worker_.SetText(text);
+    const int iodp = worker_.ReadIODP();
+    lastIODP_ = iodp;
+    IODPNo->setText(QString::number(iodp));
+    for (int i = 0; i < kSlots; ++i)
+        mask_[iodp][i] = worker_.SlotActive(i + 1);
+    worker_.Execute();
+}
+
+void TFrmPRNs::Reset()
+{
+    for (int i = 0; i < kSlots; ++i)
+        ColourSlot(i, false);
+}

@@ -1,0 +1,41 @@
+#include "mt02_05_worker.h"
+
+#include "fastcorr_form.h"
+#include "mops/aux_functions.h"
+#include "prns_form.h"
+#include "text/number_text.h"
+#include "ui_seam.h"
+
+#include <algorithm>
+#include <vector>
+
+void TThread_MT2_5::Update()
+{
+    if (!prns_.MaskReceived())
+        return;
+    std::string text = messageText_().toStdString();
+    if (text.size() >= 3)
+        text.erase(text.size() - 3); // the server's three-character trailer
+    const int iodp = BitField(text, 17, 2) & 3;
+    const FastCorrections prc = FastCorrectionVector(text);
+    const UDREIVectors integrity = UDREIVector(text);
+
+    std::vector<int> masked;
+    for (int i = 0; i < kSlots; ++i)
+        if (prns_.MaskBit(iodp, i))
+            masked.push_back(i + 1);
+
+    const QString typeText = shownType_().mid(14);
+    const auto type = ParseInt32(typeText.toStdString());
+    if (!type) {
+        ui_.MessageBox(nullptr, "firewall: exception while trying to convert Str->int. The String is: " + typeText);
+        return;
+    }
+    const int first = (*type - 2) * 13; // MT 2 covers masked satellites 1-13, MT 3 14-26, ...
+    const int covered = std::min(13, static_cast<int>(masked.size()) - first);
+    for (int i = 0; i < covered; ++i) {
+        const int row = first + i + 1;
+        window_.ShowCorrection(row, masked[first + i], prc[i]);
+        window_.ShowIntegrity(row, integrity.udrei[i], integrity.udre[i], integrity.variance[i]);
+    }
+}

@@ -1,0 +1,110 @@
+#include "satellite_workers.h"
+
+#include "prns_form.h"
+#include "text/display_text.h"
+#include "text/number_text.h"
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+QString Text(double v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
+using CellWriter = std::function<void(int row, int column, const QString &text)>;
+
+// One row per slot and kind: the slots with velocity-code-0 records first, then those with
+// velocity-code-1 records.
+void ShowLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1, const CellWriter &set)
+{
+    int row = 0;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const LongTermVel0 &v = vel0[slot];
+        if (!v.Available)
+            continue;
+        const QString cells[] = {QString::number(slot), Text(v.DeltaX), Text(v.DeltaY), Text(v.DeltaZ), "", "", "",
+                                 Text(v.DeltaAf0), "", ""};
+        ++row;
+        for (int c = 0; c < 10; ++c)
+            set(row, c, cells[c]);
+    }
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const LongTermVel1 &v = vel1[slot];
+        if (!v.Available)
+            continue;
+        const QString cells[] = {QString::number(slot),  Text(v.DeltaX),     Text(v.DeltaY),
+                                 Text(v.DeltaZ),         Text(v.DeltaX_roc), Text(v.DeltaY_roc),
+                                 Text(v.DeltaZ_roc),     Text(v.DeltaAf0),   Text(v.DeltaAf1),
+                                 QString::number(v.TODApplicability)};
+        ++row;
+        for (int c = 0; c < 10; ++c)
+            set(row, c, cells[c]);
+    }
+}
+
+} // namespace
+
+void TMsgType24::Show()
+{
+    const TMixedFastLongTerm &d = decoder_.Data();
+    int row = 0;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const FastCorrection &f = d.Fast[slot];
+        if (!f.Available)
+            continue;
+        ++row;
+        const bool marker = f.UDRE == 10000.0 || f.UDRE == 20000.0;
+        window_.SetFCCell(row, 0, QString::number(slot));
+        window_.SetFCCell(row, 1, Text(f.PRC));
+        window_.SetFCCell(row, 2, QString::number(f.UDREI));
+        window_.SetFCCell(row, 3, QString::fromStdString(IndicatorText(f.UDRE)));
+        window_.SetFCCell(row, 4, QString::fromStdString(marker ? IndicatorText(f.UDRE) : FloatText(f.VarUDRE)));
+    }
+    ShowLongTerm(d.Vel0, d.Vel1, [this](int r, int c, const QString &t) { window_.SetLTCell(r, c, t); });
+}
+
+void TThreadMT25::Show()
+{
+    for (int s = 0; s < 4; ++s) {
+        const TLongTermSEC &sat = decoder_.Sat(s);
+        if (!sat.InfoAvailable)
+            continue;
+        // The satellite must be in the mask of the IODP it was sent for.
+        int count = 0;
+        for (int i = 0; i < kSlots && count < sat.PRNMask; ++i)
+            count += prns_.MaskBit(sat.IODP, i) ? 1 : 0;
+        if (count < sat.PRNMask)
+            return; // the rest of the message is dropped
+    }
+    ShowLongTerm(decoder_.Data().Vel0, decoder_.Data().Vel1,
+                 [this](int r, int c, const QString &t) { window_.SetCell(r, c, t); });
+}
+
+void TMsgType28::Show()
+{
+    const TMessageType28 &last = decoder_.LastCovs();
+    for (int s = 0; s < 2; ++s) {
+        const int m = last.Sat[s].MaskNumber;
+        const int slot = m >= 1 ? mask_.slotList[mask_.currentIODP % kIodps][m - 1] : 0;
+        if (slot != 0)
+            window_.ShowCovariance(s, slot, last.Sat[s]);
+    }
+    int row = 0;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const CovarianceRecord &r = decoder_.Data()[slot];
+        if (!r.Available)
+            continue;
+        const TClockEphCovMatrix &c = r.Cov;
+        const QString cells[] = {QString::number(slot), Text(std::ldexp(1.0, c.ScaleExponent - 5)),
+                                 QString::number(c.E11), QString::number(c.E12), QString::number(c.E13),
+                                 QString::number(c.E14), QString::number(c.E22), QString::number(c.E23),
+                                 QString::number(c.E24), QString::number(c.E33), QString::number(c.E34),
+                                 QString::number(c.E44)};
+        ++row;
+        for (int col = 0; col < 12; ++col)
+            window_.SetCell(row, col, cells[col]);
+    }
+}

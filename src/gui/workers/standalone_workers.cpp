@@ -1,0 +1,135 @@
+#include "standalone_workers.h"
+
+#include "text/display_text.h"
+#include "text/number_text.h"
+
+#include <array>
+
+namespace {
+
+QString Text(double v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
+QString Text(float v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
+QString Indicator(double v)
+{
+    return QString::fromStdString(IndicatorText(v));
+}
+
+// Fast-correction degradation by indicator: a_i (m/s^2), I_fc NPA, I_fc PA and the maximum
+// update interval (s).
+struct Degradation {
+    double a;
+    int npa, pa, maxInterval;
+};
+constexpr std::array<Degradation, 16> kDegradation = {{{0, 180, 120, 60},       {0.00005, 180, 120, 60},
+                                                       {0.00009, 153, 102, 51}, {0.00012, 135, 90, 45},
+                                                       {0.00015, 135, 90, 45},  {0.0002, 117, 78, 39},
+                                                       {0.0003, 99, 66, 33},    {0.00045, 81, 54, 27},
+                                                       {0.0006, 63, 42, 21},    {0.0009, 45, 30, 15},
+                                                       {0.0015, 45, 30, 15},    {0.0021, 27, 18, 9},
+                                                       {0.0027, 27, 18, 9},     {0.0033, 27, 18, 9},
+                                                       {0.0046, 18, 12, 6},     {0.0058, 18, 12, 6}}};
+
+int SlotOf(const PRNMaskBuffer &mask, int k)
+{
+    return mask.slotList[mask.currentIODP % kIodps][k];
+}
+
+} // namespace
+
+void TMsgType06::Show()
+{
+    if (!mask_.received)
+        return;
+    const TIntegrityInformation &d = decoder_.Data();
+    window_.ShowIODFs(d.IODF[0], d.IODF[1], d.IODF[2], d.IODF[3]);
+    for (int k = 0; k < mt06::kSatellites; ++k) {
+        const int slot = SlotOf(mask_, k);
+        if (slot == 0)
+            continue;
+        const SlotIntegrity &s = d.Slot[k];
+        window_.SetCell(k + 1, 0, QString::number(slot));
+        window_.SetCell(k + 1, 1, Text(s.UDREI));
+        window_.SetCell(k + 1, 2, Indicator(s.UDRE));
+        window_.SetCell(k + 1, 3, Indicator(s.VarUDRE));
+    }
+}
+
+void TMsgType07::Show()
+{
+    const TFastCorDegFactors &d = decoder_.Data();
+    window_.ShowSystemLatency(d.SystemLatency);
+    window_.ShowIODP(d.IODP);
+    for (int k = 0; k < mt07::kSatellites; ++k) {
+        const int slot = SlotOf(mask_, k);
+        if (slot == 0)
+            continue;
+        const int ai = d.DegradationIndicator[k] & 0xF;
+        const Degradation &g = kDegradation[ai];
+        const QString row[] = {QString::number(slot), QString::number(ai),     Text(g.a),
+                               QString::number(g.npa), QString::number(g.pa), QString::number(g.maxInterval)};
+        for (int c = 0; c < 6; ++c)
+            window_.SetCell(k + 1, c, row[c]);
+    }
+}
+
+void TMsgType09::Show()
+{
+    const TGEONavigation &d = decoder_.Data();
+    const QString values[] = {QString::number(d.TODApplicability), QString::number(d.URA), Text(d.Xg),
+                              Text(d.Yg),     Text(d.Zg),     Text(d.Xg_roc), Text(d.Yg_roc), Text(d.Zg_roc),
+                              Text(d.Xg_acc), Text(d.Yg_acc), Text(d.Zg_acc), Text(d.Af0),    Text(d.Af1)};
+    for (int r = 0; r < 13; ++r)
+        window_.SetCell(r, 1, values[r]);
+}
+
+void TMsgType10::Show()
+{
+    TDegradationFactors d = decoder_.Data();
+    const auto members = mt10::Members(d);
+    for (int r = 0; r < 16; ++r)
+        window_.SetCell(r, 1, Text(*members[r]));
+}
+
+void TMsgType12::Show()
+{
+    const TWAASNetworkTime &d = decoder_.Data();
+    const QString values[] = {Text(d.A1_WNT),
+                              Text(d.A0_WNT),
+                              QString::number(d.t0t),
+                              QString::number(d.WNt),
+                              QString::number(d.DeltaTLS),
+                              QString::number(d.WNLSF),
+                              QString::number(d.DN),
+                              QString::number(d.DeltaTLSF),
+                              QString::number(d.UTCStandardId),
+                              QString::number(d.GPSTOW),
+                              QString::number(d.GPSWeekNo),
+                              QString::number(d.GlonassIndicator)};
+    for (int r = 0; r < 12; ++r)
+        window_.SetCell(r, 1, values[r]);
+}
+
+void TMsgType17::Show()
+{
+    for (int k = 0; k < mt17::kAlmanacs; ++k) {
+        const TGEOAlmanac &g = decoder_.GEO(k);
+        if (g.PRN == 0)
+            continue; // an empty almanac slot; PRNs without a line have no cells either
+        const QString prn = QString::number(g.PRN);
+        window_.SetIndicator("R" + prn, g.Ranging);
+        window_.SetIndicator("C" + prn, g.Corrections);
+        window_.SetIndicator("I" + prn, g.Integrity);
+        window_.SetText("S" + prn, QString::fromStdString(g.ServiceProvider));
+        window_.SetText("X" + prn, QString::number(g.Xg));
+        window_.SetText("Y" + prn, QString::number(g.Yg));
+        window_.SetText("Z" + prn, QString::number(g.Zg));
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "codec/pardo.h"
+#include "mainfrm.h"
+#include "message_window.h"
+#include "sbas_encoder.h"
+#include "support/fake_clock.h"
+#include "support/scripted_ui.h"
+#include "support/temp_cwd.h"
+
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+// A main window fed message lines directly, as the session would hand them over.
+class WindowTest : public ::testing::Test {
+protected:
+    TempCwd cwd;
+    ScriptedUi ui;
+    FakeClock clock;
+    TMainFrm frm{ui, clock};
+    int tow_ = 100;
+
+    void Feed(SbasFrame f)
+    {
+        TPARDO p;
+        p.Data = f.Hex(tow_) + "000";
+        p.Compress();
+        frm.HandleMsgLine("*MSG,2443," + std::to_string(tow_++) + "," + p.Data);
+    }
+
+    template <typename Window>
+    Window &W(const char *name)
+    {
+        auto *w = frm.findChild<Window *>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return *w;
+    }
+
+    QString Cell(const char *window, int row, int column, const char *grid = "Table")
+    {
+        return TMessageWindow::CellText(W<TMessageWindow>(window).Grid(grid), row, column);
+    }
+
+    QStringList Row(const char *window, int row, int columns, const char *grid = "Table")
+    {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c)
+            cells << Cell(window, row, c, grid);
+        return cells;
+    }
+
+    static std::set<int> FirstSlots(int n)
+    {
+        std::set<int> s;
+        for (int i = 1; i <= n; ++i)
+            s.insert(i);
+        return s;
+    }
+};

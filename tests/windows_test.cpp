@@ -1,0 +1,190 @@
+// Messages through the intake, read back from the windows' cells.
+#include "support/window_fixture.h"
+
+#include "fastcorr_form.h"
+#include "geos_form.h"
+#include "prns_form.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QAction>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+SbasFrame Fast(int type, int iodp)
+{
+    sbas::FastCorrectionsMsg m;
+    m.type = type;
+    m.iodp = iodp;
+    for (int i = 0; i < 13; ++i) {
+        m.prc[i] = 0.125 * (type * 100 + i);
+        m.udrei[i] = i % 12;
+    }
+    return sbas::FastCorrections(m);
+}
+
+TEST_F(WindowTest, TypeOneColoursItsSlotsAndFilesTheMask)
+{
+    Feed(sbas::PrnMask({1, 2, 120}, 3));
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    for (int i = 0; i < kSlots; ++i)
+        EXPECT_EQ(prns.SlotShownActive(i), i == 0 || i == 1 || i == 119) << i;
+    EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "3");
+    const PRNMaskBuffer &mask = frm.PrnMask();
+    EXPECT_EQ(mask.received, 1);
+    EXPECT_EQ(mask.currentIODP, 3);
+    EXPECT_EQ(mask.slotList[3][0], 1);
+    EXPECT_EQ(mask.slotList[3][1], 2);
+    EXPECT_EQ(mask.slotList[3][2], 120);
+    EXPECT_EQ(mask.slotList[3][3], 0);
+    EXPECT_EQ(mask.mask[3][119], 1);
+    EXPECT_EQ(prns.MaskBit(3, 119), 1);
+    EXPECT_EQ(prns.MaskBit(3, 2), 0);
+}
+
+TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
+{
+    Feed(Fast(2, 1)); // before any mask: nothing
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "");
+
+    std::set<int> twenty = FirstSlots(19);
+    twenty.insert(122);
+    Feed(sbas::PrnMask(twenty, 1));
+    Feed(Fast(3, 1));
+    EXPECT_EQ(Cell("FrmFastCorr", 13, 0), "");
+    EXPECT_EQ(Row("FrmFastCorr", 14, 5), (QStringList{"14", "37.5", "0", "0.75", "0.052"}));
+    EXPECT_EQ(Row("FrmFastCorr", 20, 5), (QStringList{"122", "38.25", "6", "3.75", "1.2992"}));
+    EXPECT_EQ(Cell("FrmFastCorr", 21, 0), "");
+    Feed(Fast(4, 1));
+    EXPECT_EQ(Cell("FrmFastCorr", 27, 0), "");
+    Feed(Fast(2, 1));
+    EXPECT_EQ(Row("FrmFastCorr", 1, 3), (QStringList{"1", "25", "0"}));
+    EXPECT_EQ(Row("FrmFastCorr", 0, 5), (QStringList{"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"}));
+}
+
+TEST_F(WindowTest, CorrectionTextsForEdgeValues)
+{
+    Feed(sbas::PrnMask(FirstSlots(13), 0));
+    sbas::FastCorrectionsMsg m;
+    m.type = 2;
+    m.prc[0] = -0.125; // raw 4095
+    m.prc[1] = -256;   // raw 2048
+    m.prc[2] = 255.875; // raw 2047
+    m.udrei[3] = 14;
+    m.udrei[4] = 15;
+    Feed(sbas::FastCorrections(m));
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 1), "-0.125");
+    EXPECT_EQ(Cell("FrmFastCorr", 2, 1), "-256");
+    EXPECT_EQ(Cell("FrmFastCorr", 3, 1), "255.875");
+    EXPECT_EQ(Row("FrmFastCorr", 4, 5), (QStringList{"4", "0", "14", "Not Monitored", "Not Monitored"}));
+    EXPECT_EQ(Row("FrmFastCorr", 5, 5), (QStringList{"5", "0", "15", "Do Not Use", "Do Not Use"}));
+    // Exactly 13 masked: a type 3 shows nothing.
+    Feed(Fast(3, 0));
+    EXPECT_EQ(Cell("FrmFastCorr", 14, 0), "");
+}
+
+TEST_F(WindowTest, TheMessagesIodpSelectsItsOwnMask)
+{
+    Feed(sbas::PrnMask({5, 6}, 1));
+    Feed(sbas::PrnMask({7, 8}, 0));
+    EXPECT_EQ(frm.PrnMask().currentIODP, 0);
+    Feed(Fast(2, 1));
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "5");
+    EXPECT_EQ(Cell("FrmFastCorr", 2, 0), "6");
+    EXPECT_EQ(frm.PrnMask().slotList[1][0], 5); // both masks kept
+    Feed(Fast(2, 2)); // a mask never received: nothing shown
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "5");
+}
+
+TEST_F(WindowTest, TypeZeroWithCorrectionsIsShownAsTypeTwo)
+{
+    Feed(sbas::PrnMask({9}, 0));
+    Feed(Fast(0, 0));
+    EXPECT_EQ(Row("FrmFastCorr", 1, 3), (QStringList{"9", "0", "0"}));
+}
+
+TEST_F(WindowTest, ResetOnConnectEmptiesGridsButKeepsLabelsAndTheMaskCopy)
+{
+    Feed(sbas::PrnMask({1, 2}, 2));
+    Feed(Fast(2, 2));
+    TGEONavigation nav;
+    nav.URA = 4;
+    Feed(sbas::GeoNavigation(nav));
+    ASSERT_EQ(Cell("FrmMT09", 1, 1), "4");
+    sbas::AlmanacMsg alm;
+    alm.geo[0].PRN = 124;
+    Feed(sbas::GeoAlmanacs(alm));
+    ASSERT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "WAAS");
+
+    frm.ConnectClick();                  // no user name: the dialog is cancelled, no reset
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "1");
+    ui.onDialog = [](QDialog &d) {
+        d.findChild<QLineEdit *>("Usr")->setText("u");
+        d.findChild<QLineEdit *>("Psw")->setText("p");
+        return int(QDialog::Accepted);
+    };
+    frm.ConnectClick(); // the first connection of a run resets
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "");
+    EXPECT_EQ(Cell("FrmFastCorr", 0, 0), "PRN");
+    EXPECT_EQ(Cell("FrmMT09", 1, 1), "");
+    EXPECT_EQ(Cell("FrmMT09", 1, 0), "URA");
+    EXPECT_EQ(Cell("FrmMT10", 15, 0), "C_covariance");
+    EXPECT_EQ(Cell("FrmMT12", 11, 0), "Glonass Indicator");
+    EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "NONE");
+    EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("X124"), "Unknown");
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    EXPECT_FALSE(prns.SlotShownActive(0));
+    EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "2");
+    EXPECT_EQ(prns.MaskBit(2, 1), 1);
+    EXPECT_EQ(frm.PrnMask().received, 0);
+    EXPECT_EQ(frm.Igp().entry[2191].Latitude, -85); // the grid is laid out again
+    // The mask copy still serves fast corrections after the reset.
+    Feed(Fast(2, 2));
+    EXPECT_EQ(Cell("FrmFastCorr", 2, 0), "2");
+}
+
+TEST_F(WindowTest, AWindowOpenedLaterShowsWhatArrivedWithHeadings)
+{
+    Feed(sbas::PrnMask({3}, 0));
+    Feed(Fast(2, 0));
+    auto &w = W<TFrmFastCorr>("FrmFastCorr");
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    EXPECT_EQ(Row("FrmFastCorr", 0, 2), (QStringList{"PRN", "PRC (m)"}));
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "3");
+    w.findChild<QPushButton *>("Close")->click();
+    EXPECT_FALSE(w.isVisible());
+    Feed(Fast(2, 0));
+    w.show();
+    EXPECT_EQ(Cell("FrmFastCorr", 1, 1), "25");
+}
+
+TEST_F(WindowTest, ViewCommandsShowTheirWindows)
+{
+    const std::pair<const char *, const char *> commands[] = {
+        {"TbMT1", "FrmPRNs"},   {"TbMT2_5", "FrmFastCorr"}, {"TbMT06", "FrmMT06"}, {"TbMT07", "FrmMT07"},
+        {"TbMT09", "FrmMT09"},  {"TbMT10", "FrmMT10"},      {"TbMT12", "FrmMT12"}, {"TbMT17", "FrmGEOs"},
+        {"TbMT18", "FrmMT18"},  {"TbMT24", "FrmMT24"},      {"TbMT25", "FrmMT25"}, {"TbMT26", "FrmMT26"},
+        {"TbMT27", "FrmMT27"},  {"TbMT28", "FrmMT28"}};
+    for (const auto &[button, window] : commands) {
+        frm.findChild<QToolButton *>(button)->click();
+        EXPECT_TRUE(W<QWidget>(window).isVisible()) << button;
+        QAction *item = frm.findChild<QAction *>(QString(button).replace("Tb", "Mnu"));
+        ASSERT_NE(item, nullptr) << button;
+        W<QWidget>(window).hide();
+        item->trigger();
+        EXPECT_TRUE(W<QWidget>(window).isVisible()) << button;
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
