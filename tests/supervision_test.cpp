@@ -73,6 +73,22 @@ TEST_F(SessionTest, ReconnectingSoonToTheSameServerKeepsTheDecodedState)
     EXPECT_EQ(frm->PrnMask().slotList[3][200], 0);
 }
 
+TEST_F(SessionTest, AStopIsNotCarriedOverIntoAnAutomaticReconnection)
+{
+    StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
+    StartClient();
+    frm->findChild<QCheckBox *>("AutoRec")->setChecked(true);
+    ConnectAndStream();
+    Button("Connect")->click(); // subscribe: closed at once, and with Auto-Reconnect...
+    EXPECT_EQ(Button("Connect")->text(), "Auto");
+    frm->TimerReconTimer(); // ...connected again a minute later
+    ASSERT_TRUE(WaitFor([&] { return LogText().count("USER IS AUTHORISED") == 2; }));
+    server->SendToAll("*TXT,a line after the reconnection\r\n");
+    QTest::qWait(200);
+    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
+    EXPECT_EQ(server->ClientCount(), 1);
+}
+
 TEST_F(SessionTest, CloseCommandDeclaresInfoNAOncePerConnection)
 {
     StartServer({SbasFrame(8)}, {});

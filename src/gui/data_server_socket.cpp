@@ -7,13 +7,13 @@ DataServerSocket::DataServerSocket(QObject *parent) : QObject(parent), socket_(n
     setObjectName("C");
     connect(socket_, &QTcpSocket::connected, this, [this] {
         connected_ = true;
-        emit Connected();
+        Q_EMIT Connected();
     });
     connect(socket_, &QTcpSocket::readyRead, this, &DataServerSocket::ReadyRead);
     connect(socket_, &QTcpSocket::disconnected, this, &DataServerSocket::OnDisconnected);
     connect(socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         if (error != QAbstractSocket::RemoteHostClosedError)
-            emit Error(error);
+            Q_EMIT Error(error);
     });
 }
 
@@ -37,7 +37,7 @@ void DataServerSocket::Close()
     closing_ = false;
     connected_ = false;
     if (active)
-        emit Disconnected();
+        Q_EMIT Disconnected();
 }
 
 void DataServerSocket::OnDisconnected()
@@ -45,14 +45,14 @@ void DataServerSocket::OnDisconnected()
     if (!connected_ || closing_)
         return;
     connected_ = false;
-    emit Disconnected();
+    Q_EMIT Disconnected();
 }
 
 void DataServerSocket::Write(const QByteArray &bytes)
 {
     if (connected_ && socket_->state() == QAbstractSocket::ConnectedState) {
         socket_->write(bytes);
-        emit Written(bytes);
+        Q_EMIT Written(bytes);
     }
 }
 

@@ -20,7 +20,7 @@ public:
     bool IsConnected() const { return connected_; }
     bool IsIdle() const;
 
-signals:
+Q_SIGNALS:
     void Connected();
     void ReadyRead();
     void Disconnected();

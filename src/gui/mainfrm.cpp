@@ -186,7 +186,10 @@ void TMainFrm::BuildDisplay()
     LogWin->setMinimumHeight(220);
     grid->addWidget(LogWin, 5, 0, 1, 3);
 
-    auto *side = new QVBoxLayout;
+    auto *sidePanel = new QWidget(central);
+    sidePanel->setFixedWidth(200);
+    auto *side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(BuildLamp("Send", "Request", Qt::yellow));
     side->addWidget(BuildLamp("AckWait", "Waiting for data", QColor(255, 128, 0)));
     side->addWidget(BuildLamp("AckRx", "Data Received", Qt::green));
@@ -208,7 +211,7 @@ void TMainFrm::BuildDisplay()
     side->addWidget(Connect);
     side->addWidget(BtnClose);
     side->addStretch();
-    grid->addLayout(side, 5, 3);
+    grid->addWidget(sidePanel, 5, 3);
 
     setCentralWidget(central);
     statusBar()->showMessage("VELMAR User Application - SBAS messages relayed over the Internet");

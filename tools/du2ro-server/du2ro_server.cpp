@@ -46,7 +46,7 @@ bool Du2roServer::Listen(QString &error)
     }
     clock_.start();
     ticker_->start(kTickMs);
-    emit Event(QString("listening on %1:%2, %3 messages").arg(options_.address.toString()).arg(Port()).arg(recording_.Size()));
+    Q_EMIT Event(QString("listening on %1:%2, %3 messages").arg(options_.address.toString()).arg(Port()).arg(recording_.Size()));
     return true;
 }
 
@@ -73,7 +73,7 @@ void Du2roServer::Accept()
         connect(socket, &QTcpSocket::readyRead, this, [this, &added] { Read(added); });
         // Removed from the event loop, never while a handler is still using the client.
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Remove(socket); }, Qt::QueuedConnection);
-        emit Event("client " + added.name + " connected");
+        Q_EMIT Event("client " + added.name + " connected");
     }
 }
 
@@ -81,7 +81,7 @@ void Du2roServer::Remove(QTcpSocket *socket)
 {
     for (auto it = clients_.begin(); it != clients_.end(); ++it) {
         if (it->socket == socket) {
-            emit Event("client " + it->name + " disconnected");
+            Q_EMIT Event("client " + it->name + " disconnected");
             socket->disconnect(this);
             clients_.erase(it);
             socket->deleteLater();
@@ -120,7 +120,7 @@ void Du2roServer::Read(Client &c)
             return; // closed while handling: the client record may be gone
     }
     if (c.input.size() > kMaxLine) {
-        emit Event("client " + c.name + " sent an over-long line: closing");
+        Q_EMIT Event("client " + c.name + " sent an over-long line: closing");
         c.socket->write("*ERR,6,Line too long\r\n");
         c.socket->disconnectFromHost();
     }
@@ -143,11 +143,11 @@ void Du2roServer::Handle(Client &c, const QByteArray &line)
     if (command == "GETMSG") {
         HandleGetMsg(c, fields);
     } else if (command == "START") {
-        emit Event("client " + c.name + " START");
+        Q_EMIT Event("client " + c.name + " START");
         c.streaming = true;
         c.next = options_.speed <= 0 ? 0 : Replayed();
     } else if (command == "STOP") {
-        emit Event("client " + c.name + " STOP");
+        Q_EMIT Event("client " + c.name + " STOP");
         c.streaming = false;
     } else if (command == "MSG") {
         c.pendingPolls = std::min(c.pendingPolls + 1, kMaxPendingPolls);
@@ -163,13 +163,13 @@ void Du2roServer::HandleAuth(Client &c, const QList<QByteArray> &fields)
     const bool ok = fields.size() == 3 && !user.isEmpty() && !password.isEmpty() &&
                     (options_.user.isEmpty() || (user == options_.user && password == options_.password));
     if (!ok) {
-        emit Event("client " + c.name + " refused as '" + user + "'");
+        Q_EMIT Event("client " + c.name + " refused as '" + user + "'");
         SendLine(c, "*ERR,1,Authorisation refused");
         return;
     }
     c.authorised = true;
     c.next = options_.speed <= 0 ? 0 : Replayed();
-    emit Event("client " + c.name + " authorised as '" + user + "'");
+    Q_EMIT Event("client " + c.name + " authorised as '" + user + "'");
     SendLine(c, "*AUTH");
     if (!options_.text.isEmpty())
         SendLine(c, "*TXT," + options_.text.toUtf8());
@@ -228,7 +228,7 @@ void Du2roServer::SendLine(Client &c, const QByteArray &line)
         c.socket->write(bytes);
     }
     if (options_.closeAfterLines > 0 && ++c.linesSent >= options_.closeAfterLines && c.queued.empty()) {
-        emit Event("client " + c.name + ": closing after " + QByteArray::number(c.linesSent) + " lines");
+        Q_EMIT Event("client " + c.name + ": closing after " + QByteArray::number(c.linesSent) + " lines");
         c.socket->disconnectFromHost();
     }
 }

@@ -44,7 +44,7 @@ public:
     // Closes every client connection.
     void DropClients();
 
-signals:
+Q_SIGNALS:
     void Event(const QString &line);
 
 private:
