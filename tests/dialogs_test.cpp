@@ -4,10 +4,12 @@
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
+#include "ui_seam.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -52,6 +54,22 @@ TEST(AuthDlg, EnteredDataIsOfferedAgainAndCancelKeepsIt)
     frm.AuthorisationData1Click();
     frm.AuthorisationData1Click();
     EXPECT_EQ(shown, (QStringList{"/", "changed/pw", "changed/pw"}));
+}
+
+TEST(QtUiSeam, ErrorReportsShowTheLatestErrorInOneWindowWithoutBlocking)
+{
+    QtUiSeam ui;
+    ui.ErrorReport(nullptr, "'abc' is not a valid floating point value");
+    ui.ErrorReport(nullptr, "'0xZZ' is not a valid integer value"); // returns at once: no modal loop
+    int shown = 0;
+    QString text;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == "ErrorReport" && w->isVisible()) {
+            ++shown;
+            text = static_cast<QMessageBox *>(w)->text();
+        }
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(text, "'0xZZ' is not a valid integer value");
 }
 
 class SisFormTest : public ::testing::Test {

@@ -60,8 +60,3 @@ QByteArray DataServerSocket::ReadAll()
 {
     return socket_->readAll();
 }
-
-bool DataServerSocket::IsIdle() const
-{
-    return socket_->state() == QAbstractSocket::UnconnectedState;
-}

@@ -18,7 +18,6 @@ public:
     void Write(const QByteArray &bytes);
     QByteArray ReadAll();
     bool IsConnected() const { return connected_; }
-    bool IsIdle() const;
 
 Q_SIGNALS:
     void Connected();

@@ -235,5 +235,4 @@ private:
     bool msgRejected_ = false; // the last message was refused: yellow box
     bool msgStalled_ = false;  // the feed is stalled: red text
 
-    friend class MainFrmTestAccess;
 };
