@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kRequestCount = 18;
 constexpr std::size_t kMaxMessageText = 67; // 64 digits of the message and a 3-character trailer
 
 double FloatField(const std::string &text)

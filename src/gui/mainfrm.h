@@ -231,8 +231,12 @@ private:
     std::unique_ptr<TWorker> mt18Worker_; // recreated, with the grid, at every reset
     std::map<int, TWorker *> workers_;     // by the message type they handle
 
+    // Answers to the initial request list; the 18th starts the stream.
+    static constexpr int kRequestCount = 18;
+
     bool shownOnce_ = false;
     bool msgRejected_ = false; // the last message was refused: yellow box
     bool msgStalled_ = false;  // the feed is stalled: red text
+    bool shownRejected_ = false, shownStalled_ = false; // what the box shows now
 
 };

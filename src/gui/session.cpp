@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kRequestCount = 18;
-
 // The latest message of each handled type, asked for in five writes.
 const char *const kRequestList[] = {
     "GETMSG,0,1\r\nGETMSG,1,1\r\nGETMSG,2,1\r\nGETMSG,3,1\r\n",

@@ -91,6 +91,11 @@ void TMainFrm::TimerRxTimer()
 
 void TMainFrm::UpdateMsgColours()
 {
+    // Re-applying a style sheet re-polishes the widget: skip it while nothing changes.
+    if (msgRejected_ == shownRejected_ && msgStalled_ == shownStalled_)
+        return;
+    shownRejected_ = msgRejected_;
+    shownStalled_ = msgStalled_;
     Msg->setStyleSheet(QString("background:%1;color:%2").arg(msgRejected_ ? "yellow" : "white",
                                                             msgStalled_ ? "red" : "black"));
 }

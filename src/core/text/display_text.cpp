@@ -17,6 +17,11 @@ std::string IndicatorText(double value)
     return FloatText(value);
 }
 
+std::string UDREVarianceText(double udre, double variance)
+{
+    return udre == 10000.0 || udre == 20000.0 ? IndicatorText(udre) : FloatText(variance);
+}
+
 std::string LatitudeText(int degrees)
 {
     return std::to_string(std::abs(degrees)) + kDegree + (degrees >= 0 ? "N" : "S");

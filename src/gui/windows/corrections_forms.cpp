@@ -23,20 +23,21 @@ TFrmMT24::TFrmMT24(QWidget *parent)
     tabs->addTab(fast, "Fast Corrections");
     tabs->addTab(longTerm, "Long Term Corrections");
     Layout()->addWidget(tabs);
-    AddGrid(new QVBoxLayout(fast), "FC_Table", 5, 211, {"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"});
-    AddGrid(new QVBoxLayout(longTerm), "LT_Table", 10, 211, kLongTermHeadings);
+    FC_Table = AddGrid(new QVBoxLayout(fast), "FC_Table", 5, 211,
+                       {"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"});
+    LT_Table = AddGrid(new QVBoxLayout(longTerm), "LT_Table", 10, 211, kLongTermHeadings);
     AddCloseButton();
     FormShow();
 }
 
 void TFrmMT24::SetFCCell(int row, int column, const QString &text)
 {
-    SetCellOf(Grid("FC_Table"), row, column, text);
+    SetCellOf(FC_Table, row, column, text);
 }
 
 void TFrmMT24::SetLTCell(int row, int column, const QString &text)
 {
-    SetCellOf(Grid("LT_Table"), row, column, text);
+    SetCellOf(LT_Table, row, column, text);
 }
 
 TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Message Type 25", parent)

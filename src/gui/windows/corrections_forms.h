@@ -13,6 +13,9 @@ public:
     explicit TFrmMT24(QWidget *parent = nullptr);
     void SetFCCell(int row, int column, const QString &text);
     void SetLTCell(int row, int column, const QString &text);
+
+private:
+    QTableWidget *FC_Table, *LT_Table;
 };
 
 // Type 25: long-term satellite corrections.

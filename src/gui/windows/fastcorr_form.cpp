@@ -19,8 +19,6 @@ void TFrmFastCorr::ShowCorrection(int row, int slot, double prc)
 void TFrmFastCorr::ShowIntegrity(int row, double udrei, double udre, double variance)
 {
     SetCell(row, 2, QString::fromStdString(FloatText(udrei)));
-    // Both columns carry the indicator text of the UDRE row.
-    const bool marker = udre == 10000.0 || udre == 20000.0;
     SetCell(row, 3, QString::fromStdString(IndicatorText(udre)));
-    SetCell(row, 4, QString::fromStdString(marker ? IndicatorText(udre) : FloatText(variance)));
+    SetCell(row, 4, QString::fromStdString(UDREVarianceText(udre, variance)));
 }

@@ -31,6 +31,8 @@ QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int 
     grid->setMinimumSize(360, 200);
     layout->addWidget(grid, 1);
     grids_.push_back({grid, fixed, labelsDown});
+    if (grid->objectName() == "Table")
+        table_ = grid;
     return grid;
 }
 
@@ -69,7 +71,7 @@ QString TMessageWindow::CellText(const QTableWidget *grid, int row, int column)
 
 void TMessageWindow::SetCellOf(QTableWidget *grid, int row, int column, const QString &text)
 {
-    if (row < 0 || row >= grid->rowCount() || column < 0 || column >= grid->columnCount())
+    if (!grid || row < 0 || row >= grid->rowCount() || column < 0 || column >= grid->columnCount())
         return;
     if (QTableWidgetItem *item = grid->item(row, column)) {
         if (item->text() != text)
@@ -81,7 +83,7 @@ void TMessageWindow::SetCellOf(QTableWidget *grid, int row, int column, const QS
 
 void TMessageWindow::SetCell(int row, int column, const QString &text)
 {
-    SetCellOf(Grid("Table"), row, column, text);
+    SetCellOf(table_, row, column, text);
 }
 
 void TMessageWindow::FormShow()

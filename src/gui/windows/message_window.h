@@ -37,6 +37,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QTableWidget *table_ = nullptr; // the grid named "Table", written cell by cell
     struct FixedTexts {
         QTableWidget *grid;
         QStringList texts;

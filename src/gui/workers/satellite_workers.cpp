@@ -56,12 +56,11 @@ void TMsgType24::Show()
         if (!f.Available)
             continue;
         ++row;
-        const bool marker = f.UDRE == 10000.0 || f.UDRE == 20000.0;
         window_.SetFCCell(row, 0, QString::number(slot));
         window_.SetFCCell(row, 1, Text(f.PRC));
         window_.SetFCCell(row, 2, QString::number(f.UDREI));
         window_.SetFCCell(row, 3, QString::fromStdString(IndicatorText(f.UDRE)));
-        window_.SetFCCell(row, 4, QString::fromStdString(marker ? IndicatorText(f.UDRE) : FloatText(f.VarUDRE)));
+        window_.SetFCCell(row, 4, QString::fromStdString(UDREVarianceText(f.UDRE, f.VarUDRE)));
     }
     ShowLongTerm(d.Vel0, d.Vel1, [this](int r, int c, const QString &t) { window_.SetLTCell(r, c, t); });
 }
