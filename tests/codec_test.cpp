@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 std::string Compressed(const std::string &plain)
@@ -80,6 +83,101 @@ TEST(Pardo, EveryHexTextSurvivesARoundTrip)
     EXPECT_EQ(Expanded(Compressed(text)), text);
     // Runs longer than one token holds are split, not truncated.
     EXPECT_EQ(Expanded(Compressed(std::string(600, 'E'))), std::string(600, 'E'));
+}
+
+// The expansion as first written: each token replaced in place, left to right, long runs
+// first. Quadratic, but plainly right; the one-pass expansion must agree with it.
+std::string ReferenceExpansion(std::string w)
+{
+    auto digit = [&](std::size_t pos) {
+        if (pos >= w.size())
+            return 0;
+        const char c = w[pos];
+        return c >= '1' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0;
+    };
+    for (const auto &[marker, digits] : {std::pair{'/', 2}, std::pair{'|', 1}}) {
+        std::size_t p;
+        while ((p = w.find(marker)) != std::string::npos) {
+            if (p == 0)
+                throw PardoError("marker first");
+            int n = 0;
+            for (int d = 1; d <= digits; ++d)
+                n = n * 16 + digit(p + d);
+            const std::size_t end = std::min(w.size(), p + 1 + static_cast<std::size_t>(digits));
+            w.replace(p - 1, end - (p - 1), std::string(n, w[p - 1]));
+        }
+    }
+    return w;
+}
+
+TEST(Pardo, OnePassExpansionAgreesWithTokenByTokenReplacement)
+{
+    // Texts over a small alphabet so that markers meet each other, digits and text ends.
+    const char alphabet[] = "0A1F2|/|/a";
+    unsigned seed = 99;
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        seed = seed * 1103515245 + 12345;
+        const int length = (seed >> 16) % 12;
+        for (int k = 0; k < length; ++k) {
+            seed = seed * 1103515245 + 12345;
+            text += alphabet[(seed >> 16) % (sizeof alphabet - 1)];
+        }
+        std::string expected;
+        bool fails = false;
+        try {
+            expected = ReferenceExpansion(text);
+        } catch (const PardoError &) {
+            fails = true;
+        }
+        TPARDO p;
+        p.Data = text;
+        if (fails) {
+            EXPECT_THROW(p.Decompress(), PardoError) << text;
+            EXPECT_EQ(p.Data, text);
+        } else {
+            ASSERT_NO_THROW(p.Decompress()) << text;
+            EXPECT_EQ(p.Data, expected) << text;
+        }
+    }
+}
+
+TEST(Pardo, BoundedExpansionStopsOnlyWhenTheResultIsSurelyTooLong)
+{
+    struct Case {
+        const char *name;
+        std::string packed;
+        std::size_t expectedLength; // of what the bounded expansion keeps
+    };
+    const Case cases[] = {
+        {"short text is expanded whole", "0/10AB", 18},
+        {"exactly the limit is expanded whole", "0/40", 64},
+        {"a huge run stops just past the limit", std::string("0/FF") + std::string(4000, 'A'), 65},
+        // Later markers may take characters back, so the stop waits for them.
+        {"markers ahead may take characters back", std::string(66, 'A') + "B|0C|0D|0", 67},
+    };
+    for (const auto &c : cases) {
+        TPARDO p;
+        p.Data = c.packed;
+        p.Decompress(64);
+        EXPECT_EQ(p.Data.size(), c.expectedLength) << c.name;
+        TPARDO whole;
+        whole.Data = c.packed;
+        whole.Decompress();
+        EXPECT_EQ(whole.Data.size() > 64, p.Data.size() > 64) << c.name;
+    }
+}
+
+TEST(Pardo, ExpandingAMegabyteTakesOnePass)
+{
+    // A quadratic expansion needs minutes here; the test would time out.
+    std::string packed;
+    for (int i = 0; i < 250000; ++i)
+        packed += "A|4";
+    TPARDO p;
+    p.Data = packed;
+    p.Decompress();
+    EXPECT_EQ(p.Data.size(), 1000000u);
 }
 
 } // namespace

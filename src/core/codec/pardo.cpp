@@ -5,11 +5,8 @@ namespace {
 const char kHexDigits[] = "0123456789ABCDEF";
 
 // Count digits are upper-case hex; anything else (lower case included) counts 0.
-int DigitValue(const std::string &w, std::size_t pos)
+int DigitValue(char c)
 {
-    if (pos >= w.size())
-        return 0;
-    const char c = w[pos];
     if (c >= '1' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -17,20 +14,42 @@ int DigitValue(const std::string &w, std::size_t pos)
     return 0;
 }
 
-// Expands every token with the given marker; the count has `digits` digits.
-void ExpandTokens(std::string &w, char marker, int digits)
+// Expands every token with the given marker in one left-to-right pass. A token repeats the
+// character written just before its marker, which may itself come from the previous token's
+// run; a marker with nothing before it is an error. A count cut off by the end of the text
+// reads its missing digits as 0. `remainingMarkers` counts markers not yet met: each can take
+// back at most one character, which bounds the final length from below for the early stop.
+std::string ExpandTokens(const std::string &in, char marker, int digits, std::size_t limit)
 {
-    std::size_t p;
-    while ((p = w.find(marker)) != std::string::npos) {
-        if (p == 0)
-            throw PardoError("run marker without a character to repeat");
-        int n = 0;
-        for (int d = 1; d <= digits; ++d)
-            n = n * 16 + DigitValue(w, p + d);
-        const char c = w[p - 1];
-        const std::size_t tokenEnd = std::min(w.size(), p + 1 + digits);
-        w.replace(p - 1, tokenEnd - (p - 1), std::string(n, c));
+    std::size_t remainingMarkers = 0;
+    for (char c : in)
+        remainingMarkers += c == marker;
+    std::string out;
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] != marker) {
+            out += in[i];
+        } else {
+            if (out.empty())
+                throw PardoError("run marker without a character to repeat");
+            --remainingMarkers;
+            int n = 0;
+            for (int d = 1; d <= digits; ++d) {
+                const bool present = i + 1 < in.size();
+                n = n * 16 + (present ? DigitValue(in[i + 1]) : 0);
+                if (present) {
+                    remainingMarkers -= in[i + 1] == marker; // consumed as a digit
+                    ++i;
+                }
+            }
+            const char c = out.back();
+            out.pop_back();
+            out.append(static_cast<std::size_t>(n), c);
+        }
+        if (out.size() > limit + remainingMarkers)
+            break; // whatever follows, the result stays longer than the limit
     }
+    return out;
 }
 
 } // namespace
@@ -69,8 +88,12 @@ void TPARDO::Compress()
 
 void TPARDO::Decompress()
 {
-    std::string w = Data;
-    ExpandTokens(w, '/', 2);
-    ExpandTokens(w, '|', 1);
-    Data = w;
+    Decompress(std::string::npos / 2);
+}
+
+void TPARDO::Decompress(std::size_t limit)
+{
+    // Long runs first, then short ones: a long run may repeat a short-run marker.
+    std::string w = ExpandTokens(Data, '/', 2, std::string::npos / 2);
+    Data = ExpandTokens(w, '|', 1, limit);
 }

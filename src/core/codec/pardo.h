@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,9 @@ public:
     void Compress();
     // Throws PardoError when the text cannot be expanded; Data is then unchanged.
     void Decompress();
+    // The same, but may stop once the result is certain to be longer than limit: Data then
+    // holds a partial expansion, itself longer than limit.
+    void Decompress(std::size_t limit);
 
     static std::string Encode(char c, int count);
 };
