@@ -42,6 +42,36 @@ TEST(ExtractLine, TextWithoutALineFeedIsCapped)
     EXPECT_EQ(ExtractLine(pending, "*AUTH\n").line, "*AUTH");
 }
 
+TEST(ExtractLine, AnOverLongCompleteLineIsDroppedAndTheNextOneStillComes)
+{
+    std::string pending;
+    const ExtractedLine l = ExtractLine(pending, "*MSG," + std::string(kMaxPendingText, '0') + "\r\n*AUTH\r\n");
+    EXPECT_TRUE(l.dropped);
+    EXPECT_EQ(l.line, "");
+    EXPECT_TRUE(l.more);
+    EXPECT_EQ(ExtractLine(pending, "").line, "*AUTH");
+    // At the cap itself the line is kept.
+    const std::string longest(kMaxPendingText, 'x');
+    EXPECT_EQ(ExtractLine(pending, longest + "\n").line, longest);
+}
+
+TEST(LineFramer, ManyLinesFromOneLargeReadComeInOrder)
+{
+    LineFramer framer;
+    std::string read;
+    for (int i = 0; i < 100000; ++i)
+        read += "*TXT," + std::to_string(i) + "\r\n";
+    framer.Append(read + "*TXT,tail");
+    for (int i = 0; i < 100000; ++i) {
+        const ExtractedLine l = framer.Next();
+        ASSERT_EQ(l.line, "*TXT," + std::to_string(i));
+        ASSERT_EQ(l.more, i < 99999);
+    }
+    EXPECT_EQ(framer.Next().line, "");
+    framer.Append("\n");
+    EXPECT_EQ(framer.Next().line, "*TXT,tail");
+}
+
 TEST(Replies, ClassifiedByTheirFirstCharacters)
 {
     const std::pair<const char *, ReplyKind> cases[] = {

@@ -5,10 +5,13 @@
 #include "sbas_encoder.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QTcpSocket>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,7 +65,8 @@ protected:
     {
         received.clear();
         client.write(request);
-        QTest::qWaitFor([&] { return received.count('\n') >= lines; }, 3000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return received.count('\n') >= lines; }, 3000))
+            << "waited in vain for " << lines << " lines after " << request.toStdString();
         QList<QByteArray> out = received.split('\n');
         out.removeLast();
         for (auto &l : out)
@@ -99,6 +103,32 @@ TEST_F(ServerTest, PollsAnswerOneMessageEach)
     const auto two = Exchange("MSG\nMSG\n", 2);
     ASSERT_EQ(two.size(), 2);
     EXPECT_TRUE(two[1].startsWith("*MSG,2444,0,")) << two[1].toStdString();
+}
+
+TEST_F(ServerTest, PollsCanBeAnsweredWithNoMessage)
+{
+    ServerOptions o;
+    o.pollErrorEvery = 2;
+    Start(o);
+    Exchange("AUTH,u,p\r\n", 1);
+    const auto answers = Exchange("MSG\nMSG\nMSG\nMSG\n", 4);
+    ASSERT_EQ(answers.size(), 4);
+    const auto count = [&](const char *prefix) {
+        return std::count_if(answers.begin(), answers.end(), [&](const QByteArray &a) { return a.startsWith(prefix); });
+    };
+    EXPECT_EQ(count("*ERR,7,"), 2);
+    EXPECT_EQ(count("*MSG,"), 2);
+}
+
+TEST(ServerCommandLine, RefusesAnAddressOrPortThatIsNotOne)
+{
+    const QStringList bad[] = {{"--address", "not-an-address"}, {"--port", "65536"}, {"--port", "x"}};
+    for (const QStringList &args : bad) {
+        QProcess server;
+        server.start(VELMAR_SERVER_BINARY, args);
+        ASSERT_TRUE(server.waitForFinished(5000)) << args.join(' ').toStdString();
+        EXPECT_EQ(server.exitCode(), 2) << args.join(' ').toStdString();
+    }
 }
 
 TEST_F(ServerTest, FaultsAreInjectedOnRequest)

@@ -106,6 +106,103 @@ TEST_F(SessionTest, PollModeAsksOnceForEveryAnswerAtLeast200msApart)
     EXPECT_LE(Count("MSG\n"), polls + 1);
 }
 
+TEST_F(SessionTest, PollModeGoesOnAfterPollsAnsweredWithNoMessage)
+{
+    ServerOptions o = AsFastAsPossible();
+    o.pollErrorEvery = 2;
+    o.loop = true;
+    StartServer(NoNullMessage(), o);
+    StartClient("Poll");
+    QList<qint64> pollTimes;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QObject::connect(Socket(), &DataServerSocket::Written, [&](const QByteArray &b) {
+        if (b == "MSG\n")
+            pollTimes << elapsed.elapsed();
+    });
+    Button("Connect")->click();
+    // Every second poll is answered "no message"; polling goes on all the same.
+    ASSERT_TRUE(WaitFor([&] { return pollTimes.size() >= 9; }, 8000)) << pollTimes.size();
+    EXPECT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 1004"; })); // the fifth message
+    for (int i = 1; i < pollTimes.size(); ++i)
+        EXPECT_GE(pollTimes[i] - pollTimes[i - 1], 200);
+
+    Button("Connect")->click(); // the stop completes with the next answer
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+    EXPECT_FALSE(frm->findChild<QTimer *>("TimerMSG")->isActive());
+}
+
+TEST_F(SessionTest, LinesAfterAFailedLineAreHandledWithoutFurtherData)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    server->SendToAll("*MSG,W2443,2000," + Payload(SbasFrame(2)) + "\r\n*TXT,after the bad line\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() != nullptr; }));
+    EXPECT_EQ(frm->TextForm()->Text(), "after the bad line");
+    EXPECT_EQ(ui.errorReports, QStringList{"'W2443' is not a valid floating point value"});
+}
+
+TEST_F(SessionTest, AFloodOfLinesLeavesTheEventLoopItsTurn)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    constexpr int kLines = 8000; // within what the text window keeps
+    QByteArray flood;
+    for (int i = 0; i < kLines; ++i)
+        flood += "*TXT," + QByteArray::number(i) + "\r\n";
+    server->SendToAll(flood);
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() != nullptr; }));
+    // A timer due at once must fire while the flood is still being handled.
+    const auto lines = [&] { return frm->TextForm()->Text().split('\n'); };
+    qsizetype handledWhenTimerFired = -1;
+    QTimer::singleShot(0, [&] { handledWhenTimerFired = lines().size(); });
+    ASSERT_TRUE(WaitFor([&] { return lines().size() == kLines; }, 60000));
+    EXPECT_GT(handledWhenTimerFired, 0);
+    EXPECT_LT(handledWhenTimerFired, kLines);
+    QStringList expected;
+    for (int i = 0; i < kLines; ++i)
+        expected << QString::number(i);
+    EXPECT_EQ(lines(), expected); // in order, none lost
+}
+
+TEST_F(SessionTest, OverLongAndShortPayloadsAreRefusedWithTheirOwnReports)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    // A payload expanding to megabytes is refused as over-long without expanding it all.
+    QByteArray huge;
+    for (int i = 0; i < 10000; ++i)
+        huge += "0/FF";
+    server->SendToAll("*MSG,2443,3000," + huge + "\r\n");
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 3000"; }));
+    EXPECT_LT(MsgText().size(), 1000);
+    EXPECT_GE(MsgText().size(), 68);
+    // A line past 64 KiB is dropped whole, and the next line still comes.
+    server->SendToAll("*MSG,2443,3001," + QByteArray(70000, '0') + "\r\n*MSG,2443,3002,AB\r\n");
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 3002"; }));
+    EXPECT_TRUE(LogText().contains("exceeded 64 KiB and was dropped."));
+    // "AB" expands to too few digits to hold a message type.
+    EXPECT_EQ(ui.errorReports, QStringList{"'0x' is not a valid integer value"});
+}
+
+TEST_F(SessionTest, AResetConnectionIsALostConnection)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    server->ResetClients();
+    ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+    EXPECT_TRUE(LogText().contains("Connection lost (now disconnected from VELMAR)"));
+    EXPECT_FALSE(LogText().contains("Disconnected from VELMAR... Bye!"));
+    EXPECT_TRUE(Button("BtnClose")->isEnabled());
+}
+
 TEST_F(SessionTest, ServerRepliesOfEveryKind)
 {
     StartServer(NoNullMessage(), AsFastAsPossible());

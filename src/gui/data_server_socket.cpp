@@ -2,6 +2,8 @@
 
 #include <QTcpSocket>
 
+#include <cerrno>
+
 DataServerSocket::DataServerSocket(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this))
 {
     setObjectName("C");
@@ -9,11 +11,22 @@ DataServerSocket::DataServerSocket(QObject *parent) : QObject(parent), socket_(n
         connected_ = true;
         Q_EMIT Connected();
     });
-    connect(socket_, &QTcpSocket::readyRead, this, &DataServerSocket::ReadyRead);
+    connect(socket_, &QTcpSocket::readyRead, this, [this] {
+        Q_EMIT ReadyRead();
+        errno = 0; // see below: what the next close finds in errno is then the socket's own
+    });
     connect(socket_, &QTcpSocket::disconnected, this, &DataServerSocket::OnDisconnected);
     connect(socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (error != QAbstractSocket::RemoteHostClosedError)
+        if (error != QAbstractSocket::RemoteHostClosedError) {
             Q_EMIT Error(error);
+            return;
+        }
+        // Qt reports a reset by the peer as an orderly close; only the failed read's errno
+        // tells them apart. A reset is a lost connection, not a disconnection.
+        if (errno == ECONNRESET && connected_) {
+            connected_ = false; // no disconnection report follows the error
+            Q_EMIT Error(QAbstractSocket::NetworkError);
+        }
     });
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -37,17 +38,15 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     FloatField(fields.time);
     const std::string timeCaption = Time->text().toStdString();
 
-    if (RequestCount > kRequestCount && timeCaption == PrevGpsTime) {
-        if (PollMode_)
-            TimerMSG->start();
+    if (RequestCount > kRequestCount && timeCaption == PrevGpsTime)
         return;
-    }
     if (fields.payload.empty())
         return;
 
     PARDO.Data = fields.payload;
     try {
-        PARDO.Decompress();
+        // Past the length limit the message is refused anyway: no need to expand the rest.
+        PARDO.Decompress(kMaxMessageText);
     } catch (const std::exception &) {
         Log("PARDO Decompression Error.");
         Log(Time->text() + "  " + Week->text());
@@ -59,15 +58,13 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     Msg->setText(QString::fromStdString(text));
     msgRejected_ = text.size() > kMaxMessageText;
     UpdateMsgColours();
-    if (msgRejected_) {
-        if (RequestCount == kRequestCount && PollMode_)
-            TimerMSG->start();
+    if (msgRejected_)
         return;
-    }
 
     const auto received = MessageTypeOf(text);
     if (!received)
-        throw std::invalid_argument("'0x" + text.substr(2, 2) + "' is not a valid integer value");
+        throw std::invalid_argument("'0x" + text.substr(std::min<std::size_t>(2, text.size()), 2) +
+                                    "' is not a valid integer value");
     int type = *received;
     sisMonitor_->State.MarkReceived(type);
     FrmSISMode->NoteType(type, true);
@@ -82,11 +79,9 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     PrevGpsTime = timeCaption;
     DispatchMessage(type, text);
 
-    if (RequestCount == kRequestCount) {
+    // Polls are re-armed by the line handling, for every answer alike.
+    if (RequestCount == kRequestCount)
         sisMonitor_->Evaluate();
-        if (PollMode_)
-            TimerMSG->start();
-    }
 }
 
 void TMainFrm::DispatchMessage(int type, const std::string &text)

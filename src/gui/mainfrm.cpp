@@ -82,7 +82,7 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
 
     Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
     RequestCount = 0;
-    PendingText.clear();
+    PendingText.Clear();
 }
 
 TMainFrm::~TMainFrm() = default;

@@ -11,6 +11,7 @@
 #include "config/config_store.h"
 #include "config/geo_table.h"
 #include "codec/pardo.h"
+#include "link/reply_line.h"
 #include "sismode/sis_mode_monitor.h"
 #include "state/shared_buffers.h"
 #include "worker.h"
@@ -130,6 +131,9 @@ private:
     void BuildViewCommands();
 
     void Send(const std::string &text);
+    void HandleWaitingLines();
+    bool HandleLine(const std::string &line);
+    void QueueMoreLines();
     void StartStreaming();
     void CompleteStop();
     void HandleAuthReply();
@@ -199,7 +203,8 @@ private:
     bool LogOverwrite = false;
     bool LogActive = false;
     std::array<bool, 64> LogTypeEnabled{};
-    std::string PendingText;
+    LineFramer PendingText;
+    bool moreLinesQueued_ = false; // a batch of waiting lines is due from the event loop
     int32_t RequestCount = 0;
     bool SisMonitoring = false;
     bool PollMode_ = false;
@@ -233,6 +238,10 @@ private:
 
     // Answers to the initial request list; the 18th starts the stream.
     static constexpr int kRequestCount = 18;
+    // Lines handled before the event loop gets its turn again, so a flood never freezes input
+    // and painting: at most this many, or for at most this long.
+    static constexpr int kLinesPerBatch = 200;
+    static constexpr int kBatchMilliseconds = 20;
 
     bool shownOnce_ = false;
     bool msgRejected_ = false; // the last message was refused: yellow box

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -96,7 +97,7 @@ void TMainFrm::ShowGeoOfPort()
 
 void TMainFrm::CConnect()
 {
-    PendingText.clear();
+    PendingText.Clear();
     DisconnChecker->stop();
     InfoNaDeclared = false;
     if (FirstConnection) {
@@ -113,50 +114,51 @@ void TMainFrm::CConnect()
 
 void TMainFrm::CRead()
 {
-    // One line per round; further complete lines are handled in further rounds, each reading
-    // whatever arrived meanwhile.
-    for (;;) {
+    PendingText.Append(C->ReadAll().toStdString());
+    if (!moreLinesQueued_)
+        HandleWaitingLines();
+}
+
+void TMainFrm::QueueMoreLines()
+{
+    if (moreLinesQueued_)
+        return;
+    moreLinesQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        moreLinesQueued_ = false;
+        HandleWaitingLines();
+    });
+}
+
+// The complete lines received so far, one after the other, in batches: after a batch the
+// event loop runs before the next one, so input and painting keep their turn in a flood.
+void TMainFrm::HandleWaitingLines()
+{
+    QElapsedTimer batch;
+    batch.start();
+    for (int handled = 0;; ++handled) {
+        if (handled == kLinesPerBatch || batch.elapsed() >= kBatchMilliseconds) {
+            QueueMoreLines();
+            return;
+        }
         HideLamp("Send");
         HideLamp("AckWait");
         ShowLamp("AckRx");
-        const ExtractedLine next = ExtractLine(PendingText, C->ReadAll().toStdString());
-        if (next.dropped)
+        const ExtractedLine next = PendingText.Next();
+        if (next.dropped) {
             Log("Received text without a line end exceeded 64 KiB and was dropped.");
+            // A dropped line was an answer all the same: polling must go on.
+            if (PollMode_ && RequestCount >= kRequestCount)
+                TimerMSG->start();
+            if (next.more)
+                continue;
+        }
         if (next.line.empty())
             return; // no complete line, or an empty one: the rest waits for the next read event
-        const std::string &line = next.line;
-        try {
-            switch (Classify(line)) {
-            case ReplyKind::Message:
-                HandleMsgLine(line);
-                break;
-            case ReplyKind::Authorised:
-                HandleAuthReply();
-                break;
-            case ReplyKind::Text:
-                HandleTxtReply(line);
-                break;
-            case ReplyKind::Error:
-                HandleErrReply(line);
-                break;
-            case ReplyKind::RequestedMessage:
-                HandleMsgLine(RequestedToMessage(line));
-                // The 18th answer starts the stream, whether it is a message or an error 7.
-                if (RequestCount < kRequestCount)
-                    ++RequestCount;
-                if (RequestCount >= kRequestCount) {
-                    StartStreaming();
-                    if (SisMonitoring)
-                        sisMonitor_->Evaluate();
-                }
-                break;
-            case ReplyKind::End:
-            case ReplyKind::Other:
-                break;
-            }
-        } catch (const std::exception &e) {
-            // The line's handling ends here; the report must not stop the socket handling.
-            ui_.ErrorReport(this, QString::fromLocal8Bit(e.what()));
+        if (!HandleLine(next.line)) {
+            // The failed line was reported; the lines already received still go on.
+            if (next.more)
+                QueueMoreLines();
             return;
         }
         if (StopPending)
@@ -165,6 +167,52 @@ void TMainFrm::CRead()
         if (!next.more)
             return;
     }
+}
+
+// Reacts to one reply line; false when its handling failed and was reported.
+bool TMainFrm::HandleLine(const std::string &line)
+{
+    const ReplyKind kind = Classify(line);
+    bool handled = true;
+    try {
+        switch (kind) {
+        case ReplyKind::Message:
+            HandleMsgLine(line);
+            break;
+        case ReplyKind::Authorised:
+            HandleAuthReply();
+            break;
+        case ReplyKind::Text:
+            HandleTxtReply(line);
+            break;
+        case ReplyKind::Error:
+            HandleErrReply(line);
+            break;
+        case ReplyKind::RequestedMessage:
+            HandleMsgLine(RequestedToMessage(line));
+            // The 18th answer starts the stream, whether it is a message or an error 7.
+            if (RequestCount < kRequestCount)
+                ++RequestCount;
+            if (RequestCount >= kRequestCount) {
+                StartStreaming();
+                if (SisMonitoring)
+                    sisMonitor_->Evaluate();
+            }
+            break;
+        case ReplyKind::End:
+        case ReplyKind::Other:
+            break;
+        }
+    } catch (const std::exception &e) {
+        // The line's handling ends here; the report must not stop the socket handling.
+        ui_.ErrorReport(this, QString::fromLocal8Bit(e.what()));
+        handled = false;
+    }
+    // Every message answering a poll asks for the next one, whatever became of it (shown,
+    // duplicate, over-long, unreadable): otherwise one odd answer would end polling for good.
+    if (kind == ReplyKind::Message && PollMode_ && RequestCount >= kRequestCount)
+        TimerMSG->start();
+    return handled;
 }
 
 void TMainFrm::HandleAuthReply()
@@ -196,7 +244,7 @@ void TMainFrm::HandleErrReply(const std::string &line)
         if (SisMonitoring)
             sisMonitor_->Evaluate();
     } else if (RequestCount > kRequestCount && PollMode_) {
-        TimerMSG->start(); // keep polling: an empty answer must not end the poll cycle
+        TimerMSG->start(); // "no message yet" answers a poll too: ask again
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <sys/socket.h>
 #include <limits>
 
 namespace {
@@ -99,6 +100,19 @@ void Du2roServer::DropClients()
         s->disconnectFromHost();
 }
 
+void Du2roServer::ResetClients()
+{
+    std::vector<QTcpSocket *> sockets;
+    for (auto &c : clients_)
+        sockets.push_back(c.socket);
+    for (QTcpSocket *s : sockets) {
+        // A zero linger time makes the close send a reset instead of a FIN.
+        const linger abortive{1, 0};
+        ::setsockopt(static_cast<int>(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        s->abort();
+    }
+}
+
 void Du2roServer::SendToAll(const QByteArray &raw)
 {
     for (auto &c : clients_)
@@ -150,7 +164,10 @@ void Du2roServer::Handle(Client &c, const QByteArray &line)
         Q_EMIT Event("client " + c.name + " STOP");
         c.streaming = false;
     } else if (command == "MSG") {
-        c.pendingPolls = std::min(c.pendingPolls + 1, kMaxPendingPolls);
+        if (options_.pollErrorEvery > 0 && ++c.polls % options_.pollErrorEvery == 0)
+            SendLine(c, "*ERR,7,No new message");
+        else
+            c.pendingPolls = std::min(c.pendingPolls + 1, kMaxPendingPolls);
     } else {
         SendLine(c, "*ERR,4,Unknown command " + command.left(20));
     }

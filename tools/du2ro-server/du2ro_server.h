@@ -27,6 +27,7 @@ struct ServerOptions {
     int duplicateEvery = 0;   // every n-th message line sent twice
     QString errorCode;        // "*ERR,code,..." after authorisation
     QString text;             // "*TXT,text" after authorisation
+    int pollErrorEvery = 0;   // every n-th poll answered "*ERR,7,..." instead of a message
 };
 
 // A DU2RO data server replaying a recording to any number of clients.
@@ -43,6 +44,8 @@ public:
     void SendToAll(const QByteArray &raw);
     // Closes every client connection.
     void DropClients();
+    // Resets every client connection (no orderly close: the peer sees a reset).
+    void ResetClients();
 
 Q_SIGNALS:
     void Event(const QString &line);
@@ -55,6 +58,7 @@ private:
         bool authorised = false;
         bool streaming = false;
         int pendingPolls = 0;
+        int64_t polls = 0;
         int64_t next = 0;      // virtual index of the next message to send
         int64_t messagesSent = 0;
         int linesSent = 0;

@@ -42,14 +42,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption duplicate("duplicate-every", "Send every n-th message line twice.", "n", "0");
     const QCommandLineOption error("error", "Send an error reply with this code after authorisation.", "code");
     const QCommandLineOption text("text", "Send a text reply after authorisation.", "text");
+    const QCommandLineOption pollError("poll-error-every", "Answer every n-th poll with error 7.", "n", "0");
     parser.addOptions({recording, address, port, speed, loop, user, password, closeAfter, split, malformed, duplicate,
-                       error, text});
+                       error, text, pollError});
     parser.process(app);
 
     ServerOptions o;
-    bool ok = o.address.setAddress(parser.value(address));
+    const bool addressOk = o.address.setAddress(parser.value(address));
+    bool ok = false;
     const uint p = parser.value(port).toUInt(&ok);
-    if (!ok || p > 65535) {
+    if (!addressOk || !ok || p > 65535) {
         std::cerr << "invalid --address or --port\n";
         return 2;
     }
@@ -68,6 +70,7 @@ int main(int argc, char *argv[])
     o.duplicateEvery = parser.value(duplicate).toInt();
     o.errorCode = parser.value(error);
     o.text = parser.value(text);
+    o.pollErrorEvery = parser.value(pollError).toInt();
 
     std::string why;
     auto replay = Recording::Load(parser.value(recording).toStdString(), why);

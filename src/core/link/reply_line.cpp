@@ -1,22 +1,47 @@
 #include "link/reply_line.h"
 
-ExtractedLine ExtractLine(std::string &pending, const std::string &received)
+void LineFramer::Append(const std::string &received)
+{
+    text_.erase(0, start_);
+    start_ = 0;
+    text_ += received;
+}
+
+void LineFramer::Clear()
+{
+    text_.clear();
+    start_ = 0;
+}
+
+ExtractedLine LineFramer::Next()
 {
     ExtractedLine out;
-    pending += received;
-    const auto p = pending.find('\n');
+    const auto p = text_.find('\n', start_);
     if (p == std::string::npos) {
-        if (pending.size() > kMaxPendingText) {
-            pending.clear();
+        if (text_.size() - start_ > kMaxPendingText) {
+            Clear();
             out.dropped = true;
         }
         return out;
     }
-    out.line = pending.substr(0, p);
-    pending.erase(0, p + 1);
-    if (!out.line.empty() && out.line.back() == '\r')
-        out.line.pop_back();
-    out.more = pending.find('\n') != std::string::npos;
+    std::size_t length = p - start_;
+    if (length > 0 && text_[p - 1] == '\r')
+        --length;
+    if (length > kMaxPendingText)
+        out.dropped = true;
+    else
+        out.line.assign(text_, start_, length);
+    start_ = p + 1;
+    out.more = HasLine();
+    return out;
+}
+
+ExtractedLine ExtractLine(std::string &pending, const std::string &received)
+{
+    LineFramer framer;
+    framer.Append(pending + received);
+    const ExtractedLine out = framer.Next();
+    pending = framer.Rest();
     return out;
 }
 
