@@ -1,5 +1,8 @@
 #include "mops/aux_functions.h"
+#include "mops/field.h"
 #include "mops/mops_msg.h"
+
+#include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +107,21 @@ TEST(FastCorrections, IndicatorTablesAndBadText)
     EXPECT_EQ(kVarUDRE[13], 2078.695);
     EXPECT_THROW(UDREIVector(std::string(40, '0')), std::invalid_argument);
     EXPECT_THROW(UDREIVector(std::string(50, '0') + "XY" + std::string(12, '0')), std::invalid_argument);
+}
+
+TEST(Field, DecimalUnitsGiveTheNumberNearestTheDecimalValue)
+{
+    struct Case {
+        int64_t raw;
+        double lsb;
+        const char *text;
+    } cases[] = {
+        {3, 0.08, "0.24"},           {-7, 0.08, "-0.56"},          {11, 0.000625, "0.006875"},
+        {3, 0.0000125, "0.0000375"}, {7, 0.4, "2.8"},              {-3, 0.004, "-0.012"},
+        {5, 0.125, "0.625"},         {-1, kPow2m31, "-4.656612873077393E-10"}, {-255, 2600, "-663000"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FloatText(Scaled(c.raw, c.lsb)), c.text) << c.raw << " x " << c.lsb;
 }
 
 TEST(MOPSMsg, KeepsItsMessageAndReadsFieldsFromIt)

@@ -1,42 +1,42 @@
 #include "text/number_text.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-std::string Printed(const char *format, int precision, double value)
+template <typename T> std::string ShortestText(T value)
 {
+    if (value == 0)
+        return "0";
     char buf[64];
-    std::snprintf(buf, sizeof buf, format, precision, value);
-    std::string s = buf;
-    for (auto &c : s)
-        if (c == 'e')
-            c = 'E';
-    return s;
+    const T magnitude = std::fabs(value);
+    const bool plain = magnitude >= T(1e-6) && magnitude < T(1e15);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, plain ? std::chars_format::fixed : std::chars_format::scientific);
+    std::string s(buf, r.ptr);
+    if (plain)
+        return s;
+    // "1e-07" reads "1E-7", "1.5e+15" reads "1.5E15".
+    const auto e = s.find('e');
+    std::string exponent = s.substr(e + 1);
+    const bool negative = exponent[0] == '-';
+    exponent.erase(0, exponent.find_first_not_of("+-0"));
+    return s.substr(0, e) + (negative ? "E-" : "E") + exponent;
 }
 
 } // namespace
 
 std::string FloatText(double value)
 {
-    if (value == 0)
-        return "0";
-    return Printed("%.*g", 15, value);
+    return ShortestText(value);
 }
 
 std::string FloatText(float value)
 {
-    if (value == 0)
-        return "0";
-    for (int precision = 1; precision < 9; ++precision) {
-        const std::string s = Printed("%.*g", precision, value);
-        if (std::strtof(s.c_str(), nullptr) == value)
-            return s;
-    }
-    return Printed("%.*g", 9, value);
+    return ShortestText(value);
 }
 
 std::optional<int32_t> ParseInt32(const std::string &text)

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-// The general text form of numbers shown in windows: up to 15 significant digits,
-// no trailing zeros ("0.75", "-1.375", "12").
+// The text form of numbers shown in windows: the shortest text that reads back as the same
+// value ("0.75", "-1.375", "12", "0.002" for a single-precision 0.002), in plain decimals for
+// magnitudes from 1E-6 to below 1E15 and in exponent form outside ("4.656612873077393E-10").
 std::string FloatText(double value);
-// The shortest text that reads back as the same single-precision value ("0.002").
 std::string FloatText(float value);
 
 // Whole decimal numbers: optional sign and digits only, within 32 bits; nothing else.
