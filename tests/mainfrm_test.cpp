@@ -67,7 +67,7 @@ TEST_F(MainFrmTest, ReadingFailuresWarnOnceAndFallBack)
         bool poll;
     } cases[] = {
         {"non-integer port", "PortServer\r\n7000", "PortServer\r\n77x", 7777, 60000, false},
-        {"port out of range", "PortServer\r\n7000", "PortServer\r\n70000", 7777, 60000, false},
+        {"negative margin", "NoSISMargin\r\n30", "NoSISMargin\r\n-5", 7777, 60000, false},
         {"empty margin keeps the port read before it", "NoSISMargin\r\n30", "NoSISMargin\r\n", 7777, 60000, false},
         {"missing GEO row after the method was read", "GEO6\r\n;;;;\r\n", "", 7777, 30000, false},
         {"lower-case subscribe selects polling", "Subscribe", "subscribe", 7000, 30000, true},
@@ -85,6 +85,37 @@ TEST_F(MainFrmTest, ReadingFailuresWarnOnceAndFallBack)
         EXPECT_EQ(CheckerInterval(f), c.checker) << c.name;
         EXPECT_EQ(f.PollMode(), c.poll) << c.name;
     }
+}
+
+TEST_F(MainFrmTest, AnUnusablePortAloneFallsBackToTheDefaultPort)
+{
+    for (const QByteArray port : {"0", "65536", "70000"}) {
+        warnings.clear();
+        QByteArray config = kFullConfig;
+        cwd.Write("userapp.cfg", config.replace("PortServer\r\n7000", "PortServer\r\n" + port));
+        TMainFrm f(ui, clock);
+        f.FormShow();
+        EXPECT_EQ(warnings.size(), 1) << port.toStdString();
+        EXPECT_EQ(f.ServerPort(), 7777) << port.toStdString();
+        // Everything else is read as usual.
+        EXPECT_EQ(f.ServerAddress(), "10.1.2.3") << port.toStdString();
+        EXPECT_EQ(CheckerInterval(f), 30000) << port.toStdString();
+        EXPECT_EQ(f.GeoTableRef().Row(3).name, "ORVAN-1") << port.toStdString();
+    }
+}
+
+TEST_F(MainFrmTest, AMarginOfZeroSwitchesTheNoDataCheckOffAndReadsTheRest)
+{
+    QByteArray config = kFullConfig;
+    cwd.Write("userapp.cfg", config.replace("NoSISMargin\r\n30", "NoSISMargin\r\n0").replace("Subscribe", "Poll"));
+    TMainFrm f(ui, clock);
+    f.FormShow();
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_TRUE(f.PollMode());
+    EXPECT_EQ(f.GeoTableRef().Row(3).name, "ORVAN-1");
+    EXPECT_EQ(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().toStdString(),
+              "NoSISMargin is 0: the no-data check is switched off.");
+    EXPECT_FALSE(f.findChild<QTimer *>("SISChecker")->isActive());
 }
 
 TEST_F(MainFrmTest, MissingFileShowsTheLoadWarningOnceOnFirstShow)

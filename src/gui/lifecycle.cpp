@@ -35,11 +35,12 @@ int32_t ScaledInteger(const std::string &text, int32_t unit, const std::string &
     return static_cast<int32_t>(scaled);
 }
 
-int32_t PositiveInterval(const std::string &text, const std::string &key)
+// Seconds as milliseconds; 0 is allowed (it switches the check off), below 0 is not.
+int32_t Interval(const std::string &text, const std::string &key)
 {
     const int32_t ms = ScaledInteger(text, 1000, key);
-    if (ms <= 0)
-        throw ConfigError(key + " must be a number of seconds above zero");
+    if (ms < 0)
+        throw ConfigError(key + " must not be a negative number of seconds");
     return ms;
 }
 
@@ -66,22 +67,33 @@ void TMainFrm::FormShow()
         TConfigWarning warning(this);
         warning.SetText(kLoadWarning);
         ui_.Exec(warning);
-        serverAddress_ = "127.0.0.1";
-        serverPort_ = 7777;
     }
 }
 
 bool TMainFrm::ApplyConfiguration(bool withGeoTable)
 {
+    bool complete = true;
     try {
         serverAddress_ = QString::fromStdString(Config.ReadField("IPServer"));
-        const auto port = ParseInt32(Config.ReadField("PortServer"));
-        // A port the socket cannot use counts as a reading failure, not as some other port.
-        if (!port || *port < 1 || *port > 65535)
-            throw ConfigError("PortServer is not a valid port");
-        serverPort_ = static_cast<quint16>(*port);
-        SISChecker->setInterval(PositiveInterval(Config.ReadField("NoSISMargin"), "NoSISMargin"));
-        DisconnChecker->setInterval(PositiveInterval(Config.ReadField("NoSISMargin"), "NoSISMargin"));
+        const std::string portText = Config.ReadField("PortServer");
+        const auto port = ParseInt32(portText);
+        if (!port)
+            throw ConfigError("'" + portText + "' is not a valid integer value for PortServer");
+        // A port the socket cannot use must not become some other port, nor cost the other keys.
+        const bool usable = *port >= 1 && *port <= 65535;
+        serverPort_ = usable ? static_cast<quint16>(*port) : 7777;
+        complete = usable;
+        const int32_t margin = Interval(Config.ReadField("NoSISMargin"), "NoSISMargin");
+        DisconnChecker->setInterval(Interval(Config.ReadField("NoSISMargin"), "NoSISMargin"));
+        // A margin of 0 switches the no-data check off; a timer of 0 ms would fire without pause.
+        const bool checkOff = margin == 0;
+        if (checkOff && !stallCheckOff_)
+            Log("NoSISMargin is 0: the no-data check is switched off.");
+        stallCheckOff_ = checkOff;
+        if (checkOff)
+            SISChecker->stop();
+        else
+            SISChecker->setInterval(margin);
         BufferLength = ScaledInteger(Config.ReadField("BufLen"), 60, "BufLen");
         BufferPeriod = ScaledInteger(Config.ReadField("BufPer"), 60, "BufPer");
         OutputFileName = Config.ReadField("ESPDir");
@@ -97,8 +109,10 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
                 geoTable_.SetRowFromStored(row, Config.ReadField("GEO" + std::to_string(row)));
             geoTable_.SetDefaultHeader();
         }
-        return true;
+        return complete;
     } catch (const std::exception &) {
+        serverAddress_ = "127.0.0.1";
+        serverPort_ = 7777;
         return false;
     }
 }

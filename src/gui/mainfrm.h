@@ -118,7 +118,9 @@ private:
     void BuildDisplay();
     void BuildTimers();
     QWidget *BuildLamp(const QString &name, const QString &caption, const QColor &onColour);
-    // Applies the configuration keys; the GEO rows only at start. Returns false after a failure.
+    // Applies the configuration keys; the GEO rows only at start. Returns false when the user
+    // must be warned: after a reading failure (the default address and port are then in use) or
+    // a port out of range (port 7777 is then in use; the other keys are read).
     bool ApplyConfiguration(bool withGeoTable);
     void LogWinChange();
     QString NowText() const;
@@ -191,6 +193,7 @@ private:
     std::string PrevGpsTime;
     std::string LastCheckedGpsTime;
     bool NoSisDeclared = false;
+    bool stallCheckOff_ = false; // NoSISMargin 0: no stalled-feed check
     int32_t ReconnectCount = 0;
     std::string UserName;
     std::string Password;

@@ -221,7 +221,8 @@ void TMainFrm::HandleAuthReply()
     const CivilTime t = DecodeDateTime(clock_.Now());
     Log(QString::asprintf("%02d:%02d:%02d. %02d/%02d/%04d", t.hour, t.minute, t.second, t.day, t.month, t.year));
     Log("");
-    SISChecker->start();
+    if (!stallCheckOff_)
+        SISChecker->start();
     for (const char *write : kRequestList)
         Send(write);
     RequestCount = 0;
