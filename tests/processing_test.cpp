@@ -127,6 +127,25 @@ TEST_F(WindowTest, ServiceMessagesOneRowPerRegion)
     EXPECT_EQ(Cell("FrmMT27", 5, 0), "");
 }
 
+TEST_F(WindowTest, LongTermGridIsRefreshedUpToTheFirstSatelliteOutsideTheMask)
+{
+    Feed(sbas::PrnMask({3, 5, 7}, 1));
+    auto half = [](std::array<int, 2> maskNumbers, double dx) {
+        sbas::LongTermHalf h;
+        h.maskNumber = maskNumbers;
+        h.values[0].DeltaX = dx;
+        h.values[1].DeltaX = dx;
+        h.iodp = 1;
+        return h;
+    };
+    // Satellite 2 of the mask passes, mask number 9 does not: the grid shows what passed.
+    Feed(sbas::LongTermCorrections(half({2, 9}, -1.5), half({0, 0}, 0)));
+    EXPECT_EQ(Row("FrmMT25", 1, 2), (QStringList{"5", "-1.5"}));
+    // The first satellite fails: nothing is refreshed, though a later one would pass.
+    Feed(sbas::LongTermCorrections(half({9, 3}, 2.5), half({0, 0}, 0)));
+    EXPECT_EQ(Row("FrmMT25", 2, 2), (QStringList{"", ""}));
+}
+
 TEST_F(WindowTest, LongTermMixedAndCovarianceBySlot)
 {
     Feed(sbas::PrnMask({3, 5, 7}, 1));

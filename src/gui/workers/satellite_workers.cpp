@@ -67,19 +67,23 @@ void TMsgType24::Show()
 
 void TThreadMT25::Show()
 {
+    // The grid is refreshed after each satellite that is in the mask of the IODP it was sent
+    // for; the first one that is not ends the message. Refreshing once is the same.
+    bool refresh = false;
     for (int s = 0; s < 4; ++s) {
         const TLongTermSEC &sat = decoder_.Sat(s);
         if (!sat.InfoAvailable)
             continue;
-        // The satellite must be in the mask of the IODP it was sent for.
         int count = 0;
         for (int i = 0; i < kSlots && count < sat.PRNMask; ++i)
             count += prns_.MaskBit(sat.IODP, i) ? 1 : 0;
         if (count < sat.PRNMask)
-            return; // the rest of the message is dropped
+            break;
+        refresh = true;
     }
-    ShowLongTerm(decoder_.Data().Vel0, decoder_.Data().Vel1,
-                 [this](int r, int c, const QString &t) { window_.SetCell(r, c, t); });
+    if (refresh)
+        ShowLongTerm(decoder_.Data().Vel0, decoder_.Data().Vel1,
+                     [this](int r, int c, const QString &t) { window_.SetCell(r, c, t); });
 }
 
 void TMsgType28::Show()
