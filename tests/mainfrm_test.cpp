@@ -4,7 +4,12 @@
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -116,6 +121,37 @@ TEST_F(MainFrmTest, AMarginOfZeroSwitchesTheNoDataCheckOffAndReadsTheRest)
     EXPECT_EQ(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().toStdString(),
               "NoSISMargin is 0: the no-data check is switched off.");
     EXPECT_FALSE(f.findChild<QTimer *>("SISChecker")->isActive());
+}
+
+TEST_F(MainFrmTest, ScreenReadersFollowTheConnectCaptionAndAutoReconnectByAnyMeans)
+{
+    TMainFrm f(ui, clock);
+    auto *connect = f.findChild<QPushButton *>("Connect");
+    const auto spoken = [&] { return QAccessible::queryAccessibleInterface(connect)->text(QAccessible::Name); };
+    EXPECT_EQ(spoken(), "Connect");
+    connect->setText("Auto");
+    EXPECT_EQ(spoken(), "Auto");
+
+    // A reconnection is pending; unchecking by keyboard (no mouse click) cancels it.
+    auto *autoRec = f.findChild<QCheckBox *>("AutoRec");
+    autoRec->setChecked(true);
+    f.findChild<QTimer *>("TimerRecon")->start();
+    autoRec->setFocus();
+    QTest::keyClick(autoRec, Qt::Key_Space);
+    EXPECT_FALSE(autoRec->isChecked());
+    EXPECT_FALSE(f.findChild<QTimer *>("TimerRecon")->isActive());
+    EXPECT_EQ(connect->text(), "Connect");
+}
+
+TEST_F(MainFrmTest, TheCreditLineStaysWhenAMenuHintIsShown)
+{
+    TMainFrm f(ui, clock);
+    f.show();
+    f.statusBar()->showMessage("a menu item's hint");
+    auto *credit = f.findChild<QLabel *>("StatusCredit");
+    ASSERT_NE(credit, nullptr);
+    EXPECT_TRUE(credit->isVisible());
+    EXPECT_EQ(credit->text(), "VELMAR User Application - SBAS messages relayed over the Internet");
 }
 
 TEST_F(MainFrmTest, MissingFileShowsTheLoadWarningOnceOnFirstShow)

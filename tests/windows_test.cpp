@@ -5,7 +5,10 @@
 #include "geos_form.h"
 #include "prns_form.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QAction>
 #include <QPushButton>
@@ -160,6 +163,54 @@ TEST_F(WindowTest, AWindowOpenedLaterShowsWhatArrivedWithHeadings)
     Feed(Fast(2, 0));
     w.show();
     EXPECT_EQ(Cell("FrmFastCorr", 1, 1), "25");
+}
+
+TEST_F(WindowTest, ScreenReadersHearHeadingsAndStatesInWords)
+{
+    Feed(sbas::PrnMask({3}, 0));
+    auto &w = W<TFrmFastCorr>("FrmFastCorr");
+    w.show();
+    // A cell is announced by its heading, not by its column number; the cells keep their texts.
+    QTableWidget *grid = w.Grid("Table");
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    QAccessibleInterface *cell = table->tableInterface()->cellAt(1, 1);
+    ASSERT_NE(cell, nullptr);
+    const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
+    ASSERT_EQ(headers.size(), 1);
+    EXPECT_EQ(headers[0]->text(QAccessible::Name), "PRC (m)");
+    EXPECT_EQ(Cell("FrmFastCorr", 0, 1), "PRC (m)");
+
+    // Colours that carry a state also say it.
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    const QStringList states = {prns.findChild<QLabel *>("b2")->accessibleDescription(),
+                                prns.findChild<QLabel *>("b3")->accessibleDescription()};
+    EXPECT_EQ(states, (QStringList{"in mask", "not in mask"}));
+}
+
+TEST_F(WindowTest, AWindowOpensBesideNotUnderTheMainWindowCornerShowingAllColumns)
+{
+    frm.resize(900, 600);
+    frm.move(200, 150);
+    frm.show();
+    auto &w = W<TMessageWindow>("FrmMT27");
+    w.show();
+    QApplication::processEvents();
+    EXPECT_NE(w.pos(), QPoint(0, 0));
+    QTableWidget *grid = w.Grid("Table");
+    int columns = 0;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        columns += grid->columnWidth(c);
+    EXPECT_GE(grid->viewport()->width(), std::min(columns, w.screen()->availableGeometry().width() - 200));
+    // A size and place the user gives it are kept for the rest of the run.
+    const QSize given = w.size() + QSize(40, 30);
+    w.resize(given);
+    w.move(40, 60);
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.size(), given);
+    EXPECT_EQ(w.pos(), QPoint(40, 60));
 }
 
 TEST_F(WindowTest, ViewCommandsShowTheirWindows)

@@ -201,20 +201,25 @@ void TMainFrm::BuildDisplay()
     side->addWidget(AutoRec);
     Connect = new QPushButton("Connect", central);
     Connect->setObjectName("Connect");
-    Connect->setAccessibleName("Connect");
+    // No fixed accessible name: screen readers then read the caption, which is the state
+    // ("Connect", "Disconnect", "Auto").
     BtnClose = new QPushButton("Close", central);
     BtnClose->setObjectName("BtnClose");
     BtnClose->setAccessibleName("Close");
     connect(BtnClose, &QPushButton::clicked, this, &TMainFrm::BtnCloseClick);
     connect(Connect, &QPushButton::clicked, this, &TMainFrm::ConnectClick);
-    connect(AutoRec, &QCheckBox::clicked, this, &TMainFrm::AutoRecClick);
+    // Any change of the check box counts, not only mouse clicks (keyboard, accessibility).
+    connect(AutoRec, &QCheckBox::toggled, this, &TMainFrm::AutoRecClick);
     side->addWidget(Connect);
     side->addWidget(BtnClose);
     side->addStretch();
     grid->addWidget(sidePanel, 5, 3);
 
     setCentralWidget(central);
-    statusBar()->showMessage("VELMAR User Application - SBAS messages relayed over the Internet");
+    // A permanent widget: a temporary message would be wiped by the first menu hint.
+    auto *credit = new QLabel("VELMAR User Application - SBAS messages relayed over the Internet", this);
+    credit->setObjectName("StatusCredit");
+    statusBar()->addPermanentWidget(credit, 1);
     statusBar()->setSizeGripEnabled(false);
     // Fixed size: the layout decides it once.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

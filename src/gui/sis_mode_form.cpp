@@ -103,6 +103,7 @@ void TFrmSISMode::Colour(int type, bool green)
         QPalette p = indicator->palette();
         p.setColor(QPalette::Window, green ? QColor(0, 128, 0) : QColor(255, 255, 255));
         indicator->setPalette(p);
+        indicator->setAccessibleDescription(green ? "received in the last 5 minutes" : "not received in the last 5 minutes");
     }
 }
 

@@ -40,6 +40,7 @@ void TFrmGEOs::SetIndicator(const QString &name, bool on)
         QPalette p = cell->palette();
         p.setColor(QPalette::Window, on ? kLime : QColor(Qt::white));
         cell->setPalette(p);
+        cell->setAccessibleDescription(on ? "on" : "off");
     }
 }
 

@@ -1,6 +1,10 @@
 #include "message_window.h"
 
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,9 +92,54 @@ void TMessageWindow::SetCell(int row, int column, const QString &text)
 
 void TMessageWindow::FormShow()
 {
-    for (const FixedTexts &f : grids_)
+    for (const FixedTexts &f : grids_) {
         for (int i = 0; i < f.texts.size(); ++i)
             SetCellOf(f.grid, f.down ? i : 0, f.down ? 0 : i, f.texts[i]);
+        ExposeHeadings(f);
+    }
+}
+
+// The headings are ordinary cells, so that rows are numbered as the workers write them; the
+// hidden headers carry the same texts, so a screen reader announces a cell's column (or row)
+// by its heading instead of by its number.
+void TMessageWindow::ExposeHeadings(const FixedTexts &f)
+{
+    QStringList labels;
+    const int count = f.down ? f.grid->rowCount() : f.grid->columnCount();
+    for (int i = 0; i < count; ++i)
+        labels << (i < f.texts.size() ? f.texts[i] : QString());
+    if (f.down)
+        f.grid->setVerticalHeaderLabels(labels);
+    else
+        f.grid->setHorizontalHeaderLabels(labels);
+}
+
+// The first time it opens, a window is sized to show all its columns (within the screen)
+// and centred on the main window; after that it keeps the size and place the user gives it.
+void TMessageWindow::PlaceOnFirstShow()
+{
+    if (placed_)
+        return;
+    placed_ = true;
+    int wanted = 0;
+    for (const FixedTexts &f : grids_) {
+        f.grid->resizeColumnsToContents();
+        int width = f.grid->frameWidth() * 2 + f.grid->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < f.grid->columnCount(); ++c)
+            width += f.grid->columnWidth(c);
+        wanted = std::max(wanted, width);
+    }
+    const QRect screen = this->screen()->availableGeometry();
+    const QMargins margins = layout_->contentsMargins();
+    const int width = std::min(std::max(wanted + margins.left() + margins.right(), sizeHint().width()), screen.width() - 40);
+    const int height = std::min(std::max(sizeHint().height(), 420), screen.height() - 80);
+    resize(width, height);
+    const QWidget *anchor = parentWidget() ? parentWidget()->window() : nullptr;
+    const QPoint centre = anchor ? anchor->frameGeometry().center() : screen.center();
+    QRect frame(QPoint(), size());
+    frame.moveCenter(centre);
+    move(std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() - width)),
+         std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() - height)));
 }
 
 void TMessageWindow::Reset()
@@ -102,6 +151,7 @@ void TMessageWindow::Reset()
 
 void TMessageWindow::showEvent(QShowEvent *event)
 {
-    QWidget::showEvent(event);
     FormShow();
+    PlaceOnFirstShow();
+    QWidget::showEvent(event);
 }

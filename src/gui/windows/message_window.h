@@ -43,6 +43,10 @@ private:
         QStringList texts;
         bool down;
     };
+    void ExposeHeadings(const FixedTexts &f);
+    void PlaceOnFirstShow();
+
     QBoxLayout *layout_;
     std::vector<FixedTexts> grids_;
+    bool placed_ = false;
 };

@@ -56,6 +56,8 @@ void TFrmPRNs::ColourSlot(int index, bool on)
     QPalette p = cells_[index]->palette();
     p.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(255, 255, 255));
     cells_[index]->setPalette(p);
+    // The colour is the state: say it in words too, for screen readers.
+    cells_[index]->setAccessibleDescription(on ? "in mask" : "not in mask");
 }
 
 bool TFrmPRNs::SlotShownActive(int index) const
