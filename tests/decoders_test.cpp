@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 #include <cmath>
 
 namespace {
@@ -21,6 +24,25 @@ Decoder Decoded(SbasFrame f)
     d.SetMessage(f.Hex());
     d.Decode();
     return d;
+}
+
+TEST(SbasFrame, FieldsWiderThanSixtyFourBitsExtendTheValue)
+{
+    struct Case {
+        int start, width;
+        int64_t raw;
+    } cases[] = {{15, 131, -1}, {15, 200, 5}, {20, 100, -6}};
+    for (const auto &c : cases) {
+        SbasFrame f(0);
+        f.Set(c.start, c.width, c.raw);
+        const int high = c.width - 64;
+        // The part above the value's 64 bits is all sign; the low 64 bits are the value itself.
+        for (int bit = 0; bit < high; bit += 32) {
+            const int w = std::min(32, high - bit);
+            EXPECT_EQ(f.Get(c.start + bit, w), c.raw < 0 ? (int64_t{1} << w) - 1 : 0) << c.width;
+        }
+        EXPECT_EQ(f.Get(c.start + high + 1, 63), c.raw & std::numeric_limits<int64_t>::max()) << c.width;
+    }
 }
 
 TEST(MT06, IndicatorsSelectTheUDRETableRows)

@@ -44,7 +44,9 @@ void SbasFrame::Set(int start, int width, int64_t raw)
 {
     for (int i = 0; i < width; ++i) {
         const int bit = start + i - 1; // 0-based position
-        const bool on = (static_cast<uint64_t>(raw) >> (width - 1 - i)) & 1;
+        // Bits above the 64 of the value repeat its sign, as a wider two's complement would.
+        const int shift = width - 1 - i;
+        const bool on = shift < 64 ? (static_cast<uint64_t>(raw) >> shift) & 1 : raw < 0;
         const uint8_t mask = static_cast<uint8_t>(0x80 >> (bit % 8));
         bytes_[bit / 8] = on ? (bytes_[bit / 8] | mask) : (bytes_[bit / 8] & ~mask);
     }
