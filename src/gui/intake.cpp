@@ -69,6 +69,8 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     if (!received)
         throw std::invalid_argument("'0x" + text.substr(2, 2) + "' is not a valid integer value");
     int type = *received;
+    if (LogActive)
+        LogAcceptedMessage(fields.week, fields.time, type, text);
     sisMonitor_->State.MarkReceived(type);
     FrmSISMode->NoteType(type, true);
     if (type == 0) {
