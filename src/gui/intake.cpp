@@ -66,6 +66,8 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         throw std::invalid_argument("'0x" + text.substr(std::min<std::size_t>(2, text.size()), 2) +
                                     "' is not a valid integer value");
     int type = *received;
+    if (LogActive)
+        LogAcceptedMessage(fields.week, fields.time, type, text);
     sisMonitor_->State.MarkReceived(type);
     FrmSISMode->NoteType(type, true);
     if (type == 0) {

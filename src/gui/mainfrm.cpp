@@ -79,13 +79,17 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
     BuildMessageWindows();
     BuildWorkers();
     BuildViewCommands();
+    BuildLogging();
 
     Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
     RequestCount = 0;
     PendingText.Clear();
 }
 
-TMainFrm::~TMainFrm() = default;
+TMainFrm::~TMainFrm()
+{
+    CloseLogFile();
+}
 
 void TMainFrm::BuildTimers()
 {

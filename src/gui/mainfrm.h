@@ -25,6 +25,7 @@ class Clock;
 class DataServerSocket;
 class TFrmFastCorr;
 class TFrmGEOs;
+class TFrmLogging;
 class TFrmMT06;
 class TFrmMT07;
 class TFrmMT09;
@@ -97,6 +98,19 @@ public:
     void ReceivedText1Click();
     void QUILSISBroadcastStatus1Click();
 
+    // Message log: the logging window sets the file and the switches; the intake writes.
+    void SetOutputFileName(const std::string &name) { OutputFileName = name; }
+    void SetLogActive(bool on) { LogActive = on; }
+    void SetLogOverwrite(bool on) { LogOverwrite = on; }
+    void SetLogTypeEnabled(int type, bool on);
+    bool OpenLogFile();
+    void CloseLogFile();
+    // One record, when logging of the type is enabled; written through before returning.
+    void WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds);
+    bool LogIsActive() const { return LogActive; }
+    TFrmLogging *LoggingForm() const { return FrmLogging; }
+    void LoggingClick();
+
     const GeoTable &GeoTableRef() const { return geoTable_; }
     GeoTable &GeoTableRef() { return geoTable_; }
     TFrmSISMode *SisModeForm() const { return FrmSISMode; }
@@ -147,6 +161,9 @@ private:
     void DispatchMessage(int type, const std::string &text);
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
+    void BuildLogging();
+    // The record of an accepted message, with the week and time texts of its line.
+    void LogAcceptedMessage(const std::string &week, const std::string &time, int type, const std::string &text);
 
     UiSeam &ui_;
     const Clock &clock_;
@@ -218,6 +235,7 @@ private:
     std::unique_ptr<TSISModeThread> sisMonitor_;
     TFrmSISMode *FrmSISMode = nullptr;
     TTextFrm *TextFrm = nullptr;
+    TFrmLogging *FrmLogging = nullptr;
     // Message windows, in the order they are created and reset.
     TFrmPRNs *FrmPRNs = nullptr;
     TFrmFastCorr *FrmFastCorr = nullptr;

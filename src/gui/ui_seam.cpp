@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 QtUiSeam::~QtUiSeam()
@@ -30,4 +31,16 @@ void QtUiSeam::ErrorReport(QWidget *parent, const QString &text)
     errorBox_->setText(text);
     errorBox_->show();
     errorBox_->raise();
+}
+
+QString QtUiSeam::SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                               const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }

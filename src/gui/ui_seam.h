@@ -17,6 +17,14 @@ public:
     // The application's error report for a line whose handling failed. It must not block
     // the caller: it runs inside socket handling.
     virtual void ErrorReport(QWidget *parent, const QString &text) = 0;
+    // A modal save-file dialog; returns the chosen path, or "" when cancelled. `filter` is in
+    // Qt's form ("KLT (*.klt)"); `defaultSuffix` is added to a name typed without one. Seams
+    // that never show one (benchmarks, older test doubles) inherit the cancel.
+    virtual QString SaveFileName(QWidget * /*parent*/, const QString & /*caption*/, const QString & /*dir*/,
+                                 const QString & /*filter*/, const QString & /*defaultSuffix*/)
+    {
+        return {};
+    }
 };
 
 class QtUiSeam final : public UiSeam {
@@ -25,6 +33,8 @@ public:
     int Exec(QDialog &dialog) override;
     void MessageBox(QWidget *parent, const QString &text) override;
     void ErrorReport(QWidget *parent, const QString &text) override;
+    QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                         const QString &defaultSuffix) override;
 
 private:
     QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error

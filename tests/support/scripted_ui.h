@@ -15,6 +15,9 @@ public:
     QStringList dialogs;       // object names of the dialogs shown, in order
     QStringList messages;      // texts of the message boxes
     QStringList errorReports;  // texts of the error reports
+    // The save-file dialog: records its filter and default suffix, answers "" (cancel) by default.
+    std::function<QString()> onSaveFile = [] { return QString(); };
+    QStringList saveDialogs;   // "filter|suffix" of each save dialog shown
 
     int Exec(QDialog &dialog) override
     {
@@ -23,4 +26,10 @@ public:
     }
     void MessageBox(QWidget *, const QString &text) override { messages << text; }
     void ErrorReport(QWidget *, const QString &text) override { errorReports << text; }
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &filter,
+                         const QString &suffix) override
+    {
+        saveDialogs << filter + "|" + suffix;
+        return onSaveFile();
+    }
 };

@@ -1,6 +1,7 @@
 #include "output/log_record.h"
 
 #include "mops/gpstime.h"
+#include "text/number_text.h"
 
 #include <cstdio>
 #include <sstream>
@@ -13,6 +14,22 @@ std::string FormatLogRecord(int prn, int type, double week, double seconds, cons
     std::snprintf(head, sizeof head, "%d %02d %02d %02d %02d %02d %02d %d ", prn, t.year % 100, t.month, t.day,
                   t.hour, t.minute, t.second, type);
     return head + text.substr(0, 64) + "\r\n";
+}
+
+int LogRecordPrn(const std::string &geoPrnText)
+{
+    const auto value = ParseDouble(geoPrnText);
+    if (!value || *value >= 2147483648.0 || *value <= -2147483649.0)
+        return 0;
+    return static_cast<int>(*value); // toward zero
+}
+
+std::string LoggedMessageText(const std::string &expanded)
+{
+    std::string text = expanded;
+    if (text.size() >= 3)
+        text.erase(text.size() - 3, 1);
+    return text;
 }
 
 namespace {

@@ -1,0 +1,231 @@
+#include "logging_form.h"
+
+#include "mainfrm.h"
+#include "time/clock.h"
+#include "time/date_time.h"
+#include "ui_seam.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char kStart[] = "Start Logging";
+const char kStop[] = "Stop Logging";
+constexpr int kTypes = 64;
+
+QString TypeBoxName(int type)
+{
+    return "CheckBoxMT" + QString::number(type);
+}
+
+} // namespace
+
+TFrmLogging::TFrmLogging(TMainFrm &main, UiSeam &ui, const Clock &clock, QWidget *parent)
+    : QWidget(parent, Qt::Window), main_(main), ui_(ui), clock_(clock)
+{
+    setObjectName("FrmLogging");
+    setWindowTitle("Disk Logging");
+    auto *layout = new QVBoxLayout(this);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->addTab(BuildTypesPage(), "MessageTypes");
+    PageControl1->addTab(BuildFilePage(), "File");
+    Logging = new QWidget;
+    Logging->setObjectName("Logging");
+    auto *memoLayout = new QVBoxLayout(Logging);
+    LoggingMemo = new QPlainTextEdit(Logging);
+    LoggingMemo->setObjectName("LoggingMemo");
+    LoggingMemo->setAccessibleName("Logging");
+    LoggingMemo->setReadOnly(true);
+    memoLayout->addWidget(LoggingMemo);
+    PageControl1->addTab(Logging, "Logging");
+    layout->addWidget(PageControl1);
+
+    auto *buttons = new QHBoxLayout;
+    StartStopButton = new QPushButton(kStart, this);
+    StartStopButton->setObjectName("StartStopButton");
+    StartStopButton->setAccessibleName("Start and stop logging");
+    connect(StartStopButton, &QPushButton::clicked, this, &TFrmLogging::StartStopButtonClick);
+    auto *close = new QPushButton("Close", this);
+    close->setObjectName("Button1");
+    close->setAccessibleName("Close");
+    connect(close, &QPushButton::clicked, this, &TFrmLogging::Button1Click);
+    buttons->addStretch();
+    buttons->addWidget(StartStopButton);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+}
+
+QWidget *TFrmLogging::BuildTypesPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("MessageTypes");
+    auto *grid = new QGridLayout(page);
+    CheckBoxAll = new QCheckBox("All", page);
+    CheckBoxAll->setObjectName("CheckBoxAll");
+    CheckBoxAll->setAccessibleName("All");
+    CheckBoxAll->setChecked(true);
+    connect(CheckBoxAll, &QCheckBox::clicked, this, &TFrmLogging::CheckBoxAllClick);
+    grid->addWidget(CheckBoxAll, 0, 0);
+    int slot = 0;
+    for (const int type : kBoxedTypes) {
+        // "MT 0" to "MT 9", then "MT10" on: the captions line up in a fixed-width column.
+        const QString caption = type < 10 ? QString("MT %1").arg(type) : QString("MT%1").arg(type);
+        auto *box = new QCheckBox(caption, page);
+        box->setObjectName(TypeBoxName(type));
+        box->setAccessibleName(caption);
+        connect(box, &QCheckBox::clicked, this, &TFrmLogging::CheckBoxMTClick);
+        grid->addWidget(box, 1 + slot % 5, slot / 5);
+        ++slot;
+    }
+    return page;
+}
+
+QWidget *TFrmLogging::BuildFilePage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("File");
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(new QLabel("Log file name", page), 0, 0, 1, 2);
+    FileNameEdit = new QLineEdit(page);
+    FileNameEdit->setObjectName("FileNameEdit");
+    FileNameEdit->setAccessibleName("Log file name");
+    grid->addWidget(FileNameEdit, 1, 0);
+    SpeedButton1 = new QToolButton(page);
+    SpeedButton1->setObjectName("SpeedButton1");
+    SpeedButton1->setText("...");
+    SpeedButton1->setToolTip("Browse");
+    SpeedButton1->setAccessibleName("Browse");
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFrmLogging::SpeedButton1Click);
+    grid->addWidget(SpeedButton1, 1, 1);
+    grid->addWidget(new QLabel("If file exists", page), 2, 0, 1, 2);
+    OverWriteRadioButton = new QRadioButton("Overwrite", page);
+    OverWriteRadioButton->setObjectName("OverWriteRadioButton");
+    OverWriteRadioButton->setAccessibleName("Overwrite");
+    AppendRadioButton = new QRadioButton("Append", page);
+    AppendRadioButton->setObjectName("AppendRadioButton");
+    AppendRadioButton->setAccessibleName("Append");
+    AppendRadioButton->setChecked(true);
+    connect(AppendRadioButton, &QRadioButton::clicked, this, &TFrmLogging::AppendRadioButtonClick);
+    grid->addWidget(OverWriteRadioButton, 3, 0);
+    grid->addWidget(AppendRadioButton, 4, 0);
+    grid->setRowStretch(5, 1);
+    return page;
+}
+
+void TFrmLogging::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFrmLogging::FormShow()
+{
+    // Showing the window must not change what a running recording writes: with "All" off the
+    // switches follow the type boxes as they stand, rather than being all cleared.
+    if (CheckBoxAll->isChecked())
+        CheckBoxAllClick();
+    else
+        ApplyTypeBoxes();
+}
+
+void TFrmLogging::StartStopButtonClick()
+{
+    PageControl1->setCurrentWidget(Logging);
+    if (StartStopButton->text() != kStart) {
+        StartStopButton->setText(kStart);
+        SetFileControlsEnabled(true);
+        AppendToMemo("Logging stopped at " + NowText() + "\n");
+        main_.SetLogActive(false);
+        main_.CloseLogFile();
+        return;
+    }
+    if (!main_.IsConnected()) {
+        AppendToMemo("Logging error: You must be connected to Data Server to start logging !\n");
+        return;
+    }
+    main_.SetLogOverwrite(OverWriteRadioButton->isChecked());
+    main_.SetOutputFileName(FileNameEdit->text().toStdString());
+    if (!main_.OpenLogFile()) {
+        StartStopButton->setText(kStart);
+        AppendToMemo("Logging failed to create file " + FileNameEdit->text() + " at " + NowText() + "\n");
+        return;
+    }
+    if (CheckBoxAll->isChecked()) {
+        for (int t = 0; t < kTypes; ++t)
+            main_.SetLogTypeEnabled(t, true);
+    } else {
+        ApplyTypeBoxes();
+    }
+    StartStopButton->setText(kStop);
+    SetFileControlsEnabled(false);
+    AppendToMemo("Logging started at " + NowText() + "\n");
+    main_.SetLogActive(true);
+}
+
+void TFrmLogging::SpeedButton1Click()
+{
+    // The configuration file is found through the current directory, which a file dialog may move.
+    const QString remembered = QDir::currentPath();
+    const QString chosen = ui_.SaveFileName(this, "Log file name", FileNameEdit->text(), "KLT (*.klt)", "klt");
+    if (!chosen.isEmpty())
+        FileNameEdit->setText(chosen);
+    QDir::setCurrent(remembered);
+}
+
+void TFrmLogging::AppendRadioButtonClick()
+{
+    main_.SetLogOverwrite(OverWriteRadioButton->isChecked());
+}
+
+void TFrmLogging::CheckBoxAllClick()
+{
+    const bool all = CheckBoxAll->isChecked();
+    for (const int type : kBoxedTypes)
+        findChild<QCheckBox *>(TypeBoxName(type))->setEnabled(!all);
+    // Unchecked, nothing is recorded until a type box is clicked or logging is started again.
+    for (int t = 0; t < kTypes; ++t)
+        main_.SetLogTypeEnabled(t, all);
+}
+
+void TFrmLogging::CheckBoxMTClick()
+{
+    ApplyTypeBoxes();
+}
+
+void TFrmLogging::ApplyTypeBoxes()
+{
+    for (const int type : kBoxedTypes)
+        main_.SetLogTypeEnabled(type, findChild<QCheckBox *>(TypeBoxName(type))->isChecked());
+}
+
+void TFrmLogging::AppendToMemo(const QString &text)
+{
+    LoggingMemo->moveCursor(QTextCursor::End);
+    LoggingMemo->insertPlainText(text);
+}
+
+void TFrmLogging::SetFileControlsEnabled(bool on)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton1, FileNameEdit, OverWriteRadioButton,
+                                                        AppendRadioButton})
+        w->setEnabled(on);
+}
+
+QString TFrmLogging::NowText() const
+{
+    const CivilTime t = DecodeDateTime(clock_.Now());
+    return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute, t.second);
+}

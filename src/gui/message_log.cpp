@@ -1,0 +1,61 @@
+// The main window's side of the message log: the file, the per-type switches and the record
+// of every accepted message.
+#include "mainfrm.h"
+
+#include "logging_form.h"
+#include "output/log_file.h"
+#include "output/log_record.h"
+#include "text/number_text.h"
+#include "time/clock.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+
+void TMainFrm::BuildLogging()
+{
+    FrmLogging = new TFrmLogging(*this, ui_, clock_, this);
+    QAction *item = menuBar()->addAction("Logging", this, &TMainFrm::LoggingClick);
+    item->setObjectName("Logging");
+}
+
+void TMainFrm::LoggingClick()
+{
+    FrmLogging->show();
+    FrmLogging->raise();
+    FrmLogging->activateWindow();
+}
+
+void TMainFrm::SetLogTypeEnabled(int type, bool on)
+{
+    if (type >= 0 && type < static_cast<int>(LogTypeEnabled.size()))
+        LogTypeEnabled[static_cast<std::size_t>(type)] = on;
+}
+
+bool TMainFrm::OpenLogFile()
+{
+    CloseLogFile(); // a second start must not leak the first descriptor
+    LogFile = OpenMessageLog(OutputFileName, LogOverwrite);
+    return LogFile >= 0;
+}
+
+void TMainFrm::CloseLogFile()
+{
+    CloseMessageLog(LogFile);
+    LogFile = -1;
+}
+
+void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds)
+{
+    if (type < 0 || type >= static_cast<int32_t>(LogTypeEnabled.size()) ||
+        !LogTypeEnabled[static_cast<std::size_t>(type)])
+        return;
+    WriteMessageLog(LogFile, FormatLogRecord(prn, type, week, seconds, text));
+}
+
+void TMainFrm::LogAcceptedMessage(const std::string &week, const std::string &time, int type,
+                                  const std::string &text)
+{
+    // The intake has already refused a week or time that is not a number.
+    WriteLogRecord(LogRecordPrn(GEO_PRN->text().toStdString()), type, LoggedMessageText(text),
+                   ParseDouble(week).value_or(0), ParseDouble(time).value_or(0));
+}
