@@ -71,6 +71,17 @@ void TMainFrm::FormShow()
     }
 }
 
+void TMainFrm::ApplyConfigurationOrWarn(bool withGeoTable)
+{
+    if (!ApplyConfiguration(withGeoTable)) {
+        TConfigWarning warning(this);
+        warning.SetText(kLoadWarning);
+        ui_.Exec(warning);
+        serverAddress_ = "127.0.0.1";
+        serverPort_ = 7777;
+    }
+}
+
 bool TMainFrm::ApplyConfiguration(bool withGeoTable)
 {
     try {

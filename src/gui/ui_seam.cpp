@@ -1,8 +1,10 @@
 #include "ui_seam.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 QtUiSeam::~QtUiSeam()
 {
@@ -30,4 +32,9 @@ void QtUiSeam::ErrorReport(QWidget *parent, const QString &text)
     errorBox_->setText(text);
     errorBox_->show();
     errorBox_->raise();
+}
+
+void QtUiSeam::OpenDocument(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QUrl;
 class QMessageBox;
 class QWidget;
 
@@ -17,6 +18,8 @@ public:
     // The application's error report for a line whose handling failed. It must not block
     // the caller: it runs inside socket handling.
     virtual void ErrorReport(QWidget *parent, const QString &text) = 0;
+    // Hands a document or web page to the desktop's viewer; a missing file or viewer is not reported.
+    virtual void OpenDocument(const QUrl &url) = 0;
 };
 
 class QtUiSeam final : public UiSeam {
@@ -25,6 +28,7 @@ public:
     int Exec(QDialog &dialog) override;
     void MessageBox(QWidget *parent, const QString &text) override;
     void ErrorReport(QWidget *parent, const QString &text) override;
+    void OpenDocument(const QUrl &url) override;
 
 private:
     QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 
@@ -15,6 +16,7 @@ public:
     QStringList dialogs;       // object names of the dialogs shown, in order
     QStringList messages;      // texts of the message boxes
     QStringList errorReports;  // texts of the error reports
+    QList<QUrl> opened;        // documents and web pages handed to the desktop
 
     int Exec(QDialog &dialog) override
     {
@@ -23,4 +25,5 @@ public:
     }
     void MessageBox(QWidget *, const QString &text) override { messages << text; }
     void ErrorReport(QWidget *, const QString &text) override { errorReports << text; }
+    void OpenDocument(const QUrl &url) override { opened << url; }
 };
