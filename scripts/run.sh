@@ -9,6 +9,8 @@ extra=()
 bash scripts/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -Wno-dev
 cmake --build build -j"$(nproc)"
+# The Help menu opens the manual and the disclaimer from the working directory.
+cp build/help/*.pdf .
 
 build/tools/du2ro-server --address 127.0.0.1 --port 7777 --recording data/demo-recording.txt --loop &
 server=$!

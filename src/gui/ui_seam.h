@@ -19,7 +19,8 @@ public:
     // the caller: it runs inside socket handling.
     virtual void ErrorReport(QWidget *parent, const QString &text) = 0;
     // Hands a document or web page to the desktop's viewer; a missing file or viewer is not reported.
-    virtual void OpenDocument(const QUrl &url) = 0;
+    // Does nothing unless overridden, so stand-ins that never open documents need not say so.
+    virtual void OpenDocument(const QUrl &) {}
 };
 
 class QtUiSeam final : public UiSeam {
