@@ -10,6 +10,8 @@ bash scripts/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -Wno-dev
 # Only what runs here: the tests and benchmarks are the test command's business.
 cmake --build build -j"$(nproc)" --target velmar-userapp du2ro-server
+# The Help menu opens the manual and the disclaimer from the working directory.
+cp build/help/*.pdf .
 
 build/tools/du2ro-server --address 127.0.0.1 --port 7777 --recording data/demo-recording.txt --loop &
 server=$!

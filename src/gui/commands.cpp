@@ -1,9 +1,11 @@
 // Menu and toolbar commands.
 #include "mainfrm.h"
 
+#include "about_box.h"
 #include "auth_dlg.h"
 #include "corrections_forms.h"
 #include "fastcorr_form.h"
+#include "frm_conf.h"
 #include "geos_form.h"
 #include "grid_map_forms.h"
 #include "label_grid_form.h"
@@ -15,10 +17,12 @@
 #include "ui_seam.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 namespace {
 
@@ -37,6 +41,7 @@ void TMainFrm::BuildMenus()
     auto *options = menuBar()->addMenu("&Options");
     optionsMenu_ = options->menuAction();
     optionsMenu_->setObjectName("Options1");
+    BuildSettingsCommand(options);
     QAction *auth = options->addAction("Authorisation Data...", this, &TMainFrm::AuthorisationData1Click);
     auth->setObjectName("AuthorisationData1");
     options->addSeparator();
@@ -50,6 +55,7 @@ void TMainFrm::BuildMenus()
     sisStatusItem_->setObjectName("QUILSISBroadcastStatus1");
     sisStatusItem_->setEnabled(false);
     view->addSeparator();
+    BuildHelpMenu();
 
     toolBar_ = addToolBar("Commands");
     toolBar_->setObjectName("ToolBar");
@@ -63,6 +69,9 @@ void TMainFrm::BuildMenus()
         connect(b, &QToolButton::clicked, this, handler);
         return std::make_pair(b, toolBar_->addWidget(b));
     };
+    QAction *settingsButton = button("TbSettings", "Set", "Settings", &TMainFrm::MnuSettingsClick).second;
+    // The Settings button follows the Options menu, which the session enables and disables.
+    connect(optionsMenu_, &QAction::enabledChanged, settingsButton, &QAction::setEnabled);
     authorisationButton_ = button("TbAuth", "Auth", "Authorisation data", &TMainFrm::AuthorisationData1Click).second;
     button("TbText", "Text", "Text messages", &TMainFrm::ReceivedText1Click);
     std::tie(TbQUIL, tbQuilAction_) = button("TbQUIL", "SIS", "SIS Status", &TMainFrm::QUILSISBroadcastStatus1Click);
@@ -136,4 +145,69 @@ void TMainFrm::BuildViewCommands()
     };
     for (const Command &c : commands)
         AddWindowCommand(viewMenu_, c.item, c.button, c.hint, c.glyph, c.window);
+}
+
+void TMainFrm::BuildSettingsCommand(QMenu *options)
+{
+    QAction *settings = options->addAction("VELMAR User Application Settings...", this, &TMainFrm::MnuSettingsClick);
+    settings->setObjectName("MnuSettings");
+    settings->setShortcut(QKeySequence(Qt::Key_F5));
+}
+
+void TMainFrm::BuildHelpMenu()
+{
+    QMenu *help = menuBar()->addMenu("Help");
+    help->menuAction()->setObjectName("Help1");
+    help->addAction("UAS User Manual", this, &TMainFrm::UASUserManual1Click)->setObjectName("UASUserManual1");
+    help->addAction("UAS Disclaimer", this, &TMainFrm::VelmarUASDisclaimer1Click)->setObjectName("VelmarUASDisclaimer1");
+    help->addAction("Velmar online", this, &TMainFrm::Velmaronline1Click)->setObjectName("Velmaronline1");
+    help->addAction("Know more on ORVAN ...", this, &TMainFrm::KnowmoreonORVAN1Click)->setObjectName("KnowmoreonORVAN1");
+    help->addAction("About Velmar UAS", this, &TMainFrm::AboutVelmarUAS1Click)->setObjectName("AboutVelmarUAS1");
+}
+
+void TMainFrm::MnuSettingsClick()
+{
+    // Only the latest dialog is kept: the earlier one has nothing left to offer.
+    delete FrmConf;
+    FrmConf = new TFrmConf(ui_, this);
+    FrmConf->FormShow();
+    if (ui_.Exec(*FrmConf) != QDialog::Accepted)
+        return;
+    geoTable_ = FrmConf->Table();
+    ApplyConfigurationOrWarn(false);
+}
+
+namespace {
+
+QUrl InWorkingDirectory(const QString &name)
+{
+    return QUrl::fromLocalFile(QDir::currentPath() + QDir::separator() + name);
+}
+
+} // namespace
+
+void TMainFrm::UASUserManual1Click()
+{
+    ui_.OpenDocument(InWorkingDirectory("Velmar UAS User Manual.pdf"));
+}
+
+void TMainFrm::VelmarUASDisclaimer1Click()
+{
+    ui_.OpenDocument(InWorkingDirectory("Velmar UAS Disclaimer.pdf"));
+}
+
+void TMainFrm::Velmaronline1Click()
+{
+    ui_.OpenDocument(QUrl("https://velmar.example.org/"));
+}
+
+void TMainFrm::KnowmoreonORVAN1Click()
+{
+    ui_.OpenDocument(QUrl("https://orvan.example.org/"));
+}
+
+void TMainFrm::AboutVelmarUAS1Click()
+{
+    TAboutBox box(this);
+    ui_.Exec(box);
 }

@@ -63,10 +63,15 @@ void TMainFrm::showEvent(QShowEvent *event)
 
 void TMainFrm::FormShow()
 {
-    if (!ApplyConfiguration(true)) {
+    ApplyConfigurationOrWarn(true);
+}
+
+void TMainFrm::ApplyConfigurationOrWarn(bool withGeoTable)
+{
+    if (!ApplyConfiguration(withGeoTable)) {
         TConfigWarning warning(this);
         warning.SetText(kLoadWarning);
-        ui_.Exec(warning);
+        ui_.Exec(warning); // the fall-back values are already in place
     }
 }
 

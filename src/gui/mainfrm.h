@@ -37,6 +37,7 @@ class TFrmMT25;
 class TFrmMT26;
 class TFrmMT27;
 class TFrmMT28;
+class TFrmConf;
 class TFrmPRNs;
 class TFrmSISMode;
 class TMessageWindow;
@@ -96,6 +97,14 @@ public:
     void TimerRxTimer();
 
     void ReceivedText1Click();
+    // Settings and help commands.
+    void MnuSettingsClick();
+    void UASUserManual1Click();
+    void VelmarUASDisclaimer1Click();
+    void Velmaronline1Click();
+    void KnowmoreonORVAN1Click();
+    void AboutVelmarUAS1Click();
+    TFrmConf *SettingsDialog() const { return FrmConf; }
     void QUILSISBroadcastStatus1Click();
 
     // Message log: the logging window sets the file and the switches; the intake writes.
@@ -145,6 +154,10 @@ private:
                           const QString &glyph, QWidget *window);
     void CreateMT18Worker();
     void BuildViewCommands();
+    void BuildSettingsCommand(QMenu *options);
+    void BuildHelpMenu();
+    // ApplyConfiguration with the load warning and the fall-back to 127.0.0.1:7777.
+    void ApplyConfigurationOrWarn(bool withGeoTable);
 
     void Send(const std::string &text);
     void HandleWaitingLines();
@@ -236,6 +249,7 @@ private:
     TFrmSISMode *FrmSISMode = nullptr;
     TTextFrm *TextFrm = nullptr;
     TFrmLogging *FrmLogging = nullptr;
+    TFrmConf *FrmConf = nullptr; // the latest settings dialog
     // Message windows, in the order they are created and reset.
     TFrmPRNs *FrmPRNs = nullptr;
     TFrmFastCorr *FrmFastCorr = nullptr;

@@ -1,9 +1,11 @@
 #include "ui_seam.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 QtUiSeam::~QtUiSeam()
 {
@@ -43,4 +45,9 @@ QString QtUiSeam::SaveFileName(QWidget *parent, const QString &caption, const QS
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+void QtUiSeam::OpenDocument(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QUrl;
 class QMessageBox;
 class QWidget;
 
@@ -25,6 +26,9 @@ public:
     {
         return {};
     }
+    // Hands a document or web page to the desktop's viewer; a missing file or viewer is not reported.
+    // Does nothing unless overridden, so stand-ins that never open documents need not say so.
+    virtual void OpenDocument(const QUrl &) {}
 };
 
 class QtUiSeam final : public UiSeam {
@@ -35,6 +39,7 @@ public:
     void ErrorReport(QWidget *parent, const QString &text) override;
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
+    void OpenDocument(const QUrl &url) override;
 
 private:
     QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error

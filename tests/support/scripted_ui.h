@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 
@@ -18,6 +19,7 @@ public:
     // The save-file dialog: records its filter and default suffix, answers "" (cancel) by default.
     std::function<QString()> onSaveFile = [] { return QString(); };
     QStringList saveDialogs;   // "filter|suffix" of each save dialog shown
+    QList<QUrl> opened;        // documents and web pages handed to the desktop
 
     int Exec(QDialog &dialog) override
     {
@@ -32,4 +34,5 @@ public:
         saveDialogs << filter + "|" + suffix;
         return onSaveFile();
     }
+    void OpenDocument(const QUrl &url) override { opened << url; }
 };
