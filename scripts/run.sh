@@ -9,6 +9,7 @@ extra=()
 bash scripts/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -Wno-dev
 cmake --build build -j"$(nproc)"
+cp -f build/world.bmp world.bmp # the picture the grid maps reload at each reset
 
 build/tools/du2ro-server --address 127.0.0.1 --port 7777 --recording data/demo-recording.txt --loop &
 server=$!
