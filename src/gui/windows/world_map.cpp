@@ -49,8 +49,27 @@ QPoint WorldMap::MarkPosition(int latitude, int longitude, int width, int height
     return {x, y};
 }
 
+const QImage &WorldMap::Picture() const
+{
+    EndPainting();
+    return picture_;
+}
+
+QPainter &WorldMap::Painter()
+{
+    if (!painter_)
+        painter_ = std::make_unique<QPainter>(&picture_);
+    return *painter_;
+}
+
+void WorldMap::EndPainting() const
+{
+    painter_.reset();
+}
+
 void WorldMap::SetPicture(const QImage &picture)
 {
+    EndPainting();
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
     updateGeometry();
     update();
@@ -58,6 +77,7 @@ void WorldMap::SetPicture(const QImage &picture)
 
 void WorldMap::Fill(const QColor &colour)
 {
+    EndPainting();
     picture_.fill(colour);
     update();
 }
@@ -73,7 +93,7 @@ bool WorldMap::Load(const QString &path)
 
 void WorldMap::Write(int x, int y, const QString &text, const QColor &colour, int points)
 {
-    QPainter p(&picture_);
+    QPainter &p = Painter();
     QFont font = p.font();
     font.setPointSize(points);
     p.setFont(font);
@@ -85,7 +105,21 @@ void WorldMap::Write(int x, int y, const QString &text, const QColor &colour, in
 QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
 {
     const QPoint at = MarkPosition(latitude, longitude, picture_.width(), picture_.height());
-    Write(at.x(), at.y(), "+", colour, 14);
+    auto stamp = stamps_.find(colour.rgb());
+    if (stamp == stamps_.end()) {
+        QImage glyph(24, 32, QImage::Format_ARGB32_Premultiplied);
+        glyph.fill(Qt::transparent);
+        QPainter g(&glyph);
+        QFont font = g.font();
+        font.setPointSize(14);
+        g.setFont(font);
+        g.setPen(colour);
+        g.drawText(glyph.rect(), Qt::AlignLeft | Qt::AlignTop, "+");
+        g.end();
+        stamp = stamps_.insert(colour.rgb(), glyph);
+    }
+    Painter().drawImage(at, *stamp);
+    update();
     return at;
 }
 
@@ -108,6 +142,7 @@ QPoint WorldMap::ToPicture(const QPoint &widgetPos) const
 
 void WorldMap::paintEvent(QPaintEvent *)
 {
+    EndPainting();
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(Shown(), picture_);

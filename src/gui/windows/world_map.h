@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+
+#include <memory>
+
+#include <QPainter>
 
 // The world picture of the ionospheric grid windows: an equirectangular map of the whole
 // Earth, longitude -180 to 180 left to right, latitude 90 to -90 top to bottom. Marks are
@@ -18,7 +23,7 @@ public:
     // Top-left corner of the "+" of a point, in pixels of a width x height picture.
     static QPoint MarkPosition(int latitude, int longitude, int width, int height);
 
-    const QImage &Picture() const { return picture_; }
+    const QImage &Picture() const;
     void SetPicture(const QImage &picture);
     void Fill(const QColor &colour);
     // Loads a picture file; a missing or unreadable file keeps the current picture.
@@ -39,5 +44,11 @@ protected:
 
 private:
     QRect Shown() const;
+    QPainter &Painter();
+    void EndPainting() const;
     QImage picture_;
+    // Marks of a message are many: one painter stays open until the picture is read or shown,
+    // and the "+" of each colour is rendered once and stamped.
+    mutable std::unique_ptr<QPainter> painter_;
+    QHash<QRgb, QImage> stamps_;
 };
