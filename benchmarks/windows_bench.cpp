@@ -5,6 +5,7 @@
 #include "output/log_record.h"
 #include "mops/gpstime.h"
 #include "fastcorr_form.h"
+#include "grid_map_forms.h"
 #include "mainfrm.h"
 #include "prns_form.h"
 #include "sbas_encoder.h"
@@ -71,6 +72,30 @@ void Apply(benchmark::State &state, bool type1, bool shown)
     }
 }
 
+// One type 26 with every point of all 11 bands masked: 2192 rows and marks on the map.
+void Map26(benchmark::State &state, bool shown)
+{
+    Fixture f;
+    for (int band = 0; band < kBandCount; ++band) {
+        sbas::IgpMaskMsg m{kBandCount, band, 1, {}};
+        for (int p = 0; p < BandSize(band); ++p)
+            m.points.insert(p);
+        f.frm.HandleMsgLine(Line(sbas::IgpMask(m), 10 + band));
+    }
+    sbas::IonoDelayMsg d;
+    d.iodi = 1;
+    d.delay.fill(2.5);
+    d.givei.fill(5);
+    const std::string mt26 = Line(sbas::IonosphericDelays(d), 30);
+    f.frm.findChild<TFrmMT26 *>("FrmMT26")->setVisible(shown);
+    for (auto _ : state) {
+        f.frm.HandleMsgLine(mt26);
+        QApplication::processEvents();
+    }
+}
+void BM_Map26Hidden(benchmark::State &s) { Map26(s, false); }
+void BM_Map26Shown(benchmark::State &s) { Map26(s, true); }
+
 void BM_Type1Hidden(benchmark::State &s) { Apply(s, true, false); }
 void BM_Type1Shown(benchmark::State &s) { Apply(s, true, true); }
 void BM_Type2Hidden(benchmark::State &s) { Apply(s, false, false); }
@@ -97,6 +122,8 @@ void BM_DemoHourHidden(benchmark::State &state)
 }
 BENCHMARK(BM_DemoHourHidden)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+BENCHMARK(BM_Map26Hidden)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Map26Shown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Type1Hidden)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Type1Shown)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Type2Hidden)->Unit(benchmark::kMicrosecond);

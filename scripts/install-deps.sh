@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
+packages+=(xplanet-images imagemagick) # the world picture of the grid maps
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

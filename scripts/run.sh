@@ -10,8 +10,10 @@ bash scripts/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -Wno-dev
 # Only what runs here: the tests and benchmarks are the test command's business.
 cmake --build build -j"$(nproc)" --target velmar-userapp du2ro-server
-# The Help menu opens the manual and the disclaimer from the working directory.
+# The Help menu opens the manual and the disclaimer from the working directory, and the grid
+# maps reload world.bmp from there at each reset.
 cp build/help/*.pdf .
+cp -f build/world.bmp world.bmp
 
 build/tools/du2ro-server --address 127.0.0.1 --port 7777 --recording data/demo-recording.txt --loop &
 server=$!

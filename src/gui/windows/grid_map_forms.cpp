@@ -2,15 +2,27 @@
 
 #include "world_map.h"
 
+#include "text/display_text.h"
+#include "text/number_text.h"
+
 #include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <cstdlib>
+
 namespace {
 constexpr int kGridRows = 2193; // the headings and one row per grid point
+const QString kPictureFile = "world.bmp";
+
+long WholePart(float v)
+{
+    return std::labs(static_cast<long>(std::trunc(v)));
 }
+} // namespace
 
 QTabWidget *AddMapAndTablePages(QWidget *owner, QWidget *map, QWidget *&tablePage)
 {
@@ -43,8 +55,10 @@ TFrmMT26::TFrmMT26(QWidget *parent) : TMessageWindow("FrmMT26", "MT26 - Ionosphe
         {"igp_no", "IGP #"},          {"igp_lat", "Latitude"}, {"igp_lon", "Longitude"},
         {"GIVEI", "GIVEI"},           {"igp_vert_delay", "Vertical Delay (m)"},
         {"igp_give_i", "GIVE (m)"},   {"igp_give_i_sigma", "sigma2 GIVE (m^2)"}};
+    int n = 0;
     for (const auto &[name, label] : boxes)
-        AddBox(readout, name, label);
+        boxes_[n++] = AddBox(readout, name, label);
+    connect(World, &WorldMap::PictureMouseMove, this, &TFrmMT26::WorldMouseMove);
     mapLayout->addLayout(readout);
     QWidget *tablePage = nullptr;
     Layout()->addWidget(AddMapAndTablePages(this, mapPage, tablePage));
@@ -53,4 +67,65 @@ TFrmMT26::TFrmMT26(QWidget *parent) : TMessageWindow("FrmMT26", "MT26 - Ionosphe
              "sigma2 GIVE (m^2)"});
     AddCloseButton();
     FormShow();
+}
+
+void TFrmMT18::DrawPoint(int latitude, int longitude)
+{
+    World->Mark(latitude, longitude, QColor(0, 0, 255));
+}
+
+void TFrmMT18::Reset()
+{
+    World->Fill(Qt::white);
+    World->Load(kPictureFile);
+    TMessageWindow::Reset();
+}
+
+void TFrmMT26::DrawPoint(const IGPEntry &e, int index)
+{
+    QColor colour(0, 0, 255);
+    if (WholePart(e.VerticalDelay) > 9999)
+        colour = QColor(255, 0, 0);
+    else if (WholePart(e.GIVE) == 10000 || WholePart(e.VarGIVE) == 10000)
+        colour = QColor(0, 0, 0);
+    const QPoint at = World->Mark(e.Latitude, e.Longitude, colour);
+    if (index < 0 || index >= kIgpCount)
+        return;
+    hits_[index] = {at.x(), at.y(), e, true};
+}
+
+void TFrmMT26::WorldMouseMove(int x, int y)
+{
+    for (int i = 0; i < kIgpCount; ++i) {
+        const Hit &h = hits_[i];
+        if (!h.drawn || !(x - 12 < h.x && h.x < x && y - 20 < h.y && h.y < y - 7))
+            continue;
+        const IGPEntry &e = h.entry;
+        const auto q = [](const std::string &s) { return QString::fromStdString(s); };
+        boxes_[0]->setText(QString::number(i));
+        boxes_[1]->setText(q(LatitudeText(e.Latitude)));
+        boxes_[2]->setText(q(LongitudeText(e.Longitude)));
+        boxes_[3]->setText(QString::number(e.GIVEI));
+        boxes_[4]->setText(WholePart(e.VerticalDelay) < 10000 ? q(FloatText(e.VerticalDelay)) : "Do Not Use");
+        boxes_[5]->setText(WholePart(e.GIVE) < 10000 ? q(FloatText(e.GIVE)) : "Not Monitored");
+        boxes_[6]->setText(WholePart(e.VarGIVE) < 10000 ? q(FloatText(e.VarGIVE)) : "Not Monitored");
+        return;
+    }
+    for (QLineEdit *box : boxes_)
+        box->clear();
+}
+
+void TFrmMT26::FormShow()
+{
+    TMessageWindow::FormShow();
+    const int h = World->Picture().height();
+    World->Write(50, h - 90, "+ Monitored", QColor(0, 0, 255), 10);
+    World->Write(50, h - 75, "+ Not Monitored", QColor(0, 0, 0), 10);
+    World->Write(50, h - 60, "+ Do Not Use", QColor(255, 0, 0), 10);
+}
+
+void TFrmMT26::Reset()
+{
+    World->Load(kPictureFile);
+    TMessageWindow::Reset(); // draws the legend again
 }

@@ -2,6 +2,10 @@
 
 #include "message_window.h"
 
+#include "state/shared_buffers.h"
+
+#include <array>
+
 class QLineEdit;
 class QTabWidget;
 class WorldMap;
@@ -11,6 +15,10 @@ class TFrmMT18 final : public TMessageWindow {
     Q_OBJECT
 public:
     explicit TFrmMT18(QWidget *parent = nullptr);
+    // Marks a masked grid point in blue.
+    void DrawPoint(int latitude, int longitude);
+    void Reset() override;
+    WorldMap *Map() const { return World; }
 
 private:
     WorldMap *World;
@@ -21,8 +29,22 @@ class TFrmMT26 final : public TMessageWindow {
     Q_OBJECT
 public:
     explicit TFrmMT26(QWidget *parent = nullptr);
+    // Marks a masked grid point in the colour of its state and remembers it for the read-out.
+    void DrawPoint(const IGPEntry &entry, int index);
+    // Fills the read-out boxes from the mark under (x, y), in picture pixels, or empties them.
+    void WorldMouseMove(int x, int y);
+    void FormShow() override;
+    void Reset() override;
+    WorldMap *Map() const { return World; }
 
 private:
+    struct Hit {
+        int32_t x = 0, y = 0;
+        IGPEntry entry{};
+        bool drawn = false; // records of points never drawn would all match near (0, 0)
+    };
+    std::array<Hit, kIgpCount> hits_{};
+    QLineEdit *boxes_[7] = {};
     WorldMap *World;
 };
 

@@ -35,7 +35,10 @@ void TMsgType18::Show()
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i)
         if (grid_.entry[i].InMask & 0xFF)
+        {
             ShowPoint(window_, ++row, grid_.entry[i], i);
+            window_.DrawPoint(grid_.entry[i].Latitude, grid_.entry[i].Longitude);
+        }
 }
 
 void TMsgType26::Show()
@@ -51,6 +54,7 @@ void TMsgType26::Show()
         window_.SetCell(row, 5, QString::number(e.GIVEI));
         window_.SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.GIVE)));
         window_.SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.VarGIVE)));
+        window_.DrawPoint(e, i);
     }
 }
 
