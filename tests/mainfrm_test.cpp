@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -152,6 +153,20 @@ TEST_F(MainFrmTest, TheCreditLineStaysWhenAMenuHintIsShown)
     ASSERT_NE(credit, nullptr);
     EXPECT_TRUE(credit->isVisible());
     EXPECT_EQ(credit->text(), "VELMAR User Application - SBAS messages relayed over the Internet");
+}
+
+TEST_F(MainFrmTest, TheShippedExampleConfigurationReadsWithoutWarning)
+{
+    QFile example(VELMAR_EXAMPLE_CONFIG);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    cwd.Write("userapp.cfg", example.readAll());
+    TMainFrm f(ui, clock);
+    f.FormShow();
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_EQ(f.ServerAddress(), "127.0.0.1");
+    EXPECT_EQ(f.ServerPort(), 7777);
+    EXPECT_EQ(f.GeoTableRef().Row(1).prn, "126");
+    EXPECT_EQ(f.GeoTableRef().FindPort("7777"), 1);
 }
 
 TEST_F(MainFrmTest, MissingFileShowsTheLoadWarningOnceOnFirstShow)
