@@ -165,6 +165,10 @@ TEST_F(LoggingTest, WindowLayout)
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(frm->menuBar()->actions().contains(item));
     EXPECT_EQ(item->menu(), nullptr);
+    QStringList bar;
+    for (QAction *a : frm->menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, (QStringList{"&Options", "&View", "Logging", "Help"}));
     item->trigger();
     EXPECT_TRUE(Form().isVisible());
 }

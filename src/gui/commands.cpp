@@ -163,6 +163,11 @@ void TMainFrm::BuildHelpMenu()
     help->addAction("Velmar online", this, &TMainFrm::Velmaronline1Click)->setObjectName("Velmaronline1");
     help->addAction("Know more on ORVAN ...", this, &TMainFrm::KnowmoreonORVAN1Click)->setObjectName("KnowmoreonORVAN1");
     help->addAction("About Velmar UAS", this, &TMainFrm::AboutVelmarUAS1Click)->setObjectName("AboutVelmarUAS1");
+    // The menu bar reads Options, View, Logging, Help, whichever was built first.
+    if (QAction *logging = findChild<QAction *>("Logging")) {
+        menuBar()->removeAction(logging);
+        menuBar()->insertAction(help->menuAction(), logging);
+    }
 }
 
 void TMainFrm::MnuSettingsClick()

@@ -16,6 +16,11 @@ void TMainFrm::BuildLogging()
     FrmLogging = new TFrmLogging(*this, ui_, clock_, this);
     QAction *item = menuBar()->addAction("Logging", this, &TMainFrm::LoggingClick);
     item->setObjectName("Logging");
+    // Logging stands before Help on the menu bar, whichever was built first.
+    if (QAction *help = findChild<QAction *>("Help1")) {
+        menuBar()->removeAction(item);
+        menuBar()->insertAction(help, item);
+    }
 }
 
 void TMainFrm::LoggingClick()
