@@ -80,13 +80,7 @@ TEST_F(SessionTest, PollModeAsksOnceForEveryAnswerAtLeast200msApart)
 {
     StartServer(NoNullMessage(), AsFastAsPossible());
     StartClient("Poll");
-    QList<qint64> pollTimes;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    QObject::connect(Socket(), &DataServerSocket::Written, [&](const QByteArray &b) {
-        if (b == "MSG\n")
-            pollTimes << elapsed.elapsed();
-    });
+    const QList<qint64> &pollTimes = RecordPollTimes();
     Button("Connect")->click();
     ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
     ASSERT_TRUE(WaitFor([&] { return pollTimes.size() >= 3; }));
@@ -113,13 +107,7 @@ TEST_F(SessionTest, PollModeGoesOnAfterPollsAnsweredWithNoMessage)
     o.loop = true;
     StartServer(NoNullMessage(), o);
     StartClient("Poll");
-    QList<qint64> pollTimes;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    QObject::connect(Socket(), &DataServerSocket::Written, [&](const QByteArray &b) {
-        if (b == "MSG\n")
-            pollTimes << elapsed.elapsed();
-    });
+    const QList<qint64> &pollTimes = RecordPollTimes();
     Button("Connect")->click();
     // Every second poll is answered "no message"; polling goes on all the same.
     ASSERT_TRUE(WaitFor([&] { return pollTimes.size() >= 9; }, 8000)) << pollTimes.size();

@@ -10,6 +10,7 @@
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,6 +34,8 @@ protected:
     std::unique_ptr<Du2roServer> server;
     std::unique_ptr<TMainFrm> frm;
     QList<QByteArray> writes;
+    QList<qint64> pollTimes;
+    QElapsedTimer pollClock;
 
     // One record a second from kFirstTow on.
     static std::vector<std::string> Records(const std::vector<SbasFrame> &frames)
@@ -94,6 +97,17 @@ protected:
     static bool WaitFor(const std::function<bool()> &condition, int ms = 5000)
     {
         return QTest::qWaitFor(condition, ms);
+    }
+
+    // The times, in ms from now, at which the client sends its polls.
+    const QList<qint64> &RecordPollTimes()
+    {
+        pollClock.start();
+        QObject::connect(Socket(), &DataServerSocket::Written, [this](const QByteArray &b) {
+            if (b == "MSG\n")
+                pollTimes << pollClock.elapsed();
+        });
+        return pollTimes;
     }
 
     void ConnectAndStream()
