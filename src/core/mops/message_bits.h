@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // A message's hexadecimal text turned into bytes once, so that each field is a load, a shift
@@ -36,9 +37,9 @@ public:
             return ReadLong(start, width);
         // At most 32 bits starting anywhere in a byte lie inside the 8 bytes from that byte.
         const auto byte = static_cast<std::size_t>((first - 1) / 8);
-        uint64_t word = 0;
-        for (std::size_t k = 0; k < 8; ++k)
-            word = (word << 8) | bytes_[byte + k];
+        uint64_t word;
+        std::memcpy(&word, &bytes_[byte], sizeof word);
+        word = BigEndian(word);
         const int64_t wordLast = static_cast<int64_t>(byte) * 8 + 64; // last bit the word holds
         const int bits = static_cast<int>(last - first + 1);
         return static_cast<int32_t>(static_cast<uint32_t>((word >> (wordLast - last)) & ((uint64_t{1} << bits) - 1)));
@@ -49,6 +50,18 @@ public:
     std::size_t Digits() const { return digits_; }
 
 private:
+    static uint64_t BigEndian(uint64_t stored)
+    {
+#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        return __builtin_bswap64(stored);
+#else
+        const auto *b = reinterpret_cast<const unsigned char *>(&stored);
+        uint64_t word = 0;
+        for (int k = 0; k < 8; ++k)
+            word = (word << 8) | b[k];
+        return word;
+#endif
+    }
     int32_t ReadLong(int start, int width) const;
 
     std::array<uint8_t, kDigits / 2 + 8> bytes_{}; // 8 zero bytes after the message for whole-word loads
