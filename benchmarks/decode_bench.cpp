@@ -1,5 +1,8 @@
-// Decode throughput per message type and for the demo recording's mix.
+// Decode throughput per message type, for the demo recording's mix and for the real
+// recordings (read when the benchmark starts), with and without the run-length expansion
+// the data server's texts need first.
 // Run: build/benchmarks/bench_decode
+#include "codec/pardo.h"
 #include "demo_schedule.h"
 #include "mops/mt06.h"
 #include "mops/mt07.h"
@@ -17,7 +20,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
 
@@ -50,6 +55,36 @@ struct Decoders {
         byType[27] = std::make_unique<TMT27>(*service);
         byType[28] = std::make_unique<TMT28>(*mask);
     }
+
+    // Every message through the decoder of its type; types 2 to 5 read their corrections
+    // with the vector readers, as the fast-correction worker does.
+    void Decode(int type, const std::string &text)
+    {
+        const auto it = byType.find(type);
+        if (it != byType.end()) {
+            it->second->SetMessage(text);
+            it->second->Decode();
+        } else if (type >= 2 && type <= 5) {
+            benchmark::DoNotOptimize(FastCorrectionVector(text));
+            benchmark::DoNotOptimize(UDREIVector(text));
+        }
+    }
+
+    // Lays the grid masks the records carry, so that type 26 messages find their points.
+    void ApplyMasks(const std::vector<LogRecord> &records)
+    {
+        for (const auto &r : records)
+            if (r.type == 18)
+                Decode(18, r.hex);
+    }
+
+    int MaskedPoints() const
+    {
+        int n = 0;
+        for (const auto &e : grid->entry)
+            n += (e.InMask & 0xFF) != 0;
+        return n;
+    }
 };
 
 const std::vector<LogRecord> &Recording()
@@ -67,6 +102,13 @@ void BM_DecodeType(benchmark::State &state)
 {
     const int type = static_cast<int>(state.range(0));
     Decoders d;
+    if (type == 26) {
+        d.ApplyMasks(Recording());
+        if (d.MaskedPoints() == 0) {
+            state.SkipWithError("no grid point masked: type 26 would decode nothing");
+            return;
+        }
+    }
     std::vector<std::string> messages;
     for (const auto &r : Recording())
         if (r.type == type)
@@ -82,28 +124,97 @@ void BM_DecodeType(benchmark::State &state)
 }
 BENCHMARK(BM_DecodeType)->Arg(6)->Arg(7)->Arg(9)->Arg(10)->Arg(12)->Arg(17)->Arg(18)->Arg(24)->Arg(25)->Arg(26)->Arg(27)->Arg(28);
 
-// The whole hour, every message through the decoder of its type (types 1 to 5 read their
-// corrections with the vector readers).
-void BM_DecodeDemoHour(benchmark::State &state)
+// Records as the data server sends them: each text run-length coded.
+std::vector<LogRecord> Compressed(std::vector<LogRecord> records)
 {
+    for (auto &r : records) {
+        TPARDO p;
+        p.Data = r.hex;
+        p.Compress();
+        r.hex = p.Data;
+    }
+    return records;
+}
+
+void DecodeAll(benchmark::State &state, const std::vector<LogRecord> &records, bool expand)
+{
+    if (records.empty()) {
+        state.SkipWithError("no records");
+        return;
+    }
     Decoders d;
+    d.ApplyMasks(records);
+    const std::vector<LogRecord> sent = expand ? Compressed(records) : std::vector<LogRecord>{};
+    TPARDO pardo;
     for (auto _ : state) {
-        for (const auto &r : Recording()) {
-            const auto it = d.byType.find(r.type);
-            if (it != d.byType.end()) {
-                it->second->SetMessage(r.hex);
-                it->second->Decode();
-            } else if (r.type >= 2 && r.type <= 5) {
-                benchmark::DoNotOptimize(FastCorrectionVector(r.hex));
-                benchmark::DoNotOptimize(UDREIVector(r.hex));
+        if (expand) {
+            for (const auto &r : sent) {
+                pardo.Data = r.hex;
+                pardo.Decompress();
+                d.Decode(r.type, pardo.Data);
             }
+        } else {
+            for (const auto &r : records)
+                d.Decode(r.type, r.hex);
         }
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(Recording().size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));
+}
+
+// The whole demo hour, every message through the decoder of its type.
+void BM_DecodeDemoHour(benchmark::State &state)
+{
+    DecodeAll(state, Recording(), false);
 }
 BENCHMARK(BM_DecodeDemoHour)->Unit(benchmark::kMillisecond);
 
+void BM_DecodeDemoHourExpanded(benchmark::State &state)
+{
+    DecodeAll(state, Recording(), true);
+}
+BENCHMARK(BM_DecodeDemoHourExpanded)->Unit(benchmark::kMillisecond);
+
+std::vector<LogRecord> ReadRecording(const std::string &path)
+{
+    std::vector<LogRecord> out;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (auto r = ParseLogRecord(line))
+            out.push_back(*r);
+    return out;
+}
+
+// Each real recording present at start-up gets a plain and an expanded benchmark.
+void RegisterRecordings()
+{
+    const std::string dir = VELMAR_RECORDINGS_DIR;
+    int found = 0;
+    for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
+        auto records = std::make_shared<std::vector<LogRecord>>(ReadRecording(dir + "/" + name));
+        if (records->empty())
+            continue;
+        ++found;
+        benchmark::RegisterBenchmark((std::string("BM_DecodeRecording/") + name).c_str(),
+                                     [records](benchmark::State &s) { DecodeAll(s, *records, false); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_DecodeRecordingExpanded/") + name).c_str(),
+                                     [records](benchmark::State &s) { DecodeAll(s, *records, true); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    if (found == 0)
+        std::fprintf(stderr, "No real recordings in %s: their decode benchmarks are skipped.\n", dir.c_str());
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    RegisterRecordings();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

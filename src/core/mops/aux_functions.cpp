@@ -1,5 +1,6 @@
 #include "mops/aux_functions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -20,6 +21,28 @@ int NibbleOf(char c)
     return 0; // lower case and anything else reads as 0000
 }
 
+// Hex digit of either case; -1 for anything else.
+int AnyCaseHex(char c)
+{
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : (c >= '0' && c <= '9' ? c - '0' : -1);
+}
+
+// The digit pair as the indicator reader has always accepted it: two hex digits of either
+// case, or one preceded by a tab, line feed, vertical tab, form feed or carriage return (a
+// blank, a sign or anything else is refused). -1 when refused.
+int PairValue(char high, char low)
+{
+    const int l = AnyCaseHex(low);
+    if (l < 0)
+        return -1;
+    const int h = AnyCaseHex(high);
+    if (h >= 0)
+        return h * 16 + l;
+    return high == '\t' || high == '\n' || high == '\v' || high == '\f' || high == '\r' ? l : -1;
+}
+
 } // namespace
 
 int32_t BitField(const std::string &text, int start, int width)
@@ -30,13 +53,16 @@ int32_t BitField(const std::string &text, int start, int width)
         width = 32;
     if (start < 1)
         start = 1;
-    const int64_t totalBits = static_cast<int64_t>(text.size()) * 4;
-    uint32_t value = 0;
-    for (int64_t bit = start; bit < static_cast<int64_t>(start) + width && bit <= totalBits; ++bit) {
-        const int nibble = NibbleOf(text[static_cast<std::size_t>((bit - 1) / 4)]);
-        value = (value << 1) | static_cast<uint32_t>((nibble >> (3 - (bit - 1) % 4)) & 1);
-    }
-    return static_cast<int32_t>(value);
+    const int64_t first = start;
+    const int64_t last = std::min<int64_t>(first + width - 1, static_cast<int64_t>(text.size()) * 4);
+    if (last < first)
+        return 0;
+    // Only the digits the field touches: at most nine for 32 bits.
+    uint64_t digits = 0;
+    for (int64_t d = (first - 1) / 4; d <= (last - 1) / 4; ++d)
+        digits = (digits << 4) | static_cast<uint64_t>(NibbleOf(text[static_cast<std::size_t>(d)]));
+    const int bits = static_cast<int>(last - first + 1);
+    return static_cast<int32_t>(static_cast<uint32_t>((digits >> (3 - (last - 1) % 4)) & ((uint64_t{1} << bits) - 1)));
 }
 
 int64_t TwosComplement(int64_t raw, int width)
@@ -57,12 +83,21 @@ double FixedPointValue(int64_t N, int Ni, int Nf)
     return std::ldexp(static_cast<double>(TwosComplement(N, W)), -Nf);
 }
 
+FastCorrections FastCorrectionVector(const MessageBits &bits)
+{
+    // 12-bit two's complement in steps of 1/8 m: exact in a double, no range check needed.
+    FastCorrections prc{};
+    for (int i = 0; i < 13; ++i) {
+        const int32_t raw = bits.Read(19 + 12 * i, 12);
+        prc[i] = raw < 0 ? FixedPointValue(static_cast<uint32_t>(raw), 9, 3)
+                         : static_cast<double>(TwosComplement(raw, 12)) * 0.125;
+    }
+    return prc;
+}
+
 FastCorrections FastCorrectionVector(const std::string &text)
 {
-    FastCorrections prc{};
-    for (int i = 0; i < 13; ++i)
-        prc[i] = FixedPointValue(static_cast<uint32_t>(BitField(text, 19 + 12 * i, 12)), 9, 3);
-    return prc;
+    return FastCorrectionVector(MessageBits(text));
 }
 
 UDREIVectors UDREIVector(const std::string &text)
@@ -72,16 +107,9 @@ UDREIVectors UDREIVector(const std::string &text)
         throw std::invalid_argument("message too short for its UDRE indicators: " + text);
     UDREIVectors v;
     for (std::size_t i = 0; i < 13; ++i) {
-        const std::string pair = text.substr(43 + i, 2);
-        std::size_t used = 0;
-        int byte = 0;
-        try {
-            byte = std::stoi(pair, &used, 16);
-        } catch (const std::exception &) {
-            used = 0;
-        }
-        if (used != 2 || pair[0] == '-' || pair[0] == '+' || pair[0] == ' ')
-            throw std::invalid_argument("'" + pair + "' is not a valid integer value");
+        const int byte = PairValue(text[43 + i], text[44 + i]);
+        if (byte < 0)
+            throw std::invalid_argument("'" + text.substr(43 + i, 2) + "' is not a valid integer value");
         const int udrei = (byte & 0x3C) >> 2;
         v.udrei[i] = udrei;
         v.udre[i] = kUDRE[udrei];

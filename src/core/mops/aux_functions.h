@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mops/message_bits.h"
+
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -34,7 +36,9 @@ struct UDREIVectors {
 };
 
 FastCorrections FastCorrectionVector(const std::string &text);
+FastCorrections FastCorrectionVector(const MessageBits &bits);
 // Throws std::invalid_argument when the indicator digits are missing or not hexadecimal.
+// Reads the digit pairs themselves: lower-case digits count here, unlike in the bytes.
 UDREIVectors UDREIVector(const std::string &text);
 
 // Indicator values 14 and 15 are coded as these markers in both UDRE columns.

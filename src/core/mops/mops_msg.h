@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mops/message_bits.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,11 +15,14 @@ public:
     // An empty text keeps the previous message.
     void SetMessage(const std::string &text);
 
-    int32_t BitField(int start, int width) const;
+    // Reads the bytes the text was turned into when it was set.
+    int32_t BitField(int start, int width) const { return bits_.Read(start, width); }
+    const MessageBits &Bits() const { return bits_; }
 
     // Reads the message into the decoder's records; unreadable bits read as zeros.
     virtual void Decode() {}
 
 private:
     std::string message_;
+    MessageBits bits_;
 };
