@@ -38,7 +38,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     FloatField(fields.time);
     const std::string timeCaption = Time->text().toStdString();
 
-    if (RequestCount > kRequestCount && timeCaption == PrevGpsTime)
+    if (protocol_.RequestCount() > SessionProtocol::kRequestCount && timeCaption == PrevGpsTime)
         return;
     if (fields.payload.empty())
         return;
@@ -82,7 +82,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     DispatchMessage(type, text);
 
     // Polls are re-armed by the line handling, for every answer alike.
-    if (RequestCount == kRequestCount)
+    if (protocol_.RequestCount() == SessionProtocol::kRequestCount)
         sisMonitor_->Evaluate();
 }
 
