@@ -168,6 +168,7 @@ private:
     void HandleAuthReply();
     void HandleTxtReply(const std::string &line);
     void SetSessionControls(bool idle);
+    void ShowDisconnected(const QString &logLine);
     void ResetDecodedState();
     void ShowGeoOfPort();
     void DispatchMessage(int type, const std::string &text);

@@ -232,16 +232,22 @@ void TMainFrm::TimerMSGTimer()
     ShowLamp("AckWait");
 }
 
+// The end of a connection that is not followed by a reconnection.
+void TMainFrm::ShowDisconnected(const QString &logLine)
+{
+    Connect->setText("Connect");
+    Connect->setEnabled(true);
+    SetSessionControls(true);
+    Log(logLine);
+    LogTimeStamp();
+}
+
 void TMainFrm::CDisconnect()
 {
     SISChecker->stop();
     protocol_.OnDisconnected(); // a stop is complete once the connection is gone
     if (!AutoRec->isChecked() || TimerRecon->isActive()) {
-        Connect->setText("Connect");
-        Connect->setEnabled(true);
-        SetSessionControls(true);
-        Log("Disconnected from VELMAR... Bye!");
-        LogTimeStamp();
+        ShowDisconnected("Disconnected from VELMAR... Bye!");
         return;
     }
     Log("Disconnected from TAV VELMAR Data Server");
@@ -257,11 +263,7 @@ void TMainFrm::CError(QAbstractSocket::SocketError)
 {
     SISChecker->stop();
     if (!AutoRec->isChecked() || TimerRecon->isActive()) {
-        Connect->setText("Connect");
-        Connect->setEnabled(true);
-        SetSessionControls(true);
-        Log("Connection lost (now disconnected from VELMAR)");
-        LogTimeStamp();
+        ShowDisconnected("Connection lost (now disconnected from VELMAR)");
         return;
     }
     Log("Connection lost / Communications error...");
