@@ -9,6 +9,25 @@
 
 namespace sbas {
 
+namespace {
+
+template <typename Record, std::size_t N>
+void PutFields(SbasFrame &f, const FieldList<Record, N> &list, const Record &r, int offset = 0)
+{
+    for (const NamedField<Record> &field : list)
+        f.Put(field.field.At(offset), FieldValue(r, field));
+}
+
+template <typename Record, std::size_t N>
+SbasFrame FromFields(int type, const FieldList<Record, N> &list, const Record &r)
+{
+    SbasFrame f(type);
+    PutFields(f, list, r);
+    return f;
+}
+
+} // namespace
+
 SbasFrame NullMessage()
 {
     return SbasFrame(63);
@@ -57,51 +76,17 @@ SbasFrame DegradationFactors(const TFastCorDegFactors &d)
 
 SbasFrame GeoNavigation(const TGEONavigation &d)
 {
-    using namespace mt09;
-    SbasFrame f(9);
-    f.Put(kT0, d.TODApplicability);
-    f.Put(kURA, d.URA);
-    f.Put(kX, d.Xg);
-    f.Put(kY, d.Yg);
-    f.Put(kZ, d.Zg);
-    f.Put(kXRate, d.Xg_roc);
-    f.Put(kYRate, d.Yg_roc);
-    f.Put(kZRate, d.Zg_roc);
-    f.Put(kXAcc, d.Xg_acc);
-    f.Put(kYAcc, d.Yg_acc);
-    f.Put(kZAcc, d.Zg_acc);
-    f.Put(kAf0, d.Af0);
-    f.Put(kAf1, d.Af1);
-    return f;
+    return FromFields(9, mt09::kFields, d);
 }
 
 SbasFrame DegradationParameters(const TDegradationFactors &d)
 {
-    SbasFrame f(10);
-    TDegradationFactors copy = d;
-    const auto members = mt10::Members(copy);
-    for (std::size_t i = 0; i < mt10::kFields.size(); ++i)
-        f.Put(mt10::kFields[i], *members[i]);
-    return f;
+    return FromFields(10, mt10::kFields, d);
 }
 
 SbasFrame NetworkTime(const TWAASNetworkTime &d)
 {
-    using namespace mt12;
-    SbasFrame f(12);
-    f.Put(kA1, d.A1_WNT);
-    f.Put(kA0, d.A0_WNT);
-    f.Put(kT0t, d.t0t);
-    f.Put(kWNt, d.WNt);
-    f.Put(kDeltaTLS, d.DeltaTLS);
-    f.Put(kWNLSF, d.WNLSF);
-    f.Put(kDN, d.DN);
-    f.Put(kDeltaTLSF, d.DeltaTLSF);
-    f.Put(kUTCStandard, d.UTCStandardId);
-    f.Put(kGPSTOW, d.GPSTOW);
-    f.Put(kGPSWeek, d.GPSWeekNo);
-    f.Put(kGlonass, d.GlonassIndicator);
-    return f;
+    return FromFields(12, mt12::kFields, d);
 }
 
 SbasFrame GeoAlmanacs(const AlmanacMsg &m)
@@ -240,15 +225,10 @@ SbasFrame Covariance(const std::array<TClockEphCovMatrix, 2> &sat, int iodp)
 {
     using namespace mt28;
     SbasFrame f(28);
-    f.Set(15, 2, iodp);
+    f.Put(kIODP, iodp);
     for (int s = 0; s < 2; ++s) {
-        const int c = kSecondSatellite * s;
-        TClockEphCovMatrix copy = sat[s];
-        f.Put(kMaskNumber.At(c), copy.MaskNumber);
-        f.Put(kScaleExponent.At(c), copy.ScaleExponent);
-        const auto elements = Elements(copy);
-        for (std::size_t i = 0; i < kElements.size(); ++i)
-            f.Put(kElements[i].At(c), *elements[i]);
+        PutFields(f, kSatellite, sat[s], kSecondSatellite * s);
+        PutFields(f, kElements, sat[s], kSecondSatellite * s);
     }
     return f;
 }
