@@ -1,5 +1,7 @@
 #include "sbas_encoder.h"
 
+#include "mops/mt01.h"
+#include "mops/mt02_05.h"
 #include "mops/mt18.h"
 #include "mops/mt26.h"
 #include "mops/mt27.h"
@@ -37,19 +39,20 @@ SbasFrame PrnMask(const std::set<int> &slots, int iodp)
 {
     SbasFrame f(1);
     for (const int slot : slots)
-        f.Set(14 + slot, 1, 1);
-    f.Set(225, 2, iodp);
+        f.Put(mt01::Slot(slot), 1);
+    f.Put(mt01::kIODP, iodp);
     return f;
 }
 
 SbasFrame FastCorrections(const FastCorrectionsMsg &m)
 {
     SbasFrame f(m.type);
-    f.Set(15, 2, m.iodf);
-    f.Set(17, 2, m.iodp);
-    for (int i = 0; i < 13; ++i) {
-        f.Put({19 + 12 * i, 12, true, 0.125}, m.prc[i]);
-        f.Set(175 + 4 * i, 4, m.udrei[i]);
+    using namespace mt02_05;
+    f.Put(kIODF, m.iodf);
+    f.Put(kIODP, m.iodp);
+    for (int i = 0; i < kCorrections; ++i) {
+        f.Put(PRC(i), m.prc[i]);
+        f.Put(UDREI(i), m.udrei[i]);
     }
     return f;
 }
