@@ -99,17 +99,10 @@ SbasFrame GeoAlmanacs(const AlmanacMsg &m)
     for (int k = 0; k < kAlmanacs; ++k) {
         const int b = kAlmanacBits * k;
         const TGEOAlmanac &g = m.geo[k];
-        f.Put(kDataID.At(b), g.DataID);
-        f.Put(kPRN.At(b), g.PRN);
+        PutFields(f, kFields, g, b);
         const int health = (m.providerId[k] << 4) | (g.Integrity ? 0 : 4) | (g.Corrections ? 0 : 2) |
                            (g.Ranging ? 0 : 1);
         f.Put(kHealth.At(b), health);
-        f.Put(kX.At(b), g.Xg);
-        f.Put(kY.At(b), g.Yg);
-        f.Put(kZ.At(b), g.Zg);
-        f.Put(kXRate.At(b), g.Xg_roc);
-        f.Put(kYRate.At(b), g.Yg_roc);
-        f.Put(kZRate.At(b), g.Zg_roc);
     }
     f.Put(kT0, m.tod);
     return f;
@@ -133,30 +126,17 @@ void PutLongTermHalf(SbasFrame &f, int code, const LongTermHalf &h)
     using namespace long_term_half;
     f.Set(code, 1, h.velocityCode);
     if (h.velocityCode == 1) {
-        const LongTermVel1 &v = h.values[0];
         f.Put(kMask1.At(code), h.maskNumber[0]);
-        f.Put(kIOD1.At(code), v.IssueOfData);
-        f.Put(kDx1.At(code), v.DeltaX);
-        f.Put(kDy1.At(code), v.DeltaY);
-        f.Put(kDz1.At(code), v.DeltaZ);
-        f.Put(kDaf0_1.At(code), v.DeltaAf0);
-        f.Put(kDxRate.At(code), v.DeltaX_roc);
-        f.Put(kDyRate.At(code), v.DeltaY_roc);
-        f.Put(kDzRate.At(code), v.DeltaZ_roc);
-        f.Put(kDaf1.At(code), v.DeltaAf1);
-        f.Put(kT0.At(code), v.TODApplicability);
-        f.Put(kIODP1.At(code), h.iodp);
+        PutFields(f, kVel1, h.values[0], code);
+        f.Put(kVel1.back().field.At(code), h.iodp); // the half's IODP, not the record's
         return;
     }
     for (int s = 0; s < 2; ++s) {
         const int c = code + kSecondSatellite * s;
         const LongTermVel1 &v = h.values[s];
+        const LongTermVel0 v0{true, v.IssueOfData, v.DeltaX, v.DeltaY, v.DeltaZ, v.DeltaAf0};
         f.Put(kMask0.At(c), h.maskNumber[s]);
-        f.Put(kIOD0.At(c), v.IssueOfData);
-        f.Put(kDx0.At(c), v.DeltaX);
-        f.Put(kDy0.At(c), v.DeltaY);
-        f.Put(kDz0.At(c), v.DeltaZ);
-        f.Put(kDaf0_0.At(c), v.DeltaAf0);
+        PutFields(f, kVel0, v0, c);
     }
     f.Put(kIODP0.At(code), h.iodp);
 }

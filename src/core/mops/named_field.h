@@ -56,7 +56,11 @@ void DecodeFields(const TMOPSMsg &m, const FieldList<Record, N> &list, Record &r
 template <typename Record>
 double FieldValue(const Record &r, const NamedField<Record> &f)
 {
-    return std::visit([&](auto member) { return static_cast<double>(r.*member); }, f.member);
+    if (const auto *m = std::get_if<int32_t Record::*>(&f.member))
+        return r.**m;
+    if (const auto *m = std::get_if<float Record::*>(&f.member))
+        return r.**m;
+    return r.*std::get<double Record::*>(f.member);
 }
 
 // The member's value as its window shows it.
