@@ -8,6 +8,8 @@
 #include "mops/mt09.h"
 #include "mops/mt10.h"
 #include "mops/mt12.h"
+#include "mops/mt17.h"
+#include "mops/mt25.h"
 #include "mops/mt28.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +56,23 @@ std::vector<double> ValuesOf(const TWAASNetworkTime &d)
     return {d.A1_WNT, d.A0_WNT, double(d.t0t), double(d.WNt), double(d.DeltaTLS), double(d.WNLSF),
             double(d.DN), double(d.DeltaTLSF), double(d.UTCStandardId), double(d.GPSTOW), double(d.GPSWeekNo),
             double(d.GlonassIndicator)};
+}
+
+std::vector<double> ValuesOf(const TGEOAlmanac &g)
+{
+    return {double(g.DataID), double(g.PRN), double(g.Xg), double(g.Yg), double(g.Zg),
+            double(g.Xg_roc), double(g.Yg_roc), double(g.Zg_roc)};
+}
+
+std::vector<double> ValuesOf(const LongTermVel1 &v)
+{
+    return {double(v.IssueOfData), v.DeltaX, v.DeltaY, v.DeltaZ, v.DeltaAf0, v.DeltaX_roc, v.DeltaY_roc,
+            v.DeltaZ_roc, v.DeltaAf1, double(v.TODApplicability), double(v.IODP)};
+}
+
+std::vector<double> ValuesOf(const LongTermVel0 &v)
+{
+    return {double(v.IssueOfData), v.DeltaX, v.DeltaY, v.DeltaZ, v.DeltaAf0};
 }
 
 std::vector<double> ValuesOf(const TClockEphCovMatrix &c)
@@ -228,6 +247,93 @@ const std::vector<Anchor<TWAASNetworkTime>> kNetworkTime = {
      // WN: bits 142-151 = 0011101111 = 239 x 1
      // Glonass: bits 152-152 = 1 = 1 x 1
      {-3 * 0x1p-50, 123456789 * 0x1p-30, 368640, 239, 18, 137, 7, 18, 1, 345600, 239, 1}},
+};
+
+// Type 17: three almanacs 67 bits apart; X and Y x 2600 m, Z x 26000 m, rates x 10 (X, Y) and
+// 60 m/s (Z), all two's complement.
+const std::vector<Anchor<TGEOAlmanac>> kAlmanacs = {
+    // recording-a.txt line 101, first almanac (offset 0)
+    {"53448921B3C2CA4C020000000000000000000000000000000000001CB2305180",
+     // Data ID: bits 15-16 = 00 = 0 x 1
+     // PRN: bits 17-24 = 10001001 = 137 x 1
+     // X: bits 33-47 = 101100111100001 = -9759 x 2600
+     // Y: bits 48-62 = 011001010010011 = 12947 x 2600
+     // Z: bits 63-71 = 000000001 = 1 x 26000
+     // X rate: bits 72-74 = 000 = 0 x 10
+     // Y rate: bits 75-77 = 000 = 0 x 10
+     // Z rate: bits 78-81 = 0000 = 0 x 60
+     // health bits 25-32 = 0010 0001: provider 2, ranging off
+     {0, 137, -25373400, 33662200, 26000, 0, 0, 0, false, true, true, "MSAS"}, 0},
+    // recording-c.txt line 185, second almanac (offset 67 bits)
+    {"53447F3048B4CFB00000100601F09F70FFC00210C3E153F38FF0001C5458AC40",
+     // Data ID: bits 82-83 = 00 = 0 x 1
+     // PRN: bits 84-91 = 10000000 = 128 x 1
+     // X: bits 100-114 = 000011111000010 = 1986 x 2600
+     // Y: bits 115-129 = 011111011100001 = 16097 x 2600
+     // Z: bits 130-138 = 111111111 = -1 x 26000
+     // X rate: bits 139-141 = 000 = 0 x 10
+     // Y rate: bits 142-144 = 000 = 0 x 10
+     // Z rate: bits 145-148 = 0000 = 0 x 60
+     // health bits 92-99 = 0011 0000: provider 3, every service on
+     {0, 128, 5163600, 41852200, -26000, 0, 0, 0, true, true, true, "UNKNOWN"}, 67},
+    // made by hand, parity bits left 0: the broadcast almanacs have no rates (offset 0)
+    {"C6458512F65C58BB675280000000000000000000000000000000000000000000",
+     // Data ID: bits 15-16 = 01 = 1 x 1
+     // PRN: bits 17-24 = 10000101 = 133 x 1
+     // X: bits 33-47 = 111101100101110 = -1234 x 2600
+     // Y: bits 48-62 = 001011000101110 = 5678 x 2600
+     // Z: bits 63-71 = 110110011 = -77 x 26000
+     // X rate: bits 72-74 = 101 = -3 x 10
+     // Y rate: bits 75-77 = 010 = 2 x 10
+     // Z rate: bits 78-81 = 0101 = 5 x 60
+     // health bits 25-32 = 0001 0010: provider 1, corrections off
+     {1, 133, -3208400, 14762800, -2002000, -30, 20, 300, true, false, true, "ORVAN"}, 0},
+};
+
+// Types 24 and 25, the long-term half after its velocity-code bit (the offset is that bit).
+// Velocity code 1: dX, dY, dZ x 0.125 m, dAf0 x 2^-31 s, rates x 2^-11 m/s, dAf1 x 2^-39 s/s,
+// TOD x 16 s. Velocity code 0: two satellites 51 bits apart, dX, dY, dZ x 0.125 m, dAf0 x 2^-31 s.
+const std::vector<Anchor<LongTermVel1>> kLongTermVel1 = {
+    // recording-c.txt line 424, second half (velocity code 1) (offset 121 bits)
+    {"C66652D007FCFF83E981818081877BB2ABFD8147EA029FE0402021DEC3C01840",
+     // IOD: bits 128-135 = 01010101 = 85 x 1
+     // dX: bits 136-146 = 11111110110 = -10 x 0.125
+     // dY: bits 147-157 = 00000101000 = 40 x 0.125
+     // dZ: bits 158-168 = 11111101010 = -22 x 0.125
+     // dAf0: bits 169-179 = 00000010100 = 20 x 2^-31
+     // dX rate: bits 180-187 = 11111111 = -1 x 2^-11
+     // dY rate: bits 188-195 = 00000010 = 2 x 2^-11
+     // dZ rate: bits 196-203 = 00000001 = 1 x 2^-11
+     // dAf1: bits 204-211 = 00000001 = 1 x 2^-39
+     // TOD: bits 212-224 = 0000111011110 = 478 x 16
+     // IODP: bits 225-226 = 11 = 3 x 1
+     {true, 85, -1.25, 5.0, -2.75, 20 * 0x1p-31, -1 * 0x1p-11, 2 * 0x1p-11, 1 * 0x1p-11, 1 * 0x1p-39, 7648, 3}, 121},
+};
+const std::vector<Anchor<LongTermVel0>> kLongTermVel0 = {
+    // recording-a.txt line 16, first half, first satellite (offset 15 bits)
+    {"C66478D80805FB00400000000000060000000000000000000000000017CBF400",
+     // IOD: bits 22-29 = 00011011 = 27 x 1
+     // dX: bits 30-38 = 000000010 = 2 x 0.125
+     // dY: bits 39-47 = 000000010 = 2 x 0.125
+     // dZ: bits 48-56 = 111111011 = -5 x 0.125
+     // dAf0: bits 57-66 = 0000000001 = 1 x 2^-31
+     {true, 27, 0.25, 0.25, -0.625, 1 * 0x1p-31}, 15},
+    // recording-b.txt line 4, first half, first satellite (offset 15 bits)
+    {"C664E6C8000000FD05550000001F48288800000000161500000007EA35866440",
+     // IOD: bits 22-29 = 11011001 = 217 x 1
+     // dX: bits 30-38 = 000000000 = 0 x 0.125
+     // dY: bits 39-47 = 000000000 = 0 x 0.125
+     // dZ: bits 48-56 = 000000000 = 0 x 0.125
+     // dAf0: bits 57-66 = 1111110100 = -12 x 2^-31
+     {true, 217, 0.0, 0.0, 0.0, -12 * 0x1p-31}, 15},
+    // recording-b.txt line 4, first half, second satellite (offset 66 bits)
+    {"C664E6C8000000FD05550000001F48288800000000161500000007EA35866440",
+     // IOD: bits 73-80 = 01010101 = 85 x 1
+     // dX: bits 81-89 = 000000000 = 0 x 0.125
+     // dY: bits 90-98 = 000000000 = 0 x 0.125
+     // dZ: bits 99-107 = 000000000 = 0 x 0.125
+     // dAf0: bits 108-117 = 1111101001 = -23 x 2^-31
+     {true, 85, 0.0, 0.0, 0.0, -23 * 0x1p-31}, 66},
 };
 
 // Type 28: the first satellite's fields from bit 17, the second's 105 bits later; E11 to E44
@@ -460,6 +566,45 @@ TEST(Broadcast, CovarianceOfBothSatellites)
     }
 }
 
+TEST(Broadcast, AlmanacsAtTheirOffsets)
+{
+    for (const Anchor<TGEOAlmanac> &a : kAlmanacs) {
+        TMT17 d(a.hex);
+        d.Decode();
+        const TGEOAlmanac &g = d.GEO(a.offset / mt17::kAlmanacBits);
+        EXPECT_TRUE(Same(ValuesOf(g), ValuesOf(a.want))) << a.hex;
+        EXPECT_EQ(g.Ranging, a.want.Ranging) << a.hex;
+        EXPECT_EQ(g.Corrections, a.want.Corrections) << a.hex;
+        EXPECT_EQ(g.Integrity, a.want.Integrity) << a.hex;
+        EXPECT_EQ(g.ServiceProvider, a.want.ServiceProvider) << a.hex;
+    }
+}
+
+TEST(Broadcast, LongTermHalvesOfTypeTwentyFive)
+{
+    // Sat(0) and Sat(1) hold the first half, Sat(2) and Sat(3) the second.
+    auto mask = std::make_unique<PRNMaskBuffer>();
+    const auto decoded = [&](const char *hex, int offset, int code) {
+        TMT25 d(*mask);
+        d.SetMessage(hex);
+        d.Decode();
+        const int half = code == mt25::VelocityCode(0).start ? 0 : 1;
+        return d.Sat(2 * half + (offset - code) / long_term_half::kSecondSatellite);
+    };
+    for (const Anchor<LongTermVel1> &a : kLongTermVel1) {
+        const TLongTermSEC s = decoded(a.hex, a.offset, a.offset);
+        EXPECT_TRUE(Same({double(s.IssueOfData), s.DeltaX, s.DeltaY, s.DeltaZ, s.DeltaAf0, s.DeltaX_roc, s.DeltaY_roc,
+                          s.DeltaZ_roc, s.DeltaAf1, double(s.TODApplicability), double(s.IODP)},
+                         ValuesOf(a.want)))
+            << a.hex;
+    }
+    for (const Anchor<LongTermVel0> &a : kLongTermVel0) {
+        const int code = a.offset < mt25::VelocityCode(1).start ? mt25::VelocityCode(0).start : mt25::VelocityCode(1).start;
+        const TLongTermSEC s = decoded(a.hex, a.offset, code);
+        EXPECT_TRUE(Same({double(s.IssueOfData), s.DeltaX, s.DeltaY, s.DeltaZ, s.DeltaAf0}, ValuesOf(a.want))) << a.hex;
+    }
+}
+
 TEST(Broadcast, FastCorrectionsAndIndicators)
 {
     for (const FastCorrectionFrame &f : kFastCorrections) {
@@ -498,6 +643,9 @@ TEST(Broadcast, EveryFieldOfTheListsReadOneBitLateIsCaught)
     ExpectEveryShiftCaught(mt09::kFields, kGeoNavigation);
     ExpectEveryShiftCaught(mt10::kFields, kDegradation);
     ExpectEveryShiftCaught(mt12::kFields, kNetworkTime);
+    ExpectEveryShiftCaught(mt17::kFields, kAlmanacs);
+    ExpectEveryShiftCaught(long_term_half::kVel1, kLongTermVel1);
+    ExpectEveryShiftCaught(long_term_half::kVel0, kLongTermVel0);
     const auto covariance = CovarianceAnchors();
     ExpectEveryShiftCaught<TClockEphCovMatrix, 2>(
         mt28::kSatellite, covariance, [](const TMOPSMsg &m, const auto &list, TClockEphCovMatrix &r, int offset) {
