@@ -8,8 +8,12 @@
 #include "mops/mt09.h"
 #include "mops/mt10.h"
 #include "mops/mt12.h"
+#include "mops/mt07.h"
 #include "mops/mt17.h"
+#include "mops/mt18.h"
 #include "mops/mt25.h"
+#include "mops/mt26.h"
+#include "mops/mt27.h"
 #include "mops/mt28.h"
 
 #include <gtest/gtest.h>
@@ -506,6 +510,65 @@ const std::vector<MaskFrame> kMasks = {
      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 127, 128, 132}},
 };
 
+// Types 7, 18, 26 and 27: their named fields, raw, on quoted frames.
+constexpr const char *kA6 = "9A1C73FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFE267E900"; // recording-a.txt line 6
+constexpr const char *kB27 = "9A1CC3FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFDC00000000000000000331A64C0"; // recording-b.txt line 27
+constexpr const char *kA143 = "53489F0000000000FE0000FFC0007FF0003FFC001FFC0007FF8003FF86588780"; // recording-a.txt line 143
+constexpr const char *kB128 = "534920FFFF001FFF803FFFC007FFE00FFFF001FFF803FFFC007FFE0022F74B80"; // recording-b.txt line 128
+constexpr const char *kA42 = "9A6A001DE1DF3D717F895A37A154892445820D0EE883C05FFFF38FE02E1A5A40"; // recording-a.txt line 42
+constexpr const char *kB2 = "536A0BFDFFEF11E09204AC2A61930F9C94E5372AB96ACD7BFEFFF7803BDA8740"; // recording-b.txt line 2
+constexpr const char *kB113 = "536C0080FFB32622D3F74CC4AB40000000000000000000000000000008AC1D00"; // recording-b.txt line 113
+
+struct RawAnchor {
+    const char *name;
+    Field field;
+    const char *hex;
+    int64_t raw;
+};
+const RawAnchor kRawAnchors[] = {
+    {"mt07::kSystemLatency", mt07::kSystemLatency, kA6, 1}, // recording-a.txt line 6: bits 15-18 = 0001
+    {"mt07::kSystemLatency", mt07::kSystemLatency, kB27, 3}, // recording-b.txt line 27: bits 15-18 = 0011
+    {"mt07::kIODP", mt07::kIODP, kA6, 3}, // recording-a.txt line 6: bits 19-20 = 11
+    {"mt07::kIODP", mt07::kIODP, kB27, 0}, // recording-b.txt line 27: bits 19-20 = 00
+    {"mt07::Indicator(1)", mt07::Indicator(1), kA6, 15}, // recording-a.txt line 6: bits 23-26 = 1111
+    {"mt07::Indicator(1)", mt07::Indicator(1), kB27, 15}, // recording-b.txt line 27: bits 23-26 = 1111
+    {"mt07::Indicator(40)", mt07::Indicator(40), kB27, 0}, // recording-b.txt line 27: bits 179-182 = 0000
+    {"mt18::kBandCount", mt18::kBandCount, kA143, 2}, // recording-a.txt line 143: bits 15-18 = 0010
+    {"mt18::kBandCount", mt18::kBandCount, kB128, 4}, // recording-b.txt line 128: bits 15-18 = 0100
+    {"mt18::kBand", mt18::kBand, kA143, 7}, // recording-a.txt line 143: bits 19-22 = 0111
+    {"mt18::kBand", mt18::kBand, kB128, 8}, // recording-b.txt line 128: bits 19-22 = 1000
+    {"mt18::kIODI", mt18::kIODI, kA143, 3}, // recording-a.txt line 143: bits 23-24 = 11
+    {"mt18::kIODI", mt18::kIODI, kB128, 0}, // recording-b.txt line 128: bits 23-24 = 00
+    {"mt18::MaskBit(56)", mt18::MaskBit(56), kA143, 0}, // recording-a.txt line 143: bits 81-81 = 0
+    {"mt18::MaskBit(7)", mt18::MaskBit(7), kA143, 0}, // recording-a.txt line 143: bits 32-32 = 0
+    {"mt18::MaskBit(7)", mt18::MaskBit(7), kB128, 1}, // recording-b.txt line 128: bits 32-32 = 1
+    {"mt18::MaskBit(8)", mt18::MaskBit(8), kB128, 1}, // recording-b.txt line 128: bits 33-33 = 1
+    {"mt26::kBand", mt26::kBand, kA42, 8}, // recording-a.txt line 42: bits 15-18 = 1000
+    {"mt26::kBand", mt26::kBand, kB2, 8}, // recording-b.txt line 2: bits 15-18 = 1000
+    {"mt26::kBlockID", mt26::kBlockID, kA42, 0}, // recording-a.txt line 42: bits 19-22 = 0000
+    {"mt26::kBlockID", mt26::kBlockID, kB2, 2}, // recording-b.txt line 2: bits 19-22 = 0010
+    {"mt26::Delay(0)", mt26::Delay(0), kA42, 14}, // recording-a.txt line 42: bits 23-31 = 000001110
+    {"mt26::Delay(0)", mt26::Delay(0), kB2, 510}, // recording-b.txt line 2: bits 23-31 = 111111110
+    {"mt26::GIVEI(0)", mt26::GIVEI(0), kA42, 15}, // recording-a.txt line 42: bits 32-35 = 1111
+    {"mt26::GIVEI(0)", mt26::GIVEI(0), kB2, 15}, // recording-b.txt line 2: bits 32-35 = 1111
+    {"mt26::Delay(5)", mt26::Delay(5), kA42, 55}, // recording-a.txt line 42: bits 88-96 = 000110111
+    {"mt26::GIVEI(5)", mt26::GIVEI(5), kA42, 10}, // recording-a.txt line 42: bits 97-100 = 1010
+    {"mt26::kIODI", mt26::kIODI, kA42, 3}, // recording-a.txt line 42: bits 218-219 = 11
+    {"mt26::kIODI", mt26::kIODI, kB2, 0}, // recording-b.txt line 2: bits 218-219 = 00
+    {"mt27::kIODS", mt27::kIODS, kB113, 0}, // recording-b.txt line 113: bits 15-17 = 000
+    {"mt27::kNumberOfMessages", mt27::kNumberOfMessages, kB113, 0}, // recording-b.txt line 113: bits 18-20 = 000
+    {"mt27::kMessageNumber", mt27::kMessageNumber, kB113, 0}, // recording-b.txt line 113: bits 21-23 = 000
+    {"mt27::kNumberOfRegions", mt27::kNumberOfRegions, kB113, 2}, // recording-b.txt line 113: bits 24-26 = 010
+    {"mt27::kPriority", mt27::kPriority, kB113, 0}, // recording-b.txt line 113: bits 27-28 = 00
+    {"mt27::kDeltaInside", mt27::kDeltaInside, kB113, 0}, // recording-b.txt line 113: bits 29-32 = 0000
+    {"mt27::kDeltaOutside", mt27::kDeltaOutside, kB113, 15}, // recording-b.txt line 113: bits 33-36 = 1111
+    {"mt27::kLatitude1", mt27::kLatitude1, kB113, -5}, // recording-b.txt line 113: bits 37-44 = 11111011
+    {"mt27::kLongitude1", mt27::kLongitude1, kB113, 100}, // recording-b.txt line 113: bits 45-53 = 001100100
+    {"mt27::kLatitude2", mt27::kLatitude2, kB113, -60}, // recording-b.txt line 113: bits 54-61 = 11000100
+    {"mt27::kLongitude2", mt27::kLongitude2, kB113, 180}, // recording-b.txt line 113: bits 62-70 = 010110100
+    {"mt27::kShape", mt27::kShape, kB113, 1}, // recording-b.txt line 113: bits 71-71 = 1
+};
+
 template <typename Record, std::size_t N>
 using ListDecoder = std::function<void(const TMOPSMsg &, const FieldList<Record, N> &, Record &, int offset)>;
 
@@ -564,6 +627,25 @@ TEST(Broadcast, CovarianceOfBothSatellites)
         for (std::size_t s = 0; s < 2; ++s)
             EXPECT_TRUE(Same(ValuesOf(d.LastCovs().Sat[s]), ValuesOf(f.want[s]))) << f.hex << " satellite " << s;
     }
+}
+
+TEST(Broadcast, NamedFieldsOfTheOtherTypes)
+{
+    for (const RawAnchor &a : kRawAnchors)
+        EXPECT_EQ(RawValue(TMOPSMsg(a.hex), a.field), a.raw) << a.name << " in " << a.hex;
+}
+
+TEST(Broadcast, DegradationIndicatorsByMaskNumber)
+{
+    // recording-b.txt line 27: latency bits 15-18 = 0011, IODP bits 19-20 = 00; the indicator of
+    // mask number n is bits 23 + 4(n - 1): bits 23-150 are all ones (1-32 read 1111), bits
+    // 151-154 = 0111 (33 reads 7) and bits 155-226 are zeros (34-51 read 0).
+    TMT07 d(kB27);
+    d.Decode();
+    EXPECT_EQ(d.Data().SystemLatency, 3);
+    EXPECT_EQ(d.Data().IODP, 0);
+    for (int n = 1; n <= mt07::kSatellites; ++n)
+        EXPECT_EQ(d.Data().DegradationIndicator[static_cast<std::size_t>(n - 1)], n <= 32 ? 15 : n == 33 ? 7 : 0) << "mask number " << n;
 }
 
 TEST(Broadcast, AlmanacsAtTheirOffsets)
