@@ -26,7 +26,8 @@ constexpr int kCellsPerRow = 19;
 } // namespace
 
 TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
-    : TMessageWindow("FrmPRNs", "Active PRNs", parent), worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
+    : TMessageWindow("FrmPRNs", "Active PRNs", parent),
+      worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
 {
     for (const SlotGroup &g : kGroups) {
         auto *box = new QGroupBox(g.title, this);
