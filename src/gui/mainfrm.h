@@ -171,7 +171,7 @@ private:
     void ShowDisconnected(const QString &logLine);
     void ResetDecodedState();
     void ShowGeoOfPort();
-    void DispatchMessage(int type, const std::string &text);
+    void DispatchMessage(int type, const std::string &text, const ShownType &shown);
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
     void BuildLogging();
