@@ -117,6 +117,7 @@ void TFrmMT26::WorldMouseMove(int x, int y)
 
 void TFrmMT26::FormShow()
 {
+    ++layouts_;
     TMessageWindow::FormShow();
     const int h = World->Picture().height();
     World->Write(50, h - 90, "+ Monitored", QColor(0, 0, 255), 10);

@@ -36,8 +36,12 @@ public:
     void FormShow() override;
     void Reset() override;
     WorldMap *Map() const { return World; }
+    // Counts the times the legend or the table was laid anew: what was drawn and written
+    // before may then be covered or gone.
+    int Layouts() const { return layouts_; }
 
 private:
+    int layouts_ = 0;
     struct Hit {
         int32_t x = 0, y = 0;
         IGPEntry entry{};
