@@ -168,6 +168,30 @@ TEST_F(WindowTest, GridDelayRowsShowTheLatestValueOfEveryPoint)
     EXPECT_EQ(Cell("FrmMT26", 29, 4), "4");
 }
 
+TEST_F(WindowTest, AMaskSentAgainKeepsItsRowsAndACleanedWindowGetsThemBack)
+{
+    struct Step {
+        const char *what;
+        std::set<int> points; // of band 5
+        bool cleanFirst;
+        QStringList firstColumn; // rows 1 to 3
+    };
+    const Step steps[] = {
+        {"first mask", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+        {"the same mask again", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+        {"a point leaves: the rows move up, the last keeps its text", {1, 2}, false, {"1006", "1007", "1007"}},
+        {"the same mask into a cleaned window", {1, 2}, true, {"1006", "1007", ""}},
+        {"the first point is back", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+    };
+    for (const Step &s : steps) {
+        if (s.cleanFirst)
+            W<TFrmMT18>("FrmMT18").Reset();
+        Feed(MaskOf(5, s.points));
+        EXPECT_EQ((QStringList{Cell("FrmMT18", 1, 0), Cell("FrmMT18", 2, 0), Cell("FrmMT18", 3, 0)}), s.firstColumn)
+            << s.what;
+    }
+}
+
 // Where two bands share a place, the later band's mark lies on top, however the messages come.
 TEST_F(WindowTest, AMarkAtASharedPlaceShowsTheLaterBandsPoint)
 {

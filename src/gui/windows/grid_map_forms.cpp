@@ -76,6 +76,7 @@ void TFrmMT18::DrawPoint(int latitude, int longitude)
 
 void TFrmMT18::Reset()
 {
+    ++layouts_;
     World->Fill(Qt::white);
     World->Load(kPictureFile);
     TMessageWindow::Reset();

@@ -19,8 +19,11 @@ public:
     void DrawPoint(int latitude, int longitude);
     void Reset() override;
     WorldMap *Map() const { return World; }
+    // Counts the times the picture and the table were laid anew.
+    int Layouts() const { return layouts_; }
 
 private:
+    int layouts_ = 0;
     WorldMap *World;
 };
 

@@ -31,8 +31,25 @@ long WholePart(float v)
 
 } // namespace
 
+bool TMsgType18::SameAsShown() const
+{
+    if (shown_.empty() || shownLayout_ != window_.Layouts())
+        return false;
+    for (int i = 0; i < kIgpCount; ++i) {
+        const IGPEntry &e = grid_.entry[i], &was = shown_[i];
+        if ((e.InMask & 0xFF) != (was.InMask & 0xFF) ||
+            ((e.InMask & 0xFF) && (e.Band != was.Band || e.Latitude != was.Latitude || e.Longitude != was.Longitude)))
+            return false;
+    }
+    return true;
+}
+
 void TMsgType18::Show()
 {
+    if (SameAsShown())
+        return;
+    shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
+    shownLayout_ = window_.Layouts();
     const TMessageWindow::CellBatch batch(window_);
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i)

@@ -12,13 +12,17 @@
 
 // Types that fill the shared grid and service-message buffers, then list them.
 
+// Masks are sent again and again: one that leaves every masked point as it was writes nothing.
 class TMsgType18 final : public TDecoderWorker<TMT18, TFrmMT18> {
 public:
     TMsgType18(TFrmMT18 &window, IGPBuffer &grid) : TDecoderWorker(window, grid), grid_(grid) {}
 
 private:
     void Show() override;
+    bool SameAsShown() const;
     const IGPBuffer &grid_;
+    std::vector<IGPEntry> shown_; // the points as last written; empty before the first
+    int shownLayout_ = -1;        // the window's layout count at that time
 };
 
 // A type 26 changes at most 15 points: while the mask stays the same, only the rows and marks
