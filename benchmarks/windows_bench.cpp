@@ -129,11 +129,12 @@ BENCHMARK(BM_Type18)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrose
 BENCHMARK(BM_Type26)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The demo hour, every message through the intake; shown, the main window and every message
-// window are open and the events (painting) are handled after every message, as a live feed
-// would have them.
+// window are open and the events (painting) are handled after every `paint` messages: after
+// each, as a live feed has them, or after each 200, as the session takes a backlog.
 void BM_DemoHour(benchmark::State &state)
 {
     const bool shown = state.range(0) != 0;
+    const auto paint = static_cast<std::size_t>(std::max<int64_t>(1, state.range(1)));
     std::vector<std::string> lines;
     for (const auto &record : DemoRecording({})) {
         const auto r = ParseLogRecord(record);
@@ -147,14 +148,20 @@ void BM_DemoHour(benchmark::State &state)
     Fixture f;
     f.ShowAll(shown);
     for (auto _ : state)
-        for (const auto &line : lines) {
-            f.frm.HandleMsgLine(line);
-            if (shown)
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            f.frm.HandleMsgLine(lines[i]);
+            if (shown && ((i + 1) % paint == 0 || i + 1 == lines.size()))
                 QApplication::processEvents();
         }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
 }
-BENCHMARK(BM_DemoHour)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DemoHour)
+    ->ArgNames({"shown", "paint"})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({1, 200})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace
 
