@@ -1,6 +1,6 @@
 #include "config/config_store.h"
 #include "config/geo_table.h"
-#include "support/temp_cwd.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@ namespace {
 
 class ConfigStoreTest : public ::testing::Test {
 protected:
-    TempCwd cwd;
+    ScratchDir cwd;
     TConfigStore store;
-    void SetUp() override { store.FileName = cwd.Path("userapp.cfg").toStdString(); }
+    void SetUp() override { store.FileName = cwd.Path("userapp.cfg"); }
 };
 
 TEST_F(ConfigStoreTest, WritesPairsOfLinesWithCrLfAndReadsThemBack)
@@ -58,7 +58,7 @@ TEST_F(ConfigStoreTest, MissingFileFailsToReadButNotToWrite)
 
 TEST_F(ConfigStoreTest, UnwritableFileIsReported)
 {
-    store.FileName = cwd.Path("no-such-dir/userapp.cfg").toStdString();
+    store.FileName = cwd.Path("no-such-dir/userapp.cfg");
     EXPECT_THROW(store.AddField("IPServer", "1.2.3.4"), ConfigError);
 }
 
@@ -71,7 +71,7 @@ TEST_F(ConfigStoreTest, ExtraPairsStayOnTopAndSavingTwiceIsByteIdentical)
         store.AddField("EndOfConfigFile", "EndOfConfigFile");
     };
     saveAll();
-    const QByteArray first = cwd.Read("userapp.cfg");
+    const std::string first = cwd.Read("userapp.cfg");
     saveAll();
     EXPECT_EQ(cwd.Read("userapp.cfg"), first);
     EXPECT_EQ(first, "Custom\r\nkept\r\nIPServer\r\n127.0.0.1\r\nPortServer\r\n7777\r\n"

@@ -1,12 +1,14 @@
 #include "mops/aux_functions.h"
 #include "mops/field.h"
 #include "mops/mops_msg.h"
+#include "mops/mt01.h"
 
 #include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -103,8 +105,6 @@ TEST(FastCorrections, IndicatorTablesAndBadText)
     EXPECT_EQ(kVarUDRE[14], 10000.0);
     EXPECT_EQ(kUDRE[15], 20000.0);
     EXPECT_EQ(kVarUDRE[15], 20000.0);
-    EXPECT_EQ(kUDRE[0], 0.75);
-    EXPECT_EQ(kVarUDRE[13], 2078.695);
     EXPECT_THROW(UDREIVector(std::string(40, '0')), std::invalid_argument);
     EXPECT_THROW(UDREIVector(std::string(50, '0') + "XY" + std::string(12, '0')), std::invalid_argument);
 }
@@ -138,3 +138,41 @@ TEST(MOPSMsg, KeepsItsMessageAndReadsFieldsFromIt)
 }
 
 } // namespace
+
+TEST(MaskMessage, UnreadableTextIsRefusedWithItsReason)
+{
+    const std::string good = "5307FFFFFFFC00000000000000000000000002000000000000000000D85921C0";
+    const struct {
+        std::string text;
+        int slot;
+        const char *reason; // nullptr: read
+        bool active;
+    } cases[] = {
+        {good, 1, nullptr, true},
+        {good, 33, nullptr, false},
+        {"5307fffffffc", 32, nullptr, true},              // lower case counts here
+        {"5307FFFFFFFC", 35, "type 1 message too short: 5307FFFFFFFC", false},
+        {"5307FFFFFFGC", 29, "'G' is not a valid hexadecimal digit", false},
+        {"5307FFFF FFC", 21, "' ' is not a valid hexadecimal digit", false},
+    };
+    auto mask = std::make_unique<PRNMaskBuffer>();
+    for (const auto &c : cases) {
+        TMT01 m(*mask, [](int, bool) {});
+        m.SetText(c.text);
+        if (!c.reason) {
+            EXPECT_EQ(m.SlotActive(c.slot), c.active) << c.text << " slot " << c.slot;
+            continue;
+        }
+        try {
+            m.SlotActive(c.slot);
+            ADD_FAILURE() << c.text << " slot " << c.slot << " was read";
+        } catch (const std::invalid_argument &e) {
+            EXPECT_STREQ(e.what(), c.reason);
+        }
+    }
+    TMT01 empty(*mask, [](int, bool) { ADD_FAILURE() << "an empty text coloured a slot"; });
+    EXPECT_EQ(empty.ReadIODP(), -1);
+    EXPECT_FALSE(empty.SlotActive(1));
+    empty.Execute();
+    EXPECT_EQ(mask->received, 0);
+}

@@ -2,6 +2,7 @@
 #include "support/window_fixture.h"
 
 #include "fastcorr_form.h"
+#include "mt02_05_worker.h"
 #include "geos_form.h"
 #include "prns_form.h"
 
@@ -117,6 +118,45 @@ TEST_F(WindowTest, TheMessagesIodpSelectsItsOwnMask)
     EXPECT_EQ(frm.PrnMask().slotList[1][0], 5); // both masks kept
     Feed(Fast(2, 2)); // a mask never received: nothing shown
     EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "5");
+}
+
+TEST_F(WindowTest, TheShownTypeNotTheMessageDecidesWhereCorrectionsGo)
+{
+    Feed(sbas::PrnMask(FirstSlots(30), 0));
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &fast = W<TFrmFastCorr>("FrmFastCorr");
+    const struct {
+        const char *caption;
+        int row;             // first row written, 0 for none
+        const char *message; // the complaint shown, or nullptr
+    } cases[] = {
+        {"Message Type: 3", 14, nullptr}, // a type 2 message shown as type 3 fills type 3's rows
+        {"Message Type: 2", 1, nullptr},
+        {"Message Type: 3x", 0, "firewall: exception while trying to convert Str->int. The String is: 3x"},
+        {"Message Type:", 0, "firewall: exception while trying to convert Str->int. The String is: "},
+    };
+    for (const auto &c : cases) {
+        fast.Reset();
+        ui.messages.clear();
+        TThread_MT2_5 worker(prns, fast, ui);
+        worker.SetMessage(Fast(2, 0).Hex(), ShownType{c.caption});
+        worker.Execute();
+        for (int row : {1, 14})
+            EXPECT_EQ(Cell("FrmFastCorr", row, 0).isEmpty(), row != c.row) << c.caption << " row " << row;
+        EXPECT_EQ(ui.messages, c.message ? QStringList{c.message} : QStringList{}) << c.caption;
+    }
+}
+
+TEST_F(WindowTest, TheMaskWindowFilesOnlyWhatIsShownAsTypeOne)
+{
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    const std::string mask = sbas::PrnMask({4}, 1).Hex();
+    for (const char *caption : {"Message Type: 2", "Message Type: 10", "Message Type: 1 "})
+        prns.ProcessMT1(mask, ShownType{caption});
+    EXPECT_FALSE(prns.MaskReceived());
+    prns.ProcessMT1(mask, ShownType::Of(1));
+    EXPECT_TRUE(prns.MaskReceived());
+    EXPECT_EQ(prns.MaskBit(1, 3), 1);
 }
 
 TEST_F(WindowTest, TypeZeroWithCorrectionsIsShownAsTypeTwo)

@@ -38,7 +38,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     FloatField(fields.time);
     const std::string timeCaption = Time->text().toStdString();
 
-    if (RequestCount > kRequestCount && timeCaption == PrevGpsTime)
+    if (protocol_.RequestCount() > SessionProtocol::kRequestCount && timeCaption == PrevGpsTime)
         return;
     if (fields.payload.empty())
         return;
@@ -75,22 +75,23 @@ void TMainFrm::HandleMsgLine(const std::string &line)
             return;
         type = 2; // a type 0 with corrections is shown as the type 2 it carries
     }
-    MsgType->setText("Message Type: " + QString::number(type));
-    FrmPRNs->ProcessMT1(text);
+    const ShownType shown = ShownType::Of(type);
+    MsgType->setText(QString::fromStdString(shown.caption));
+    FrmPRNs->ProcessMT1(text, shown);
     sisMonitor_->Evaluate();
     PrevGpsTime = timeCaption;
-    DispatchMessage(type, text);
+    DispatchMessage(type, text, shown);
 
     // Polls are re-armed by the line handling, for every answer alike.
-    if (RequestCount == kRequestCount)
+    if (protocol_.RequestCount() == SessionProtocol::kRequestCount)
         sisMonitor_->Evaluate();
 }
 
-void TMainFrm::DispatchMessage(int type, const std::string &text)
+void TMainFrm::DispatchMessage(int type, const std::string &text, const ShownType &shown)
 {
     const auto it = workers_.find(type);
     if (it == workers_.end())
         return;
-    it->second->SetMessage(text);
+    it->second->SetMessage(text, shown);
     it->second->Execute();
 }

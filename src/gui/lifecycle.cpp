@@ -108,7 +108,7 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
             tbQuilAction_->setVisible(true);
             sisStatusItem_->setEnabled(true);
         }
-        PollMode_ = Config.ReadField("MessageRequestMethod") != "Subscribe";
+        protocol_.SetPollMode(Config.ReadField("MessageRequestMethod") != "Subscribe");
         if (withGeoTable) {
             for (int row = 1; row <= GeoTable::kRows; ++row)
                 geoTable_.SetRowFromStored(row, Config.ReadField("GEO" + std::to_string(row)));

@@ -82,7 +82,6 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
     BuildLogging();
 
     Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
-    RequestCount = 0;
     PendingText.Clear();
 }
 

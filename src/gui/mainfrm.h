@@ -12,6 +12,7 @@
 #include "config/geo_table.h"
 #include "codec/pardo.h"
 #include "link/reply_line.h"
+#include "link/session_protocol.h"
 #include "sismode/sis_mode_monitor.h"
 #include "state/shared_buffers.h"
 #include "worker.h"
@@ -128,7 +129,7 @@ public:
     bool IsConnected() const;
     QString ServerAddress() const { return serverAddress_; }
     quint16 ServerPort() const { return serverPort_; }
-    bool PollMode() const { return PollMode_; }
+    bool PollMode() const { return protocol_.PollMode(); }
 
     PRNMaskBuffer &PrnMask() { return *prnMaskBuffer_; }
     IGPBuffer &Igp() { return *igpBuffer_; }
@@ -163,15 +164,14 @@ private:
     void HandleWaitingLines();
     bool HandleLine(const std::string &line);
     void QueueMoreLines();
-    void StartStreaming();
-    void CompleteStop();
+    void Apply(const SessionStep &step);
     void HandleAuthReply();
-    void HandleErrReply(const std::string &line);
     void HandleTxtReply(const std::string &line);
     void SetSessionControls(bool idle);
+    void ShowDisconnected(const QString &logLine);
     void ResetDecodedState();
     void ShowGeoOfPort();
-    void DispatchMessage(int type, const std::string &text);
+    void DispatchMessage(int type, const std::string &text, const ShownType &shown);
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
     void BuildLogging();
@@ -219,7 +219,6 @@ private:
     QStringList logLines_;               // what the log window holds, for the roll-over file
 
     // Private state
-    bool StopPending = false;
     std::string PrevGpsTime;
     std::string LastCheckedGpsTime;
     bool NoSisDeclared = false;
@@ -240,9 +239,8 @@ private:
     std::vector<std::pair<std::string, QLabel *>> lamps_; // each lamp's name and its "on" picture
     LineFramer PendingText;
     bool moreLinesQueued_ = false; // a batch of waiting lines is due from the event loop
-    int32_t RequestCount = 0;
+    SessionProtocol protocol_; // the request phase, the stream start, polling and the stop
     bool SisMonitoring = false;
-    bool PollMode_ = false;
     std::unique_ptr<PRNMaskBuffer> prnMaskBuffer_;
     std::unique_ptr<IGPBuffer> igpBuffer_;
     std::unique_ptr<ServiceMsgBuffer> serviceMsgBuffer_;
@@ -273,8 +271,6 @@ private:
     std::unique_ptr<TWorker> mt18Worker_; // recreated, with the grid, at every reset
     std::map<int, TWorker *> workers_;     // by the message type they handle
 
-    // Answers to the initial request list; the 18th starts the stream.
-    static constexpr int kRequestCount = 18;
     // Lines handled before the event loop gets its turn again, so a flood never freezes input
     // and painting: at most this many, or for at most this long.
     static constexpr int kLinesPerBatch = 200;

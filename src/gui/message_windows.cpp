@@ -22,7 +22,7 @@
 
 void TMainFrm::BuildMessageWindows()
 {
-    FrmPRNs = new TFrmPRNs(*prnMaskBuffer_, [this] { return MsgType->text(); }, this);
+    FrmPRNs = new TFrmPRNs(*prnMaskBuffer_, this);
     FrmFastCorr = new TFrmFastCorr(this);
     FrmMT06 = new TFrmMT06(this);
     FrmMT07 = new TFrmMT07(this);
@@ -55,9 +55,7 @@ void TMainFrm::BuildWorkers()
             workers_[type] = worker.get();
         ownedWorkers_.push_back(std::move(worker));
     };
-    add(std::make_unique<TThread_MT2_5>(*FrmPRNs, *FrmFastCorr, ui_, [this] { return Msg->text(); },
-                                        [this] { return MsgType->text(); }),
-        {2, 3, 4, 5});
+    add(std::make_unique<TThread_MT2_5>(*FrmPRNs, *FrmFastCorr, ui_), {2, 3, 4, 5});
     add(std::make_unique<TMsgType06>(*FrmMT06, *prnMaskBuffer_), {6});
     add(std::make_unique<TMsgType07>(*FrmMT07, *prnMaskBuffer_), {7});
     add(std::make_unique<TMsgType09>(*FrmMT09), {9});

@@ -18,15 +18,6 @@
 
 namespace {
 
-// The latest message of each handled type, asked for in five writes.
-const char *const kRequestList[] = {
-    "GETMSG,0,1\r\nGETMSG,1,1\r\nGETMSG,2,1\r\nGETMSG,3,1\r\n",
-    "GETMSG,4,1\r\nGETMSG,5,1\r\nGETMSG,6,1\r\nGETMSG,7,1\r\n",
-    "GETMSG,9,1\r\nGETMSG,10,1\r\nGETMSG,12,1\r\nGETMSG,17,1\r\n",
-    "GETMSG,18,1\r\nGETMSG,24,1\r\nGETMSG,25,1\r\nGETMSG,26,1\r\n",
-    "GETMSG,27,1\r\nGETMSG,63,1\r\n",
-};
-
 constexpr double kStaleAfter = 1.0 / 288; // 5 minutes, in days
 
 } // namespace
@@ -67,12 +58,10 @@ void TMainFrm::ConnectClick()
         ShowGeoOfPort();
         state.OutageStart = 0;
         state.Receiving = true;
-        StopPending = false;
+        protocol_.OnUserConnect();
         return;
     }
-    StopPending = true;
-    if (!PollMode_)
-        C->Close(); // the disconnection is handled before this returns
+    Apply(protocol_.OnUserStop()); // a subscription closes at once; its disconnection is handled before this returns
     state.Receiving = false;
     state.OutageStart = clock_.Now();
     state.LastServerAddress = serverAddress_.toStdString();
@@ -147,9 +136,7 @@ void TMainFrm::HandleWaitingLines()
         const ExtractedLine next = PendingText.Next();
         if (next.dropped) {
             Log("Received text without a line end exceeded 64 KiB and was dropped.");
-            // A dropped line was an answer all the same: polling must go on.
-            if (PollMode_ && RequestCount >= kRequestCount)
-                TimerMSG->start();
+            Apply(protocol_.OnDroppedLine());
             if (next.more)
                 continue;
         }
@@ -161,8 +148,6 @@ void TMainFrm::HandleWaitingLines()
                 QueueMoreLines();
             return;
         }
-        if (StopPending)
-            CompleteStop();
         TimerRx->start();
         if (!next.more)
             return;
@@ -185,20 +170,10 @@ bool TMainFrm::HandleLine(const std::string &line)
         case ReplyKind::Text:
             HandleTxtReply(line);
             break;
-        case ReplyKind::Error:
-            HandleErrReply(line);
-            break;
         case ReplyKind::RequestedMessage:
             HandleMsgLine(RequestedToMessage(line));
-            // The 18th answer starts the stream, whether it is a message or an error 7.
-            if (RequestCount < kRequestCount)
-                ++RequestCount;
-            if (RequestCount >= kRequestCount) {
-                StartStreaming();
-                if (SisMonitoring)
-                    sisMonitor_->Evaluate();
-            }
             break;
+        case ReplyKind::Error:
         case ReplyKind::End:
         case ReplyKind::Other:
             break;
@@ -208,11 +183,31 @@ bool TMainFrm::HandleLine(const std::string &line)
         ui_.ErrorReport(this, QString::fromLocal8Bit(e.what()));
         handled = false;
     }
-    // Every message answering a poll asks for the next one, whatever became of it (shown,
-    // duplicate, over-long, unreadable): otherwise one odd answer would end polling for good.
-    if (kind == ReplyKind::Message && PollMode_ && RequestCount >= kRequestCount)
-        TimerMSG->start();
+    Apply(protocol_.OnLine(kind, line, handled));
     return handled;
+}
+
+// Carries out what the session asks for after an event, in the order the session needs it.
+void TMainFrm::Apply(const SessionStep &step)
+{
+    for (const std::string &line : step.log)
+        Log(QString::fromStdString(line));
+    for (const std::string &text : step.writes)
+        Send(text);
+    if (step.poll == SessionStep::Poll::Start)
+        TimerMSG->start();
+    else if (step.poll == SessionStep::Poll::Stop)
+        TimerMSG->stop();
+    if (step.requestPhaseDone && SisMonitoring)
+        sisMonitor_->Evaluate();
+    if (step.close)
+        C->Close();
+    if (step.stopCompleted) {
+        for (const char *lamp : {"Send", "AckWait", "AckRx", "Error"})
+            HideLamp(lamp);
+        BtnClose->setEnabled(true);
+        Connect->setEnabled(true);
+    }
 }
 
 void TMainFrm::HandleAuthReply()
@@ -223,30 +218,6 @@ void TMainFrm::HandleAuthReply()
     Log("");
     if (!stallCheckOff_)
         SISChecker->start();
-    for (const char *write : kRequestList)
-        Send(write);
-    RequestCount = 0;
-}
-
-void TMainFrm::HandleErrReply(const std::string &line)
-{
-    const ErrorFields error = SplitErrorLine(line);
-    if (error.code != "7") {
-        Log("ERROR FOUND");
-        Log("CODE:  " + QString::fromStdString(error.code));
-        Log("MESSAGE:  " + QString::fromStdString(error.message));
-        Log("");
-        return;
-    }
-    // No message of a requested type, or none yet for a poll.
-    ++RequestCount;
-    if (RequestCount == kRequestCount) {
-        StartStreaming();
-        if (SisMonitoring)
-            sisMonitor_->Evaluate();
-    } else if (RequestCount > kRequestCount && PollMode_) {
-        TimerMSG->start(); // "no message yet" answers a poll too: ask again
-    }
 }
 
 void TMainFrm::HandleTxtReply(const std::string &line)
@@ -254,46 +225,29 @@ void TMainFrm::HandleTxtReply(const std::string &line)
     EnsureTextFrm().AddLine(QString::fromStdString(SplitTextLine(line)));
 }
 
-void TMainFrm::StartStreaming()
-{
-    if (PollMode_)
-        TimerMSG->start();
-    else
-        Send("START\r\n");
-}
-
-void TMainFrm::CompleteStop()
-{
-    if (PollMode_)
-        TimerMSG->stop();
-    else
-        Send("STOP\r\n");
-    C->Close();
-    for (const char *lamp : {"Send", "AckWait", "AckRx", "Error"})
-        HideLamp(lamp);
-    StopPending = false;
-    BtnClose->setEnabled(true);
-    Connect->setEnabled(true);
-}
-
 void TMainFrm::TimerMSGTimer()
 {
-    TimerMSG->stop();
     ShowLamp("Send");
-    Send("MSG\n");
+    Apply(protocol_.OnPollTick());
     ShowLamp("AckWait");
+}
+
+// The end of a connection that is not followed by a reconnection.
+void TMainFrm::ShowDisconnected(const QString &logLine)
+{
+    Connect->setText("Connect");
+    Connect->setEnabled(true);
+    SetSessionControls(true);
+    Log(logLine);
+    LogTimeStamp();
 }
 
 void TMainFrm::CDisconnect()
 {
     SISChecker->stop();
-    StopPending = false; // a stop is complete once the connection is gone
+    protocol_.OnDisconnected(); // a stop is complete once the connection is gone
     if (!AutoRec->isChecked() || TimerRecon->isActive()) {
-        Connect->setText("Connect");
-        Connect->setEnabled(true);
-        SetSessionControls(true);
-        Log("Disconnected from VELMAR... Bye!");
-        LogTimeStamp();
+        ShowDisconnected("Disconnected from VELMAR... Bye!");
         return;
     }
     Log("Disconnected from TAV VELMAR Data Server");
@@ -309,11 +263,7 @@ void TMainFrm::CError(QAbstractSocket::SocketError)
 {
     SISChecker->stop();
     if (!AutoRec->isChecked() || TimerRecon->isActive()) {
-        Connect->setText("Connect");
-        Connect->setEnabled(true);
-        SetSessionControls(true);
-        Log("Connection lost (now disconnected from VELMAR)");
-        LogTimeStamp();
+        ShowDisconnected("Connection lost (now disconnected from VELMAR)");
         return;
     }
     Log("Connection lost / Communications error...");

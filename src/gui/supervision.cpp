@@ -27,7 +27,7 @@ void TMainFrm::TimerReconTimer()
         FrmSISMode->SetMode("InfoNA", true, 1);
     }
     C->Open(serverAddress_, serverPort_);
-    StartStreaming(); // in subscribe mode the START is dropped: not connected yet
+    Apply(protocol_.OnReconnectOpened());
 }
 
 void TMainFrm::AutoRecClick()

@@ -1,5 +1,7 @@
 #include "sbas_encoder.h"
 
+#include "mops/mt01.h"
+#include "mops/mt02_05.h"
 #include "mops/mt18.h"
 #include "mops/mt26.h"
 #include "mops/mt27.h"
@@ -8,6 +10,25 @@
 #include <cmath>
 
 namespace sbas {
+
+namespace {
+
+template <typename Record, std::size_t N>
+void PutFields(SbasFrame &f, const FieldList<Record, N> &list, const Record &r, int offset = 0)
+{
+    for (const NamedField<Record> &field : list)
+        f.Put(field.field.At(offset), FieldValue(r, field));
+}
+
+template <typename Record, std::size_t N>
+SbasFrame FromFields(int type, const FieldList<Record, N> &list, const Record &r)
+{
+    SbasFrame f(type);
+    PutFields(f, list, r);
+    return f;
+}
+
+} // namespace
 
 SbasFrame NullMessage()
 {
@@ -18,19 +39,20 @@ SbasFrame PrnMask(const std::set<int> &slots, int iodp)
 {
     SbasFrame f(1);
     for (const int slot : slots)
-        f.Set(14 + slot, 1, 1);
-    f.Set(225, 2, iodp);
+        f.Put(mt01::Slot(slot), 1);
+    f.Put(mt01::kIODP, iodp);
     return f;
 }
 
 SbasFrame FastCorrections(const FastCorrectionsMsg &m)
 {
     SbasFrame f(m.type);
-    f.Set(15, 2, m.iodf);
-    f.Set(17, 2, m.iodp);
-    for (int i = 0; i < 13; ++i) {
-        f.Put({19 + 12 * i, 12, true, 0.125}, m.prc[i]);
-        f.Set(175 + 4 * i, 4, m.udrei[i]);
+    using namespace mt02_05;
+    f.Put(kIODF, m.iodf);
+    f.Put(kIODP, m.iodp);
+    for (int i = 0; i < kCorrections; ++i) {
+        f.Put(PRC(i), m.prc[i]);
+        f.Put(UDREI(i), m.udrei[i]);
     }
     return f;
 }
@@ -57,51 +79,17 @@ SbasFrame DegradationFactors(const TFastCorDegFactors &d)
 
 SbasFrame GeoNavigation(const TGEONavigation &d)
 {
-    using namespace mt09;
-    SbasFrame f(9);
-    f.Put(kT0, d.TODApplicability);
-    f.Put(kURA, d.URA);
-    f.Put(kX, d.Xg);
-    f.Put(kY, d.Yg);
-    f.Put(kZ, d.Zg);
-    f.Put(kXRate, d.Xg_roc);
-    f.Put(kYRate, d.Yg_roc);
-    f.Put(kZRate, d.Zg_roc);
-    f.Put(kXAcc, d.Xg_acc);
-    f.Put(kYAcc, d.Yg_acc);
-    f.Put(kZAcc, d.Zg_acc);
-    f.Put(kAf0, d.Af0);
-    f.Put(kAf1, d.Af1);
-    return f;
+    return FromFields(9, mt09::kFields, d);
 }
 
 SbasFrame DegradationParameters(const TDegradationFactors &d)
 {
-    SbasFrame f(10);
-    TDegradationFactors copy = d;
-    const auto members = mt10::Members(copy);
-    for (std::size_t i = 0; i < mt10::kFields.size(); ++i)
-        f.Put(mt10::kFields[i], *members[i]);
-    return f;
+    return FromFields(10, mt10::kFields, d);
 }
 
 SbasFrame NetworkTime(const TWAASNetworkTime &d)
 {
-    using namespace mt12;
-    SbasFrame f(12);
-    f.Put(kA1, d.A1_WNT);
-    f.Put(kA0, d.A0_WNT);
-    f.Put(kT0t, d.t0t);
-    f.Put(kWNt, d.WNt);
-    f.Put(kDeltaTLS, d.DeltaTLS);
-    f.Put(kWNLSF, d.WNLSF);
-    f.Put(kDN, d.DN);
-    f.Put(kDeltaTLSF, d.DeltaTLSF);
-    f.Put(kUTCStandard, d.UTCStandardId);
-    f.Put(kGPSTOW, d.GPSTOW);
-    f.Put(kGPSWeek, d.GPSWeekNo);
-    f.Put(kGlonass, d.GlonassIndicator);
-    return f;
+    return FromFields(12, mt12::kFields, d);
 }
 
 SbasFrame GeoAlmanacs(const AlmanacMsg &m)
@@ -111,17 +99,10 @@ SbasFrame GeoAlmanacs(const AlmanacMsg &m)
     for (int k = 0; k < kAlmanacs; ++k) {
         const int b = kAlmanacBits * k;
         const TGEOAlmanac &g = m.geo[k];
-        f.Put(kDataID.At(b), g.DataID);
-        f.Put(kPRN.At(b), g.PRN);
+        PutFields(f, kFields, g, b);
         const int health = (m.providerId[k] << 4) | (g.Integrity ? 0 : 4) | (g.Corrections ? 0 : 2) |
                            (g.Ranging ? 0 : 1);
         f.Put(kHealth.At(b), health);
-        f.Put(kX.At(b), g.Xg);
-        f.Put(kY.At(b), g.Yg);
-        f.Put(kZ.At(b), g.Zg);
-        f.Put(kXRate.At(b), g.Xg_roc);
-        f.Put(kYRate.At(b), g.Yg_roc);
-        f.Put(kZRate.At(b), g.Zg_roc);
     }
     f.Put(kT0, m.tod);
     return f;
@@ -145,30 +126,17 @@ void PutLongTermHalf(SbasFrame &f, int code, const LongTermHalf &h)
     using namespace long_term_half;
     f.Set(code, 1, h.velocityCode);
     if (h.velocityCode == 1) {
-        const LongTermVel1 &v = h.values[0];
         f.Put(kMask1.At(code), h.maskNumber[0]);
-        f.Put(kIOD1.At(code), v.IssueOfData);
-        f.Put(kDx1.At(code), v.DeltaX);
-        f.Put(kDy1.At(code), v.DeltaY);
-        f.Put(kDz1.At(code), v.DeltaZ);
-        f.Put(kDaf0_1.At(code), v.DeltaAf0);
-        f.Put(kDxRate.At(code), v.DeltaX_roc);
-        f.Put(kDyRate.At(code), v.DeltaY_roc);
-        f.Put(kDzRate.At(code), v.DeltaZ_roc);
-        f.Put(kDaf1.At(code), v.DeltaAf1);
-        f.Put(kT0.At(code), v.TODApplicability);
-        f.Put(kIODP1.At(code), h.iodp);
+        PutFields(f, kVel1, h.values[0], code);
+        f.Put(kVel1.back().field.At(code), h.iodp); // the half's IODP, not the record's
         return;
     }
     for (int s = 0; s < 2; ++s) {
         const int c = code + kSecondSatellite * s;
         const LongTermVel1 &v = h.values[s];
+        const LongTermVel0 v0{true, v.IssueOfData, v.DeltaX, v.DeltaY, v.DeltaZ, v.DeltaAf0};
         f.Put(kMask0.At(c), h.maskNumber[s]);
-        f.Put(kIOD0.At(c), v.IssueOfData);
-        f.Put(kDx0.At(c), v.DeltaX);
-        f.Put(kDy0.At(c), v.DeltaY);
-        f.Put(kDz0.At(c), v.DeltaZ);
-        f.Put(kDaf0_0.At(c), v.DeltaAf0);
+        PutFields(f, kVel0, v0, c);
     }
     f.Put(kIODP0.At(code), h.iodp);
 }
@@ -240,15 +208,10 @@ SbasFrame Covariance(const std::array<TClockEphCovMatrix, 2> &sat, int iodp)
 {
     using namespace mt28;
     SbasFrame f(28);
-    f.Set(15, 2, iodp);
+    f.Put(kIODP, iodp);
     for (int s = 0; s < 2; ++s) {
-        const int c = kSecondSatellite * s;
-        TClockEphCovMatrix copy = sat[s];
-        f.Put(kMaskNumber.At(c), copy.MaskNumber);
-        f.Put(kScaleExponent.At(c), copy.ScaleExponent);
-        const auto elements = Elements(copy);
-        for (std::size_t i = 0; i < kElements.size(); ++i)
-            f.Put(kElements[i].At(c), *elements[i]);
+        PutFields(f, kSatellite, sat[s], kSecondSatellite * s);
+        PutFields(f, kElements, sat[s], kSecondSatellite * s);
     }
     return f;
 }

@@ -1,6 +1,7 @@
 #include "link/message_text.h"
 
 #include "mops/aux_functions.h"
+#include "mops/mt02_05.h"
 
 #include <cctype>
 
@@ -14,10 +15,11 @@ std::optional<int> MessageTypeOf(const std::string &text)
 
 bool IsEmptyMt0(const std::string &text)
 {
-    for (int i = 0; i < 13; ++i) {
-        if (BitField(text, 19 + 12 * i, 12) != 0)
+    using namespace mt02_05;
+    for (int i = 0; i < kCorrections; ++i) {
+        if (BitField(text, PRC(i).start, PRC(i).width) != 0)
             return false;
-        if (kUDRE[BitField(text, 175 + 4 * i, 4) & 0xF] != 0.75)
+        if (kUDRE[BitField(text, UDREI(i).start, UDREI(i).width) & 0xF] != 0.75)
             return false;
     }
     return true;

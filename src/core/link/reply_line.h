@@ -7,7 +7,7 @@
 
 // Text waiting for its line feed, and a complete line, are capped: a peer that never ends its
 // line, or sends one without end, cannot grow memory or the handling time without bound.
-constexpr std::size_t kMaxPendingText = 64 * 1024;
+constexpr std::size_t kMaxPendingText = std::size_t{64} * 1024;
 
 struct ExtractedLine {
     std::string line;      // "" when no complete line is waiting, for an empty line, or when dropped

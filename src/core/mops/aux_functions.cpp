@@ -1,5 +1,7 @@
 #include "mops/aux_functions.h"
 
+#include "mops/mt02_05.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -87,10 +89,11 @@ FastCorrections FastCorrectionVector(const MessageBits &bits)
 {
     // 12-bit two's complement in steps of 1/8 m: exact in a double, no range check needed.
     FastCorrections prc{};
-    for (int i = 0; i < 13; ++i) {
-        const int32_t raw = bits.Read(19 + 12 * i, 12);
+    for (int i = 0; i < mt02_05::kCorrections; ++i) {
+        const Field f = mt02_05::PRC(i);
+        const int32_t raw = bits.Read(f.start, f.width);
         prc[i] = raw < 0 ? FixedPointValue(static_cast<uint32_t>(raw), 9, 3)
-                         : static_cast<double>(TwosComplement(raw, 12)) * 0.125;
+                         : static_cast<double>(TwosComplement(raw, f.width)) * f.lsb;
     }
     return prc;
 }
@@ -102,15 +105,18 @@ FastCorrections FastCorrectionVector(const std::string &text)
 
 UDREIVectors UDREIVector(const std::string &text)
 {
-    // Indicator i sits in the middle four bits of the digit pair starting at digit 44 + i.
-    if (text.size() < 57)
+    // Each indicator is read from the pair of digits it lies in (it straddles two digits).
+    const auto pairOf = [](int i) { return static_cast<std::size_t>((mt02_05::UDREI(i).start - 1) / 4); };
+    if (text.size() < pairOf(mt02_05::kCorrections - 1) + 2)
         throw std::invalid_argument("message too short for its UDRE indicators: " + text);
     UDREIVectors v;
-    for (std::size_t i = 0; i < 13; ++i) {
-        const int byte = PairValue(text[43 + i], text[44 + i]);
+    for (int i = 0; i < mt02_05::kCorrections; ++i) {
+        const Field f = mt02_05::UDREI(i);
+        const std::size_t pair = pairOf(i);
+        const int byte = PairValue(text[pair], text[pair + 1]);
         if (byte < 0)
-            throw std::invalid_argument("'" + text.substr(43 + i, 2) + "' is not a valid integer value");
-        const int udrei = (byte & 0x3C) >> 2;
+            throw std::invalid_argument("'" + text.substr(pair, 2) + "' is not a valid integer value");
+        const int udrei = (byte >> (8 - (f.start - 1) % 4 - f.width)) & ((1 << f.width) - 1);
         v.udrei[i] = udrei;
         v.udre[i] = kUDRE[udrei];
         v.variance[i] = kVarUDRE[udrei];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mops/field.h"
+#include "mops/named_field.h"
 
 struct TGEONavigation {
     int32_t TODApplicability = 0; // seconds
@@ -13,19 +13,22 @@ struct TGEONavigation {
 };
 
 namespace mt09 {
-constexpr Field kT0{23, 13, false, 16};
-constexpr Field kURA{36, 4};
-constexpr Field kX{40, 30, true, 0.08};
-constexpr Field kY{70, 30, true, 0.08};
-constexpr Field kZ{100, 25, true, 0.4};
-constexpr Field kXRate{125, 17, true, 0.000625};
-constexpr Field kYRate{142, 17, true, 0.000625};
-constexpr Field kZRate{159, 18, true, 0.004};
-constexpr Field kXAcc{177, 10, true, 0.0000125};
-constexpr Field kYAcc{187, 10, true, 0.0000125};
-constexpr Field kZAcc{197, 10, true, 0.0000625};
-constexpr Field kAf0{207, 12, true, kPow2m31};
-constexpr Field kAf1{219, 8, true, kPow2m40};
+// In the order of the window's rows.
+constexpr FieldList<TGEONavigation, 13> kFields = {{
+    {"t_0 (s)", {23, 13, false, 16}, &TGEONavigation::TODApplicability},
+    {"URA", {36, 4}, &TGEONavigation::URA},
+    {"X_G (m)", {40, 30, true, 0.08}, &TGEONavigation::Xg},
+    {"Y_G (m)", {70, 30, true, 0.08}, &TGEONavigation::Yg},
+    {"Z_G (m)", {100, 25, true, 0.4}, &TGEONavigation::Zg},
+    {"X_G Rate of Change (m/s)", {125, 17, true, 0.000625}, &TGEONavigation::Xg_roc},
+    {"Y_G Rate of Change (m/s)", {142, 17, true, 0.000625}, &TGEONavigation::Yg_roc},
+    {"Z_G Rate of Change (m/s)", {159, 18, true, 0.004}, &TGEONavigation::Zg_roc},
+    {"X_G Acceleration (m/s^2)", {177, 10, true, 0.0000125}, &TGEONavigation::Xg_acc},
+    {"Y_G Acceleration (m/s^2)", {187, 10, true, 0.0000125}, &TGEONavigation::Yg_acc},
+    {"Z_G Acceleration (m/s^2)", {197, 10, true, 0.0000625}, &TGEONavigation::Zg_acc},
+    {"a_Gf0 (s)", {207, 12, true, kPow2m31}, &TGEONavigation::Af0},
+    {"a_Gf1 (s/s)", {219, 8, true, kPow2m40}, &TGEONavigation::Af1},
+}};
 }
 
 class TMT09 final : public TMOPSMsg {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "mops/field.h"
-
-#include <array>
+#include "mops/named_field.h"
 
 struct TDegradationFactors {
     float Brrc = 0, Cltc_lsb = 0, Cltc_v1 = 0, Iltc_v1 = 0, Cltc_v0 = 0, Iltc_v0 = 0, Cgeo_lsb = 0, Cgeo_v = 0,
@@ -10,17 +8,25 @@ struct TDegradationFactors {
 };
 
 namespace mt10 {
-// In the order of the record's fields.
-constexpr std::array<Field, 16> kFields = {{{15, 10, false, 0.002},   {25, 10, false, 0.002},
-                                            {35, 10, false, 0.00005}, {45, 9, false, 1},
-                                            {54, 10, false, 0.002},   {64, 9, false, 1},
-                                            {73, 10, false, 0.0005},  {83, 10, false, 0.00005},
-                                            {93, 9, false, 1},        {102, 6, false, 0.5},
-                                            {108, 10, false, 0.001},  {118, 9, false, 1},
-                                            {127, 10, false, 0.000005}, {137, 1, false, 1},
-                                            {138, 1, false, 1},       {139, 7, false, 0.1}}};
-// The record's fields in table order.
-std::array<float *, 16> Members(TDegradationFactors &d);
+// In the order of the message's fields and the window's rows.
+constexpr FieldList<TDegradationFactors, 16> kFields = {{
+    {"B_rcc (m)", {15, 10, false, 0.002}, &TDegradationFactors::Brrc},
+    {"C_ltc_lsb (m)", {25, 10, false, 0.002}, &TDegradationFactors::Cltc_lsb},
+    {"C_ltc_v1 (m/s)", {35, 10, false, 0.00005}, &TDegradationFactors::Cltc_v1},
+    {"I_ltc_v1 (s)", {45, 9, false, 1}, &TDegradationFactors::Iltc_v1},
+    {"C_ltc_v0 (m)", {54, 10, false, 0.002}, &TDegradationFactors::Cltc_v0},
+    {"I_ltc_v0 (s)", {64, 9, false, 1}, &TDegradationFactors::Iltc_v0},
+    {"C_geo_lsb (m)", {73, 10, false, 0.0005}, &TDegradationFactors::Cgeo_lsb},
+    {"C_geo_v (m/s)", {83, 10, false, 0.00005}, &TDegradationFactors::Cgeo_v},
+    {"I_geo (s)", {93, 9, false, 1}, &TDegradationFactors::Igeo},
+    {"C_er (m)", {102, 6, false, 0.5}, &TDegradationFactors::Cer},
+    {"C_iono_step (m)", {108, 10, false, 0.001}, &TDegradationFactors::Ciono_step},
+    {"I_iono (s)", {118, 9, false, 1}, &TDegradationFactors::Iiono},
+    {"C_iono_ramp (m/s)", {127, 10, false, 0.000005}, &TDegradationFactors::Ciono_ramp},
+    {"RSS_UDRE", {137, 1, false, 1}, &TDegradationFactors::RSS_UDRE},
+    {"RSS_iono", {138, 1, false, 1}, &TDegradationFactors::RSS_iono},
+    {"C_covariance", {139, 7, false, 0.1}, &TDegradationFactors::Ccovariance},
+}};
 }
 
 class TMT10 final : public TMOPSMsg {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mops/field.h"
+#include "mops/named_field.h"
 
 struct TWAASNetworkTime {
     float A1_WNT = 0, A0_WNT = 0;
@@ -9,18 +9,21 @@ struct TWAASNetworkTime {
 };
 
 namespace mt12 {
-constexpr Field kA1{15, 24, true, kPow2m50};
-constexpr Field kA0{39, 32, true, kPow2m30};
-constexpr Field kT0t{71, 8, false, 4096};
-constexpr Field kWNt{79, 8};
-constexpr Field kDeltaTLS{87, 8, true};
-constexpr Field kWNLSF{95, 8};
-constexpr Field kDN{103, 8};
-constexpr Field kDeltaTLSF{111, 8, true};
-constexpr Field kUTCStandard{119, 3};
-constexpr Field kGPSTOW{122, 20};
-constexpr Field kGPSWeek{142, 10};
-constexpr Field kGlonass{152, 1};
+// In the order of the message's fields and the window's rows.
+constexpr FieldList<TWAASNetworkTime, 12> kFields = {{
+    {"A1_WNT (s/s)", {15, 24, true, kPow2m50}, &TWAASNetworkTime::A1_WNT},
+    {"A0_WNT (s)", {39, 32, true, kPow2m30}, &TWAASNetworkTime::A0_WNT},
+    {"t_0t (s)", {71, 8, false, 4096}, &TWAASNetworkTime::t0t},
+    {"WN_t (weeks)", {79, 8}, &TWAASNetworkTime::WNt},
+    {"delta_t_LS (s)", {87, 8, true}, &TWAASNetworkTime::DeltaTLS},
+    {"WN_LSF (weeks)", {95, 8}, &TWAASNetworkTime::WNLSF},
+    {"DN (days)", {103, 8}, &TWAASNetworkTime::DN},
+    {"delta_t_LSF (s)", {111, 8, true}, &TWAASNetworkTime::DeltaTLSF},
+    {"UTC Standard Id", {119, 3}, &TWAASNetworkTime::UTCStandardId},
+    {"GPS TOW (s)", {122, 20}, &TWAASNetworkTime::GPSTOW},
+    {"GPS Week No (weeks)", {142, 10}, &TWAASNetworkTime::GPSWeekNo},
+    {"Glonass Indicator", {152, 1}, &TWAASNetworkTime::GlonassIndicator},
+}};
 }
 
 class TMT12 final : public TMOPSMsg {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mops/field.h"
+#include "mops/named_field.h"
 
 #include <array>
 #include <string>
@@ -16,15 +16,19 @@ struct TGEOAlmanac {
 namespace mt17 {
 constexpr int kAlmanacs = 3;
 constexpr int kAlmanacBits = 67;
-constexpr Field kDataID{15, 2};
-constexpr Field kPRN{17, 8};
+// One almanac's fields; the next almanac's are kAlmanacBits later.
+constexpr FieldList<TGEOAlmanac, 8> kFields = {{
+    {"Data ID", {15, 2}, &TGEOAlmanac::DataID},
+    {"PRN", {17, 8}, &TGEOAlmanac::PRN},
+    {"X (m)", {33, 15, true, 2600}, &TGEOAlmanac::Xg},
+    {"Y (m)", {48, 15, true, 2600}, &TGEOAlmanac::Yg},
+    {"Z (m)", {63, 9, true, 26000}, &TGEOAlmanac::Zg},
+    {"X rate (m/s)", {72, 3, true, 10}, &TGEOAlmanac::Xg_roc},
+    {"Y rate (m/s)", {75, 3, true, 10}, &TGEOAlmanac::Yg_roc},
+    {"Z rate (m/s)", {78, 4, true, 60}, &TGEOAlmanac::Zg_roc},
+}};
+// Service provider in the top four bits; ranging, corrections and integrity off in bits 0-2.
 constexpr Field kHealth{25, 8};
-constexpr Field kX{33, 15, true, 2600};
-constexpr Field kY{48, 15, true, 2600};
-constexpr Field kZ{63, 9, true, 26000};
-constexpr Field kXRate{72, 3, true, 10};
-constexpr Field kYRate{75, 3, true, 10};
-constexpr Field kZRate{78, 4, true, 60};
 constexpr Field kT0{216, 11, false, 64};
 }
 

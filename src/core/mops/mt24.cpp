@@ -9,11 +9,7 @@ LongTermVel0 ReadVel0(const TMOPSMsg &m, int code, int satellite)
     const int c = code + kSecondSatellite * satellite;
     LongTermVel0 r;
     r.Available = true;
-    r.IssueOfData = static_cast<int32_t>(RawValue(m, kIOD0.At(c)));
-    r.DeltaX = Value(m, kDx0.At(c));
-    r.DeltaY = Value(m, kDy0.At(c));
-    r.DeltaZ = Value(m, kDz0.At(c));
-    r.DeltaAf0 = Value(m, kDaf0_0.At(c));
+    DecodeFields(m, kVel0, r, c);
     return r;
 }
 
@@ -21,17 +17,7 @@ LongTermVel1 ReadVel1(const TMOPSMsg &m, int code)
 {
     LongTermVel1 r;
     r.Available = true;
-    r.IssueOfData = static_cast<int32_t>(RawValue(m, kIOD1.At(code)));
-    r.DeltaX = Value(m, kDx1.At(code));
-    r.DeltaY = Value(m, kDy1.At(code));
-    r.DeltaZ = Value(m, kDz1.At(code));
-    r.DeltaAf0 = Value(m, kDaf0_1.At(code));
-    r.DeltaX_roc = Value(m, kDxRate.At(code));
-    r.DeltaY_roc = Value(m, kDyRate.At(code));
-    r.DeltaZ_roc = Value(m, kDzRate.At(code));
-    r.DeltaAf1 = Value(m, kDaf1.At(code));
-    r.TODApplicability = IntValue(m, kT0.At(code));
-    r.IODP = IntValue(m, kIODP1.At(code));
+    DecodeFields(m, kVel1, r, code);
     return r;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mops/field.h"
+#include "mops/named_field.h"
 #include "mops/long_term.h"
 
 struct FastCorrection {
@@ -31,25 +31,29 @@ constexpr Field kVelocityCode{121, 1};
 namespace long_term_half {
 // Velocity code 1, one satellite; offsets from the half's first bit after the velocity code.
 constexpr Field kMask1{1, 6};
-constexpr Field kIOD1{7, 8};
-constexpr Field kDx1{15, 11, true, 0.125};
-constexpr Field kDy1{26, 11, true, 0.125};
-constexpr Field kDz1{37, 11, true, 0.125};
-constexpr Field kDaf0_1{48, 11, true, kPow2m31};
-constexpr Field kDxRate{59, 8, true, kPow2m11};
-constexpr Field kDyRate{67, 8, true, kPow2m11};
-constexpr Field kDzRate{75, 8, true, kPow2m11};
-constexpr Field kDaf1{83, 8, true, kPow2m39};
-constexpr Field kT0{91, 13, false, 16};
-constexpr Field kIODP1{104, 2};
+constexpr FieldList<LongTermVel1, 11> kVel1 = {{
+    {"IOD", {7, 8}, &LongTermVel1::IssueOfData},
+    {"dX (m)", {15, 11, true, 0.125}, &LongTermVel1::DeltaX},
+    {"dY (m)", {26, 11, true, 0.125}, &LongTermVel1::DeltaY},
+    {"dZ (m)", {37, 11, true, 0.125}, &LongTermVel1::DeltaZ},
+    {"dAf0 (s)", {48, 11, true, kPow2m31}, &LongTermVel1::DeltaAf0},
+    {"dX_ROC (m/s)", {59, 8, true, kPow2m11}, &LongTermVel1::DeltaX_roc},
+    {"dY_ROC (m/s)", {67, 8, true, kPow2m11}, &LongTermVel1::DeltaY_roc},
+    {"dZ_ROC (m/s)", {75, 8, true, kPow2m11}, &LongTermVel1::DeltaZ_roc},
+    {"dAf1 (s)", {83, 8, true, kPow2m39}, &LongTermVel1::DeltaAf1},
+    {"TOD (s)", {91, 13, false, 16}, &LongTermVel1::TODApplicability},
+    {"IODP", {104, 2}, &LongTermVel1::IODP},
+}};
 // Velocity code 0, two satellites 51 bits apart, then the half's IODP.
 constexpr int kSecondSatellite = 51;
 constexpr Field kMask0{1, 6};
-constexpr Field kIOD0{7, 8};
-constexpr Field kDx0{15, 9, true, 0.125};
-constexpr Field kDy0{24, 9, true, 0.125};
-constexpr Field kDz0{33, 9, true, 0.125};
-constexpr Field kDaf0_0{42, 10, true, kPow2m31};
+constexpr FieldList<LongTermVel0, 5> kVel0 = {{
+    {"IOD", {7, 8}, &LongTermVel0::IssueOfData},
+    {"dX (m)", {15, 9, true, 0.125}, &LongTermVel0::DeltaX},
+    {"dY (m)", {24, 9, true, 0.125}, &LongTermVel0::DeltaY},
+    {"dZ (m)", {33, 9, true, 0.125}, &LongTermVel0::DeltaZ},
+    {"dAf0 (s)", {42, 10, true, kPow2m31}, &LongTermVel0::DeltaAf0},
+}};
 constexpr Field kIODP0{103, 2};
 
 // Readers relative to the velocity-code bit at `code`.

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "mops/field.h"
+#include "mops/named_field.h"
 #include "mops/long_term.h"
 
 #include <array>
+#include <cmath>
 
 // One satellite's clock-ephemeris covariance factor, all raw.
 struct TClockEphCovMatrix {
@@ -22,14 +23,31 @@ struct CovarianceRecord {
 using TClkEphCovMatrixes = PerPRN<CovarianceRecord>;
 
 namespace mt28 {
-constexpr int kSecondSatellite = 105;
-constexpr Field kMaskNumber{17, 6};
-constexpr Field kScaleExponent{23, 3};
-// E11, E22, E33, E44 unsigned, then E12, E13, E14, E23, E24, E34 signed.
-constexpr std::array<Field, 10> kElements = {{{26, 9},        {35, 9},        {44, 9},        {53, 9},
-                                              {62, 10, true}, {72, 10, true}, {82, 10, true}, {92, 10, true},
-                                              {102, 10, true}, {112, 10, true}}};
-std::array<int32_t *, 10> Elements(TClockEphCovMatrix &c); // in the order of kElements
+constexpr Field kIODP{15, 2};
+constexpr int kSecondSatellite = 105; // bits from the first satellite's fields to the second's
+constexpr FieldList<TClockEphCovMatrix, 2> kSatellite = {{
+    {"Mask number", {17, 6}, &TClockEphCovMatrix::MaskNumber},
+    {"Scale exponent", {23, 3}, &TClockEphCovMatrix::ScaleExponent},
+}};
+// The factor's elements in the window's order (row by row), not the message's: the diagonal
+// comes first there, unsigned, then the signed elements above it.
+constexpr FieldList<TClockEphCovMatrix, 10> kElements = {{
+    {"E 1,1", {26, 9}, &TClockEphCovMatrix::E11},
+    {"E 1,2", {62, 10, true}, &TClockEphCovMatrix::E12},
+    {"E 1,3", {72, 10, true}, &TClockEphCovMatrix::E13},
+    {"E 1,4", {82, 10, true}, &TClockEphCovMatrix::E14},
+    {"E 2,2", {35, 9}, &TClockEphCovMatrix::E22},
+    {"E 2,3", {92, 10, true}, &TClockEphCovMatrix::E23},
+    {"E 2,4", {102, 10, true}, &TClockEphCovMatrix::E24},
+    {"E 3,3", {44, 9}, &TClockEphCovMatrix::E33},
+    {"E 3,4", {112, 10, true}, &TClockEphCovMatrix::E34},
+    {"E 4,4", {53, 9}, &TClockEphCovMatrix::E44},
+}};
+// The scale factor the exponent stands for: 2^(exponent - 5).
+inline double ScaleFactor(const TClockEphCovMatrix &c)
+{
+    return std::ldexp(1.0, c.ScaleExponent - 5);
+}
 }
 
 class TMT28 final : public TMOPSMsg {

@@ -1,5 +1,7 @@
 #include "corrections_forms.h"
 
+#include "field_cells.h"
+
 #include "text/number_text.h"
 
 #include <QGridLayout>
@@ -56,6 +58,16 @@ TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Ser
     FormShow();
 }
 
+namespace {
+
+// The box of an element shows it as its label says: "E 1,2" in box "E_12".
+QString BoxName(const char *label)
+{
+    return QString(label).remove(',').replace(' ', '_');
+}
+
+} // namespace
+
 TFrmMT28::TFrmMT28(QWidget *parent)
     : TMessageWindow("FrmMT28", "MT28 - Clock-Ephemeris Covariance Matrix Message ", parent)
 {
@@ -90,7 +102,7 @@ TFrmMT28::TFrmMT28(QWidget *parent)
     }
     Layout()->addLayout(blocks);
     AddGrid(Layout(), "Table", 12, 210,
-            {"PRN", "SF", "E 1,1", "E 1,2", "E 1,3", "E 1,4", "E 2,2", "E 2,3", "E 2,4", "E 3,3", "E 3,4", "E 4,4"});
+            QStringList{"PRN", "SF"} + LabelsOf(mt28::kElements));
     AddCloseButton();
     FormShow();
 }
@@ -103,13 +115,9 @@ void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov
             e->setText(text);
     };
     set("PRN", QString::number(slot));
-    set("SF", QString::fromStdString(FloatText(std::ldexp(1.0, cov.ScaleExponent - 5))));
-    const std::pair<const char *, int32_t> elements[] = {{"E_11", cov.E11}, {"E_12", cov.E12}, {"E_13", cov.E13},
-                                                         {"E_14", cov.E14}, {"E_22", cov.E22}, {"E_23", cov.E23},
-                                                         {"E_24", cov.E24}, {"E_33", cov.E33}, {"E_34", cov.E34},
-                                                         {"E_44", cov.E44}};
-    for (const auto &[name, value] : elements)
-        set(name, QString::number(value));
+    set("SF", QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
+    for (const auto &f : mt28::kElements)
+        set(BoxName(f.name), QString::fromStdString(FieldText(cov, f)));
 }
 
 QString TFrmMT28::BoxText(const QString &name) const

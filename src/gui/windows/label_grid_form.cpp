@@ -1,5 +1,9 @@
 #include "label_grid_form.h"
 
+#include "mops/mt09.h"
+#include "mops/mt10.h"
+#include "mops/mt12.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -14,11 +18,7 @@ TLabelGridForm::TLabelGridForm(const char *name, const QString &caption, const Q
 }
 
 TFrmMT09::TFrmMT09(GeoLookup geoOfPort, QWidget *parent)
-    : TLabelGridForm("FrmMT09", "MT09 - GEO Navigation Message",
-                     {"t_0 (s)", "URA", "X_G (m)", "Y_G (m)", "Z_G (m)", "X_G Rate of Change (m/s)",
-                      "Y_G Rate of Change (m/s)", "Z_G Rate of Change (m/s)", "X_G Acceleration (m/s^2)",
-                      "Y_G Acceleration (m/s^2)", "Z_G Acceleration (m/s^2)", "a_Gf0 (s)", "a_Gf1 (s/s)"},
-                     parent),
+    : TLabelGridForm("FrmMT09", "MT09 - GEO Navigation Message", LabelsOf(mt09::kFields), parent),
       geoOfPort_(std::move(geoOfPort))
 {
     auto *boxes = new QHBoxLayout;
@@ -45,22 +45,14 @@ void TFrmMT09::Reset()
 }
 
 TFrmMT10::TFrmMT10(QWidget *parent)
-    : TLabelGridForm("FrmMT10", "MT10 - Degradation Factors",
-                     {"B_rcc (m)", "C_ltc_lsb (m)", "C_ltc_v1 (m/s)", "I_ltc_v1 (s)", "C_ltc_v0 (m)", "I_ltc_v0 (s)",
-                      "C_geo_lsb (m)", "C_geo_v (m/s)", "I_geo (s)", "C_er (m)", "C_iono_step (m)", "I_iono (s)",
-                      "C_iono_ramp (m/s)", "RSS_UDRE", "RSS_iono", "C_covariance"},
-                     parent)
+    : TLabelGridForm("FrmMT10", "MT10 - Degradation Factors", LabelsOf(mt10::kFields), parent)
 {
     AddCloseButton();
     FormShow();
 }
 
 TFrmMT12::TFrmMT12(QWidget *parent)
-    : TLabelGridForm("FrmMT12", "SBAS Network Time/UTC Parameters",
-                     {"A1_WNT (s/s)", "A0_WNT (s)", "t_0t (s)", "WN_t (weeks)", "delta_t_LS (s)", "WN_LSF (weeks)",
-                      "DN (days)", "delta_t_LSF (s)", "UTC Standard Id", "GPS TOW (s)", "GPS Week No (weeks)",
-                      "Glonass Indicator"},
-                     parent)
+    : TLabelGridForm("FrmMT12", "SBAS Network Time/UTC Parameters", LabelsOf(mt12::kFields), parent)
 {
     AddCloseButton();
     FormShow();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_window.h"
+#include "field_cells.h"
 
 #include <functional>
 #include <optional>

@@ -25,8 +25,8 @@ constexpr int kCellsPerRow = 19;
 
 } // namespace
 
-TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, std::function<QString()> shownType, QWidget *parent)
-    : TMessageWindow("FrmPRNs", "Active PRNs", parent), shownType_(std::move(shownType)),
+TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
+    : TMessageWindow("FrmPRNs", "Active PRNs", parent),
       worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
 {
     for (const SlotGroup &g : kGroups) {
@@ -74,9 +74,9 @@ bool TFrmPRNs::MaskReceived() const
     return !IODPNo->text().isEmpty();
 }
 
-void TFrmPRNs::ProcessMT1(const std::string &text)
+void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
 {
-    if (shownType_().mid(14) != "1")
+    if (!shown.IsMask())
         return;
     worker_.SetText(text);
     const int iodp = worker_.ReadIODP();

@@ -2,7 +2,8 @@
 
 #include "message_window.h"
 #include "state/shared_buffers.h"
-#include "workers/msgtype0.h"
+#include "link/shown_type.h"
+#include "mops/mt01.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,11 +16,10 @@ class QLineEdit;
 class TFrmPRNs final : public TMessageWindow {
     Q_OBJECT
 public:
-    // shownType gives the type the main window shows for the message being handled.
-    TFrmPRNs(PRNMaskBuffer &mask, std::function<QString()> shownType, QWidget *parent = nullptr);
+    explicit TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent = nullptr);
 
-    // Acts only when the message being handled is shown as type 1.
-    void ProcessMT1(const std::string &text);
+    // Acts only when the message is shown as type 1.
+    void ProcessMT1(const std::string &text, const ShownType &shown);
     // The stored mask byte of slot index + 1 for an IODP.
     uint8_t MaskBit(int iodp, int index) const { return mask_[iodp & 3][index]; }
     bool MaskReceived() const;
@@ -31,8 +31,11 @@ public:
 private:
     void ColourSlot(int index, bool on);
 
-    std::function<QString()> shownType_;
-    TMsgType0 worker_;
+    TMT01 worker_;
+    // A copy of the last mask of each IODP, which the fast-correction window places its rows
+    // by. A new connection clears the shared mask buffer but not this copy (nor the IODP box
+    // that says a mask was received), so corrections keep their satellites until a new type
+    // 1 message arrives.
     uint8_t mask_[kIodps][kSlots] = {};
     int32_t lastIODP_ = 0;
     QLineEdit *IODPNo;

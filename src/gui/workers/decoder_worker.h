@@ -15,7 +15,7 @@ public:
     {
     }
 
-    void SetMessage(const std::string &text) override { decoder_.SetMessage(text); }
+    void SetMessage(const std::string &text, const ShownType &) override { decoder_.SetMessage(text); }
     void Execute() override { Update(); }
     const Decoder &decoder() const { return decoder_; }
 

@@ -2,6 +2,7 @@
 
 #include "fastcorr_form.h"
 #include "mops/aux_functions.h"
+#include "mops/mt02_05.h"
 #include "prns_form.h"
 #include "text/number_text.h"
 #include "ui_seam.h"
@@ -13,10 +14,10 @@ void TThread_MT2_5::Update()
 {
     if (!prns_.MaskReceived())
         return;
-    std::string text = messageText_().toStdString();
+    std::string text = text_;
     if (text.size() >= 3)
         text.erase(text.size() - 3); // the server's three-character trailer
-    const int iodp = BitField(text, 17, 2) & 3;
+    const int iodp = BitField(text, mt02_05::kIODP.start, mt02_05::kIODP.width) & 3;
     const FastCorrections prc = FastCorrectionVector(text);
     const UDREIVectors integrity = UDREIVector(text);
 
@@ -25,14 +26,15 @@ void TThread_MT2_5::Update()
         if (prns_.MaskBit(iodp, i))
             masked.push_back(i + 1);
 
-    const QString typeText = shownType_().mid(14);
-    const auto type = ParseInt32(typeText.toStdString());
+    const std::string typeText = shown_.Number();
+    const auto type = ParseInt32(typeText);
     if (!type) {
-        ui_.MessageBox(nullptr, "firewall: exception while trying to convert Str->int. The String is: " + typeText);
+        ui_.MessageBox(nullptr, "firewall: exception while trying to convert Str->int. The String is: " +
+                                    QString::fromStdString(typeText));
         return;
     }
-    const int first = (*type - 2) * 13; // MT 2 covers masked satellites 1-13, MT 3 14-26, ...
-    const int covered = std::min(13, static_cast<int>(masked.size()) - first);
+    const int first = (*type - 2) * mt02_05::kCorrections; // MT 2 covers masked satellites 1-13, MT 3 14-26, ...
+    const int covered = std::min(mt02_05::kCorrections, static_cast<int>(masked.size()) - first);
     for (int i = 0; i < covered; ++i) {
         const int row = first + i + 1;
         window_.ShowCorrection(row, masked[first + i], prc[i]);

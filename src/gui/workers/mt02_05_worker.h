@@ -2,10 +2,6 @@
 
 #include "worker.h"
 
-#include <QString>
-
-#include <functional>
-
 class TFrmFastCorr;
 class TFrmPRNs;
 class UiSeam;
@@ -14,14 +10,13 @@ class UiSeam;
 // the mask of the IODP the message carries.
 class TThread_MT2_5 final : public TWorker {
 public:
-    // messageText and shownType read the main window's message box and type caption.
-    TThread_MT2_5(TFrmPRNs &prns, TFrmFastCorr &window, UiSeam &ui, std::function<QString()> messageText,
-                  std::function<QString()> shownType)
-        : prns_(prns), window_(window), ui_(ui), messageText_(std::move(messageText)), shownType_(std::move(shownType))
-    {
-    }
+    TThread_MT2_5(TFrmPRNs &prns, TFrmFastCorr &window, UiSeam &ui) : prns_(prns), window_(window), ui_(ui) {}
 
-    void SetMessage(const std::string &) override {} // the text is read from the message box
+    void SetMessage(const std::string &text, const ShownType &shown) override
+    {
+        text_ = text;
+        shown_ = shown;
+    }
     void Execute() override { Update(); }
 
 private:
@@ -30,6 +25,6 @@ private:
     TFrmPRNs &prns_;
     TFrmFastCorr &window_;
     UiSeam &ui_;
-    std::function<QString()> messageText_;
-    std::function<QString()> shownType_;
+    std::string text_;
+    ShownType shown_;
 };

@@ -101,13 +101,9 @@ void TMsgType28::Show()
         if (!r.Available)
             continue;
         const TClockEphCovMatrix &c = r.Cov;
-        const QString cells[] = {QString::number(slot), Text(std::ldexp(1.0, c.ScaleExponent - 5)),
-                                 QString::number(c.E11), QString::number(c.E12), QString::number(c.E13),
-                                 QString::number(c.E14), QString::number(c.E22), QString::number(c.E23),
-                                 QString::number(c.E24), QString::number(c.E33), QString::number(c.E34),
-                                 QString::number(c.E44)};
-        ++row;
-        for (int col = 0; col < 12; ++col)
-            window_.SetCell(row, col, cells[col]);
+        window_.SetCell(++row, 0, QString::number(slot));
+        window_.SetCell(row, 1, Text(mt28::ScaleFactor(c)));
+        for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
+            window_.SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(c, mt28::kElements[k])));
     }
 }

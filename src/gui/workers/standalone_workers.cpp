@@ -12,11 +12,6 @@ QString Text(double v)
     return QString::fromStdString(FloatText(v));
 }
 
-QString Text(float v)
-{
-    return QString::fromStdString(FloatText(v));
-}
-
 QString Indicator(double v)
 {
     return QString::fromStdString(IndicatorText(v));
@@ -82,39 +77,17 @@ void TMsgType07::Show()
 
 void TMsgType09::Show()
 {
-    const TGEONavigation &d = decoder_.Data();
-    const QString values[] = {QString::number(d.TODApplicability), QString::number(d.URA), Text(d.Xg),
-                              Text(d.Yg),     Text(d.Zg),     Text(d.Xg_roc), Text(d.Yg_roc), Text(d.Zg_roc),
-                              Text(d.Xg_acc), Text(d.Yg_acc), Text(d.Zg_acc), Text(d.Af0),    Text(d.Af1)};
-    for (int r = 0; r < 13; ++r)
-        window_.SetCell(r, 1, values[r]);
+    ShowInColumnOne(window_, decoder_.Data(), mt09::kFields);
 }
 
 void TMsgType10::Show()
 {
-    TDegradationFactors d = decoder_.Data();
-    const auto members = mt10::Members(d);
-    for (int r = 0; r < 16; ++r)
-        window_.SetCell(r, 1, Text(*members[r]));
+    ShowInColumnOne(window_, decoder_.Data(), mt10::kFields);
 }
 
 void TMsgType12::Show()
 {
-    const TWAASNetworkTime &d = decoder_.Data();
-    const QString values[] = {Text(d.A1_WNT),
-                              Text(d.A0_WNT),
-                              QString::number(d.t0t),
-                              QString::number(d.WNt),
-                              QString::number(d.DeltaTLS),
-                              QString::number(d.WNLSF),
-                              QString::number(d.DN),
-                              QString::number(d.DeltaTLSF),
-                              QString::number(d.UTCStandardId),
-                              QString::number(d.GPSTOW),
-                              QString::number(d.GPSWeekNo),
-                              QString::number(d.GlonassIndicator)};
-    for (int r = 0; r < 12; ++r)
-        window_.SetCell(r, 1, values[r]);
+    ShowInColumnOne(window_, decoder_.Data(), mt12::kFields);
 }
 
 void TMsgType17::Show()

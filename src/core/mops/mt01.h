@@ -1,15 +1,22 @@
 #pragma once
 
+#include "mops/field.h"
 #include "state/shared_buffers.h"
 
 #include <functional>
 #include <string>
 
+namespace mt01 {
+constexpr Field kIODP{225, 2};
+// Slot n (1..210) is in the mask when its bit is set.
+constexpr Field Slot(int n) { return {14 + n, 1}; }
+}
+
 // Keeps the last type 1 message and files its PRN mask into the shared mask buffer.
-class TMsgType0 final {
+class TMT01 final {
 public:
     // colourSlot(index, inMask) shows slot index + 1 in the mask window.
-    TMsgType0(PRNMaskBuffer &mask, std::function<void(int, bool)> colourSlot)
+    TMT01(PRNMaskBuffer &mask, std::function<void(int, bool)> colourSlot)
         : mask_(mask), colourSlot_(std::move(colourSlot))
     {
     }
@@ -24,7 +31,6 @@ public:
 
 private:
     void Update();
-    int Digit(std::size_t position) const; // 1-based
 
     PRNMaskBuffer &mask_;
     std::function<void(int, bool)> colourSlot_;
