@@ -1,14 +1,15 @@
-// Time to apply one type 1 and one type 2 message through the intake, with their windows
-// hidden and shown (offscreen). Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_windows
+// Time to take one message of a type through the intake into its window, hidden and shown
+// (offscreen), and the demo hour into hidden windows and into every window shown. Messages of a type alternate
+// between two sets of values, so that every message changes what its window shows.
+// Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_windows
 #include "codec/pardo.h"
 #include "demo_schedule.h"
 #include "output/log_record.h"
 #include "mops/gpstime.h"
-#include "fastcorr_form.h"
-#include "grid_map_forms.h"
 #include "mainfrm.h"
-#include "prns_form.h"
+#include "message_window.h"
 #include "sbas_encoder.h"
+#include "sis_mode_form.h"
 #include "time/clock.h"
 #include "ui_seam.h"
 
@@ -34,76 +35,106 @@ std::string Line(SbasFrame f, int tow)
     return "*MSG,2443," + std::to_string(tow) + "," + p.Data;
 }
 
+SbasFrame FastCorrections(double step)
+{
+    sbas::FastCorrectionsMsg fc;
+    fc.iodp = 2;
+    for (int i = 0; i < 13; ++i)
+        fc.prc[i] = step * i;
+    return sbas::FastCorrections(fc);
+}
+
+SbasFrame Delays(double delay)
+{
+    sbas::IonoDelayMsg d;
+    d.iodi = 1;
+    d.delay.fill(delay);
+    d.givei.fill(5);
+    return sbas::IonosphericDelays(d);
+}
+
+SbasFrame FullMask(int band)
+{
+    sbas::IgpMaskMsg m{kBandCount, band, 1, {}};
+    for (int p = 0; p < BandSize(band); ++p)
+        m.points.insert(p);
+    return sbas::IgpMask(m);
+}
+
+std::set<int> Slots(int first, int last)
+{
+    std::set<int> s;
+    for (int i = first; i <= last; ++i)
+        s.insert(i);
+    return s;
+}
+
+// A main window with 40 satellites in the mask and every point of the 11 grid bands masked.
 struct Fixture {
     NoUi ui;
     SystemClock clock;
     TMainFrm frm{ui, clock};
-    std::string mt1, mt2;
+    int tow = 1;
 
     Fixture()
     {
-        std::set<int> slots;
-        for (int s = 1; s <= 40; ++s)
-            slots.insert(s);
-        mt1 = Line(sbas::PrnMask(slots, 2), 1);
-        sbas::FastCorrectionsMsg fc;
-        fc.iodp = 2;
-        for (int i = 0; i < 13; ++i)
-            fc.prc[i] = 0.125 * i;
-        mt2 = Line(sbas::FastCorrections(fc), 2);
-        frm.HandleMsgLine(mt1);
+        frm.HandleMsgLine(Line(sbas::PrnMask(Slots(1, 40), 2), tow++));
+        for (int band = 0; band < kBandCount; ++band)
+            frm.HandleMsgLine(Line(FullMask(band), tow++));
     }
-    void Show(bool shown)
+    void ShowAll(bool shown)
     {
-        for (QWidget *w : {static_cast<QWidget *>(frm.findChild<TFrmPRNs *>("FrmPRNs")),
-                           static_cast<QWidget *>(frm.findChild<TFrmFastCorr *>("FrmFastCorr"))})
+        frm.setVisible(shown);
+        for (TMessageWindow *w : frm.findChildren<TMessageWindow *>())
             w->setVisible(shown);
+        if (auto *status = frm.findChild<TFrmSISMode *>())
+            status->setVisible(shown);
+        QApplication::processEvents();
     }
 };
 
-void Apply(benchmark::State &state, bool type1, bool shown)
+// Each message of the pair in turn, the events (painting) handled after each; shown, the
+// type's window is open (offscreen) and the others are not.
+void Alternate(benchmark::State &state, SbasFrame a, SbasFrame b, const char *window)
 {
     Fixture f;
-    f.Show(shown);
-    const std::string &line = type1 ? f.mt1 : f.mt2;
-    for (auto _ : state) {
-        f.frm.HandleMsgLine(line);
-        QApplication::processEvents(); // let shown windows repaint what changed
-    }
-}
-
-// One type 26 with every point of all 11 bands masked: 2192 rows and marks on the map.
-void Map26(benchmark::State &state, bool shown)
-{
-    Fixture f;
-    for (int band = 0; band < kBandCount; ++band) {
-        sbas::IgpMaskMsg m{kBandCount, band, 1, {}};
-        for (int p = 0; p < BandSize(band); ++p)
-            m.points.insert(p);
-        f.frm.HandleMsgLine(Line(sbas::IgpMask(m), 10 + band));
-    }
-    sbas::IonoDelayMsg d;
-    d.iodi = 1;
-    d.delay.fill(2.5);
-    d.givei.fill(5);
-    const std::string mt26 = Line(sbas::IonosphericDelays(d), 30);
-    f.frm.findChild<TFrmMT26 *>("FrmMT26")->setVisible(shown);
-    for (auto _ : state) {
-        f.frm.HandleMsgLine(mt26);
+    if (state.range(0) != 0) {
+        f.frm.findChild<TMessageWindow *>(window)->show();
         QApplication::processEvents();
     }
+    const std::string lines[] = {Line(a, 1000), Line(b, 1001)};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        f.frm.HandleMsgLine(lines[i++ % 2]);
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations());
 }
-void BM_Map26Hidden(benchmark::State &s) { Map26(s, false); }
-void BM_Map26Shown(benchmark::State &s) { Map26(s, true); }
 
-void BM_Type1Hidden(benchmark::State &s) { Apply(s, true, false); }
-void BM_Type1Shown(benchmark::State &s) { Apply(s, true, true); }
-void BM_Type2Hidden(benchmark::State &s) { Apply(s, false, false); }
-void BM_Type2Shown(benchmark::State &s) { Apply(s, false, true); }
-// The demo hour, every message through the intake into hidden windows: the grid types 18
-// and 26 rewrite up to 2192 rows each.
-void BM_DemoHourHidden(benchmark::State &state)
+// Two slots trade places in the mask.
+void BM_Type1(benchmark::State &s)
 {
+    std::set<int> other = Slots(1, 39);
+    other.insert(41);
+    Alternate(s, sbas::PrnMask(Slots(1, 40), 2), sbas::PrnMask(other, 2), "FrmPRNs");
+}
+void BM_Type2(benchmark::State &s) { Alternate(s, FastCorrections(0.125), FastCorrections(0.25), "FrmFastCorr"); }
+// A band's whole mask again: 2192 rows and marks.
+void BM_Type18(benchmark::State &s) { Alternate(s, FullMask(3), FullMask(3), "FrmMT18"); }
+// 15 points of 2192 masked change their delays.
+void BM_Type26(benchmark::State &s) { Alternate(s, Delays(2.5), Delays(3.0), "FrmMT26"); }
+BENCHMARK(BM_Type1)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Type2)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Type18)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Type26)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The demo hour, every message through the intake; shown, the main window and every message
+// window are open and the events (painting) are handled after every `paint` messages: after
+// each, as a live feed has them, or after each 200, as the session takes a backlog.
+void BM_DemoHour(benchmark::State &state)
+{
+    const bool shown = state.range(0) != 0;
+    const auto paint = static_cast<std::size_t>(std::max<int64_t>(1, state.range(1)));
     std::vector<std::string> lines;
     for (const auto &record : DemoRecording({})) {
         const auto r = ParseLogRecord(record);
@@ -115,19 +146,22 @@ void BM_DemoHourHidden(benchmark::State &state)
                         p.Data);
     }
     Fixture f;
+    f.ShowAll(shown);
     for (auto _ : state)
-        for (const auto &line : lines)
-            f.frm.HandleMsgLine(line);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            f.frm.HandleMsgLine(lines[i]);
+            if (shown && ((i + 1) % paint == 0 || i + 1 == lines.size()))
+                QApplication::processEvents();
+        }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
 }
-BENCHMARK(BM_DemoHourHidden)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-BENCHMARK(BM_Map26Hidden)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Map26Shown)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Type1Hidden)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Type1Shown)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Type2Hidden)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Type2Shown)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DemoHour)
+    ->ArgNames({"shown", "paint"})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({1, 200})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace
 

@@ -56,6 +56,9 @@ TEST(Pardo, ExpansionReadsCountsAsTheServerWritesThem)
         {"lower-case count reads as zero", "", "0|a"},
         {"one trailing digit of a long run counts sixteens", std::string(32, '7'), "7/2"},
         {"marker with no digit removes itself and its character", "AC", "ACB|"},
+        {"a long run of count zero lets the next one repeat the character before", "AAA", "AB/00/03"},
+        {"a long run of short-run markers: each pair takes one character back", "A", "AB|/02"},
+        {"a short run counted by a long run's first character", "AAAAA55", "A|5/03"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Expanded(c.packed), c.plain) << c.name;
@@ -63,7 +66,7 @@ TEST(Pardo, ExpansionReadsCountsAsTheServerWritesThem)
 
 TEST(Pardo, MarkerWithNothingToRepeatIsAnErrorAndLeavesDataAlone)
 {
-    for (const std::string bad : {"|4", "/10", "0|0|4", "|/05"}) {
+    for (const std::string bad : {"|4", "/10", "0|0|4", "|/05", "A|/05", "AB/00/00/01"}) {
         TPARDO p;
         p.Data = bad;
         EXPECT_THROW(p.Decompress(), PardoError) << bad;
@@ -165,6 +168,31 @@ TEST(Pardo, BoundedExpansionStopsOnlyWhenTheResultIsSurelyTooLong)
         whole.Data = c.packed;
         whole.Decompress();
         EXPECT_EQ(whole.Data.size() > 64, p.Data.size() > 64) << c.name;
+    }
+}
+
+TEST(Pardo, OneExpanderGivesEachTextWhatAFreshOneGives)
+{
+    // The expander keeps its buffers from one text to the next: nothing may carry over.
+    const std::string texts[] = {"C60/18A5F|510", "0/FF" + std::string(80, 'A'), "A|4", "", "ACB|", "AB/00/03",
+                                 "|4",            "5/10",                        "B|",  "7/2"};
+    TPARDO reused;
+    for (const std::string &text : texts) {
+        TPARDO fresh;
+        fresh.Data = text;
+        bool freshFails = false;
+        try {
+            fresh.Decompress(67);
+        } catch (const PardoError &) {
+            freshFails = true;
+        }
+        reused.Data = text;
+        if (freshFails) {
+            EXPECT_THROW(reused.Decompress(67), PardoError) << text;
+        } else {
+            ASSERT_NO_THROW(reused.Decompress(67)) << text;
+        }
+        EXPECT_EQ(reused.Data, fresh.Data) << text;
     }
 }
 

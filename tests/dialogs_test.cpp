@@ -98,6 +98,8 @@ TEST_F(SisFormTest, IndicatorsStayGreenForFiveMinutes)
     clock.AdvanceSeconds(1);
     form.RefreshTypes();
     EXPECT_EQ(Colour("MT2"), QColor(Qt::white));
+    form.NoteType(2, true); // received again: green again
+    EXPECT_EQ(Colour("MT2"), QColor(0, 128, 0));
     form.NoteType(3, true);
     form.ClearTypeTimes();
     form.RefreshTypes();

@@ -1,6 +1,9 @@
 // Every other handled type, from encoded message to window cells.
 #include "support/window_fixture.h"
 
+#include "grid_map_forms.h"
+#include "world_map.h"
+
 #include "corrections_forms.h"
 #include "geos_form.h"
 #include "mt06_form.h"
@@ -108,6 +111,132 @@ TEST_F(WindowTest, GridTypesListMaskedPointsInEntryOrder)
     EXPECT_EQ(Row("FrmMT26", 3, 8), (QStringList{"1005", "5", "75°S", "20°E", "Do Not Use", "15", "Not Monitored",
                                                  "Not Monitored"}));
     EXPECT_EQ(Row("FrmMT26", 4, 8), (QStringList{"1006", "5", "65°S", "20°E", "2.5", "3", "1.2", "0.1331"}));
+}
+
+SbasFrame MaskOf(int band, std::set<int> points)
+{
+    sbas::IgpMaskMsg m;
+    m.band = band;
+    m.points = std::move(points);
+    return sbas::IgpMask(m);
+}
+
+// Every point of the block gets the delay; one position may get another.
+SbasFrame Delays(int band, int block, double delay, int position = -1, double delayThere = 0)
+{
+    sbas::IonoDelayMsg d;
+    d.band = band;
+    d.block = block;
+    d.delay.fill(delay);
+    if (position >= 0)
+        d.delay[position] = delayThere;
+    d.givei.fill(3);
+    return sbas::IonosphericDelays(d);
+}
+
+TEST_F(WindowTest, GridDelayRowsShowTheLatestValueOfEveryPoint)
+{
+    std::set<int> thirty;
+    for (int p = 0; p < 30; ++p)
+        thirty.insert(p);
+    Feed(MaskOf(5, thirty));
+    struct Step {
+        const char *what;
+        SbasFrame message;
+        const char *first, *last; // the delays rows 1 to 15 and rows 16 to 30 then show
+    };
+    const Step steps[] = {
+        {"first block", Delays(5, 0, 1.5), "1.5", "Do Not Use"},
+        {"second block", Delays(5, 1, 2.5), "1.5", "2.5"},
+        {"first block again: the second keeps its values", Delays(5, 0, 3), "3", "2.5"},
+        {"a value that changes back", Delays(5, 0, 1.5), "1.5", "2.5"},
+        {"the same message again", Delays(5, 0, 1.5), "1.5", "2.5"},
+        {"another band leaves this one alone", Delays(4, 0, 7), "1.5", "2.5"},
+    };
+    for (const Step &s : steps) {
+        Feed(s.message);
+        for (int row = 1; row <= 30; ++row)
+            ASSERT_EQ(Cell("FrmMT26", row, 4), row <= 15 ? s.first : s.last) << s.what << ", row " << row;
+    }
+    // A new mask moves the rows: point 0 leaves it, so every row shows the point after it.
+    thirty.erase(0);
+    Feed(MaskOf(5, thirty));
+    Feed(Delays(5, 1, 4));
+    EXPECT_EQ(Row("FrmMT26", 1, 5), (QStringList{"1006", "5", "65°S", "20°E", "1.5"}));
+    EXPECT_EQ(Cell("FrmMT26", 15, 4), "2.5"); // point 15 took its value with the second block
+    EXPECT_EQ(Cell("FrmMT26", 16, 4), "4");   // points 16 to 29 are the second block now
+    EXPECT_EQ(Cell("FrmMT26", 29, 4), "4");
+}
+
+TEST_F(WindowTest, AMaskSentAgainKeepsItsRowsAndACleanedWindowGetsThemBack)
+{
+    struct Step {
+        const char *what;
+        std::set<int> points; // of band 5
+        bool cleanFirst;
+        QStringList firstColumn; // rows 1 to 3
+    };
+    const Step steps[] = {
+        {"first mask", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+        {"the same mask again", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+        {"a point leaves: the rows move up, the last keeps its text", {1, 2}, false, {"1006", "1007", "1007"}},
+        {"the same mask into a cleaned window", {1, 2}, true, {"1006", "1007", ""}},
+        {"the first point is back", {0, 1, 2}, false, {"1005", "1006", "1007"}},
+    };
+    for (const Step &s : steps) {
+        if (s.cleanFirst)
+            W<TFrmMT18>("FrmMT18").Reset();
+        Feed(MaskOf(5, s.points));
+        EXPECT_EQ((QStringList{Cell("FrmMT18", 1, 0), Cell("FrmMT18", 2, 0), Cell("FrmMT18", 3, 0)}), s.firstColumn)
+            << s.what;
+    }
+}
+
+// Where two bands share a place, the later band's mark lies on top, however the messages come.
+TEST_F(WindowTest, AMarkAtASharedPlaceShowsTheLaterBandsPoint)
+{
+    std::set<int> all;
+    for (int p = 0; p < 201; ++p)
+        all.insert(p);
+    for (int band = 0; band <= 9; ++band)
+        Feed(MaskOf(band, all));
+    const IGPBuffer &grid = frm.Igp();
+    int earlier = -1, later = -1;
+    for (int i = 0; i < BandFirstEntry(9) && later < 0; ++i)
+        for (int j = BandFirstEntry(9); j < BandFirstEntry(9) + BandSize(9); ++j)
+            if (grid.entry[i].Latitude == grid.entry[j].Latitude && grid.entry[i].Longitude == grid.entry[j].Longitude) {
+                earlier = i;
+                later = j;
+                break;
+            }
+    ASSERT_GE(later, 0) << "no place is shared between band 9 and bands 0 to 8";
+    const int earlierBand = grid.entry[earlier].Band;
+    const int earlierPoint = earlier - BandFirstEntry(earlierBand), laterPoint = later - BandFirstEntry(9);
+    auto &window = W<TFrmMT26>("FrmMT26");
+    const auto pureReds = [&] {
+        const QImage &picture = window.Map()->Picture();
+        const QPoint at = WorldMap::MarkPosition(grid.entry[later].Latitude, grid.entry[later].Longitude,
+                                                 picture.width(), picture.height());
+        int reds = 0, blues = 0;
+        for (int y = at.y(); y < at.y() + 32; ++y)
+            for (int x = at.x(); x < at.x() + 24; ++x)
+                if (picture.valid(x, y)) {
+                    reds += picture.pixel(x, y) == qRgb(255, 0, 0);
+                    blues += picture.pixel(x, y) == qRgb(0, 0, 255);
+                }
+        EXPECT_GT(blues, 0);
+        return reds;
+    };
+    // Every point monitored (blue), so that only the point under test can be red.
+    for (int band = 0; band <= 9; ++band)
+        for (int block = 0; block * 15 < BandSize(band); ++block)
+            Feed(Delays(band, block, 2.5));
+    EXPECT_EQ(pureReds(), 0);
+    // Do not use: red, but underneath; its neighbours stay blue.
+    Feed(Delays(earlierBand, earlierPoint / 15, 2.5, earlierPoint % 15, 63.875));
+    EXPECT_EQ(pureReds(), 0);
+    Feed(Delays(9, laterPoint / 15, 2.25));
+    EXPECT_EQ(pureReds(), 0);
 }
 
 TEST_F(WindowTest, ServiceMessagesOneRowPerRegion)

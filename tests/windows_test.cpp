@@ -49,6 +49,23 @@ TEST_F(WindowTest, TypeOneColoursItsSlotsAndFilesTheMask)
     EXPECT_EQ(prns.MaskBit(3, 2), 0);
 }
 
+TEST_F(WindowTest, SlotsFollowEachMaskInTurnAndSayTheirState)
+{
+    // Slots leave the mask and come back: each cell shows the mask of the latest message.
+    const std::set<int> masks[] = {{1, 2, 120}, {2, 3}, {1, 2, 120}, {}, {3}};
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    for (const auto &slots : masks) {
+        Feed(sbas::PrnMask(slots, 1));
+        for (const int i : {0, 1, 2, 119}) {
+            const bool in = slots.count(i + 1) != 0;
+            EXPECT_EQ(prns.SlotShownActive(i), in) << "slot " << i + 1;
+            EXPECT_EQ(prns.findChild<QLabel *>(QString("b%1").arg(i))->accessibleDescription(),
+                      in ? "in mask" : "not in mask")
+                << "slot " << i + 1;
+        }
+    }
+}
+
 TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
 {
     Feed(Fast(2, 1)); // before any mask: nothing

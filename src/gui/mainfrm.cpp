@@ -131,6 +131,7 @@ QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const 
     on->setPixmap(LampPixmap(onColour));
     on->setAccessibleName(caption + " on");
     on->hide();
+    lamps_.emplace_back(name.toStdString(), on);
     grid->addWidget(off, 0, 0); // the on image covers the off image when visible
     grid->addWidget(on, 0, 0);
     grid->addWidget(new QLabel(caption, box), 0, 1, Qt::AlignLeft);
@@ -233,14 +234,24 @@ bool TMainFrm::IsConnected() const
     return C->IsConnected();
 }
 
-void TMainFrm::ShowLamp(const QString &lamp)
+// Lamps are switched several times per line received: found in a short list, not by name
+// among all the window's children.
+QLabel *TMainFrm::LampOn(const char *lamp) const
 {
-    if (auto *on = findChild<QLabel *>(lamp + "On"))
+    for (const auto &[name, on] : lamps_)
+        if (name == lamp)
+            return on;
+    return nullptr;
+}
+
+void TMainFrm::ShowLamp(const char *lamp)
+{
+    if (QLabel *on = LampOn(lamp); on && on->isHidden())
         on->show();
 }
 
-void TMainFrm::HideLamp(const QString &lamp)
+void TMainFrm::HideLamp(const char *lamp)
 {
-    if (auto *on = findChild<QLabel *>(lamp + "On"))
+    if (QLabel *on = LampOn(lamp); on && !on->isHidden())
         on->hide();
 }

@@ -73,8 +73,8 @@ public:
     void Log(const QString &line);
     void LogTimeStamp();
 
-    void ShowLamp(const QString &lamp);
-    void HideLamp(const QString &lamp);
+    void ShowLamp(const char *lamp);
+    void HideLamp(const char *lamp);
 
     // Session: the Connect button, the socket events and the request cycle.
     void ConnectClick();
@@ -235,6 +235,8 @@ private:
     bool LogOverwrite = false;
     bool LogActive = false;
     std::array<bool, 64> LogTypeEnabled{};
+    QLabel *LampOn(const char *lamp) const;
+    std::vector<std::pair<std::string, QLabel *>> lamps_; // each lamp's name and its "on" picture
     LineFramer PendingText;
     bool moreLinesQueued_ = false; // a batch of waiting lines is due from the event loop
     SessionProtocol protocol_; // the request phase, the stream start, polling and the stop

@@ -14,6 +14,7 @@ TFrmSISMode::TFrmSISMode(const Clock &clock, std::function<bool()> connected, QW
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), clock_(clock),
       connected_(std::move(connected))
 {
+    shownGreen_.fill(-1);
     setObjectName("FrmSISMode");
     setWindowTitle("SIS Broadcast Status");
     auto *layout = new QVBoxLayout(this);
@@ -42,6 +43,7 @@ TFrmSISMode::TFrmSISMode(const Clock &clock, std::function<bool()> connected, QW
         indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         indicator->setFixedSize(18, 18);
         indicator->setAutoFillBackground(true);
+        indicators_[type] = indicator;
         types->addWidget(indicator, (column / 10) * 2, column % 10, Qt::AlignHCenter);
         types->addWidget(new QLabel(QString::number(type), this), (column / 10) * 2 + 1, column % 10,
                          Qt::AlignHCenter);
@@ -99,7 +101,11 @@ QString TFrmSISMode::VisibleMode() const
 
 void TFrmSISMode::Colour(int type, bool green)
 {
-    if (auto *indicator = findChild<QLabel *>(QString("MT%1").arg(type))) {
+    // Called for every indicator on every message: a palette is set only when it changes.
+    if (shownGreen_[type] == green)
+        return;
+    if (QLabel *indicator = indicators_[type]) {
+        shownGreen_[type] = green;
         QPalette p = indicator->palette();
         p.setColor(QPalette::Window, green ? QColor(0, 128, 0) : QColor(255, 255, 255));
         indicator->setPalette(p);

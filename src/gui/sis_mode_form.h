@@ -35,4 +35,7 @@ private:
     std::array<DateTime, 64> lastSeen_{};
     int infoNaCount_ = 0;
     QLabel *InfoNA, *Mode0_0, *Mode0_2, *ModeSOL;
+    // Per type: its indicator, and the colour shown (-1 none yet, 0 white, 1 green).
+    std::array<QLabel *, 64> indicators_{};
+    std::array<signed char, 64> shownGreen_{};
 };

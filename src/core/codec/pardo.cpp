@@ -1,5 +1,8 @@
 #include "codec/pardo.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
@@ -52,6 +55,112 @@ std::string ExpandTokens(const std::string &in, char marker, int digits, std::si
     return out;
 }
 
+// The short-run stage of the expansion, fed with the text the long-run stage makes, one run
+// of equal characters at a time, written straight into the result's buffer. A marker whose
+// count digit is still to come waits in `awaitingDigit_`. Feed returns false where the text
+// cannot be expanded.
+class ShortRunStage {
+public:
+    explicit ShortRunStage(std::string &out) : out_(out) { out_.resize(std::max<std::size_t>(out_.capacity(), 96)); }
+
+    bool Feed(char c, std::size_t count)
+    {
+        if (awaitingDigit_) {
+            awaitingDigit_ = false;
+            Repeat(DigitValue(c)); // a marker as digit counts 0 and is no marker
+            --count;
+        }
+        if (c != '|') {
+            Put(c, count);
+            return true;
+        }
+        // Markers in a row: each one past the first of a pair is the other's digit (0).
+        for (; count >= 2; count -= 2) {
+            if (size_ == 0)
+                return false;
+            --size_;
+        }
+        if (count == 1) {
+            if (size_ == 0)
+                return false;
+            awaitingDigit_ = true;
+        }
+        return true;
+    }
+
+    std::size_t Size() const { return size_; }
+
+    void Finish()
+    {
+        if (awaitingDigit_)
+            Repeat(0);
+        awaitingDigit_ = false;
+        out_.resize(size_);
+    }
+
+private:
+    void Put(char c, std::size_t count)
+    {
+        if (size_ + count > out_.size())
+            out_.resize(std::max(out_.size() * 2, size_ + count));
+        if (count == 1)
+            out_[size_] = c;
+        else
+            std::memset(&out_[size_], c, count);
+        size_ += count;
+    }
+
+    void Repeat(int n)
+    {
+        --size_;
+        Put(out_[size_], static_cast<std::size_t>(n));
+    }
+
+    std::string &out_;
+    std::size_t size_ = 0;
+    bool awaitingDigit_ = false;
+};
+
+// Both stages at once: the long-run tokens of `in` are expanded into runs that go straight on
+// to the short-run stage. The run still open can be changed by the next long-run token, so it
+// is passed on only once a different character starts. Gives up (false) on what it cannot
+// settle in one pass: an error, a token that takes back a character already passed on, or a
+// result past the limit; the caller then expands the text stage by stage.
+bool ExpandInOnePass(const std::string &in, std::size_t limit, std::string &out)
+{
+    ShortRunStage shortRuns(out);
+    char open = 0;
+    std::size_t openCount = 0;
+    const std::size_t size = in.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = in[i];
+        if (c != '/') {
+            if (c == open && openCount != 0) {
+                ++openCount;
+                continue;
+            }
+            if (openCount != 0 && (!shortRuns.Feed(open, openCount) || shortRuns.Size() > limit))
+                return false;
+            open = c;
+            openCount = 1;
+            continue;
+        }
+        if (openCount == 0)
+            return false; // nothing to repeat, or only what already went on to the next stage
+        int n = 0;
+        for (int d = 0; d < 2; ++d) {
+            const bool present = i + 1 < size;
+            n = n * 16 + (present ? DigitValue(in[i + 1]) : 0);
+            i += present;
+        }
+        openCount = openCount - 1 + static_cast<std::size_t>(n);
+    }
+    if (openCount != 0 && !shortRuns.Feed(open, openCount))
+        return false;
+    shortRuns.Finish();
+    return out.size() <= limit;
+}
+
 } // namespace
 
 std::string TPARDO::Encode(char c, int count)
@@ -93,6 +202,10 @@ void TPARDO::Decompress()
 
 void TPARDO::Decompress(std::size_t limit)
 {
+    if (ExpandInOnePass(Data, limit, scratch_)) {
+        Data.swap(scratch_); // the old text's buffer takes the next result
+        return;
+    }
     // Long runs first, then short ones: a long run may repeat a short-run marker.
     std::string w = ExpandTokens(Data, '/', 2, std::string::npos / 2);
     Data = ExpandTokens(w, '|', 1, limit);

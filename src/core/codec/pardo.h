@@ -24,4 +24,7 @@ public:
     void Decompress(std::size_t limit);
 
     static std::string Encode(char c, int count);
+
+private:
+    std::string scratch_; // where the next expansion is written; keeps its buffer between messages
 };

@@ -76,6 +76,7 @@ void TFrmMT18::DrawPoint(int latitude, int longitude)
 
 void TFrmMT18::Reset()
 {
+    ++layouts_;
     World->Fill(Qt::white);
     World->Load(kPictureFile);
     TMessageWindow::Reset();
@@ -117,6 +118,7 @@ void TFrmMT26::WorldMouseMove(int x, int y)
 
 void TFrmMT26::FormShow()
 {
+    ++layouts_;
     TMessageWindow::FormShow();
     const int h = World->Picture().height();
     World->Write(50, h - 90, "+ Monitored", QColor(0, 0, 255), 10);

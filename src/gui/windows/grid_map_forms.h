@@ -19,8 +19,11 @@ public:
     void DrawPoint(int latitude, int longitude);
     void Reset() override;
     WorldMap *Map() const { return World; }
+    // Counts the times the picture and the table were laid anew.
+    int Layouts() const { return layouts_; }
 
 private:
+    int layouts_ = 0;
     WorldMap *World;
 };
 
@@ -36,8 +39,12 @@ public:
     void FormShow() override;
     void Reset() override;
     WorldMap *Map() const { return World; }
+    // Counts the times the legend or the table was laid anew: what was drawn and written
+    // before may then be covered or gone.
+    int Layouts() const { return layouts_; }
 
 private:
+    int layouts_ = 0;
     struct Hit {
         int32_t x = 0, y = 0;
         IGPEntry entry{};

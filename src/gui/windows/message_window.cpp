@@ -90,6 +90,19 @@ void TMessageWindow::SetCell(int row, int column, const QString &text)
     SetCellOf(table_, row, column, text);
 }
 
+TMessageWindow::CellBatch::CellBatch(TMessageWindow &window)
+    : grid_(window.table_), wasEnabled_(grid_ && grid_->updatesEnabled())
+{
+    if (wasEnabled_)
+        grid_->setUpdatesEnabled(false);
+}
+
+TMessageWindow::CellBatch::~CellBatch()
+{
+    if (wasEnabled_)
+        grid_->setUpdatesEnabled(true);
+}
+
 void TMessageWindow::FormShow()
 {
     for (const FixedTexts &f : grids_) {

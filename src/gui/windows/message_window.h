@@ -16,8 +16,21 @@ class TMessageWindow : public QWidget {
 public:
     TMessageWindow(const char *name, const QString &caption, QWidget *parent);
 
-    // Writes a cell of the window's grid "Table".
+    // Writes a cell of the window's grid "Table"; a cell whose text stays is left alone.
     void SetCell(int row, int column, const QString &text);
+    // While one lives, the window's grid "Table" is not repainted; it is repainted once at the
+    // end. For writes of many rows: a few cells repaint cheaper on their own.
+    class CellBatch {
+    public:
+        explicit CellBatch(TMessageWindow &window);
+        ~CellBatch();
+        CellBatch(const CellBatch &) = delete;
+        CellBatch &operator=(const CellBatch &) = delete;
+
+    private:
+        QTableWidget *grid_;
+        bool wasEnabled_;
+    };
     // Empties every cell of every grid, then writes the fixed texts again.
     virtual void Reset();
     // Writes headings and other fixed texts; runs each time the window is shown.

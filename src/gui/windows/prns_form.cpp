@@ -41,6 +41,7 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
             cell->setFrameStyle(QFrame::Box | QFrame::Plain);
             cell->setFixedSize(28, 20);
             cell->setAutoFillBackground(true);
+            shownOn_[i] = -1;
             grid->addWidget(cell, (i - g.first) / kCellsPerRow, (i - g.first) % kCellsPerRow);
             cells_[i] = cell;
             ColourSlot(i, false);
@@ -53,6 +54,9 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
 
 void TFrmPRNs::ColourSlot(int index, bool on)
 {
+    if (shownOn_[index] == on)
+        return; // a palette set again costs as much as a change
+    shownOn_[index] = on;
     QPalette p = cells_[index]->palette();
     p.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(255, 255, 255));
     cells_[index]->setPalette(p);

@@ -40,4 +40,5 @@ private:
     int32_t lastIODP_ = 0;
     QLineEdit *IODPNo;
     QLabel *cells_[kSlots] = {};
+    signed char shownOn_[kSlots] = {}; // the state each cell shows: -1 none yet, 0 white, 1 green
 };

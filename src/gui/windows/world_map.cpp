@@ -119,7 +119,7 @@ QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
         stamp = stamps_.insert(colour.rgb(), glyph);
     }
     Painter().drawImage(at, *stamp);
-    update();
+    update(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
     return at;
 }
 
@@ -138,6 +138,18 @@ QPoint WorldMap::ToPicture(const QPoint &widgetPos) const
     if (shown.width() <= 0 || shown.height() <= 0)
         return widgetPos;
     return {widgetPos.x() * picture_.width() / shown.width(), widgetPos.y() * picture_.height() / shown.height()};
+}
+
+QRect WorldMap::ToWidget(const QRect &pictureRect) const
+{
+    const QRect shown = Shown();
+    if (picture_.isNull() || picture_.width() <= 0 || picture_.height() <= 0)
+        return rect();
+    // Whole pixels around it: the smooth scaling blends neighbours in.
+    return QRect(QPoint(pictureRect.left() * shown.width() / picture_.width() - 2,
+                        pictureRect.top() * shown.height() / picture_.height() - 2),
+                 QPoint((pictureRect.right() + 1) * shown.width() / picture_.width() + 2,
+                        (pictureRect.bottom() + 1) * shown.height() / picture_.height() + 2));
 }
 
 void WorldMap::paintEvent(QPaintEvent *)

@@ -44,6 +44,7 @@ protected:
 
 private:
     QRect Shown() const;
+    QRect ToWidget(const QRect &pictureRect) const;
     QPainter &Painter();
     void EndPainting() const;
     QImage picture_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -30,8 +31,26 @@ long WholePart(float v)
 
 } // namespace
 
+bool TMsgType18::SameAsShown() const
+{
+    if (shown_.empty() || shownLayout_ != window_.Layouts())
+        return false;
+    for (int i = 0; i < kIgpCount; ++i) {
+        const IGPEntry &e = grid_.entry[i], &was = shown_[i];
+        if ((e.InMask & 0xFF) != (was.InMask & 0xFF) ||
+            ((e.InMask & 0xFF) && (e.Band != was.Band || e.Latitude != was.Latitude || e.Longitude != was.Longitude)))
+            return false;
+    }
+    return true;
+}
+
 void TMsgType18::Show()
 {
+    if (SameAsShown())
+        return;
+    shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
+    shownLayout_ = window_.Layouts();
+    const TMessageWindow::CellBatch batch(window_);
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i)
         if (grid_.entry[i].InMask & 0xFF)
@@ -41,21 +60,75 @@ void TMsgType18::Show()
         }
 }
 
+void TMsgType26::ShowRow(int row, const IGPEntry &e, int index)
+{
+    ShowPoint(window_, row, e, index);
+    // Points no delay has reached yet still hold -10000 and read as markers too.
+    window_.SetCell(row, 4, WholePart(e.VerticalDelay) >= 10000 ? "Do Not Use" : Q(FloatText(e.VerticalDelay)));
+    window_.SetCell(row, 5, QString::number(e.GIVEI));
+    window_.SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.GIVE)));
+    window_.SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.VarGIVE)));
+}
+
+bool TMsgType26::MaskChanged() const
+{
+    for (int i = 0; i < kIgpCount; ++i)
+        if (((grid_.entry[i].InMask & 0xFF) != 0) != ((shown_[i].InMask & 0xFF) != 0))
+            return true;
+    return false;
+}
+
+// Some bands share places (band 9 and 10 with the edges of bands 0 to 8). Where two masked
+// points share one, the later one's mark lies on top, so it is drawn again after the other.
+void TMsgType26::NoteSharedPlaces()
+{
+    laterAtPlace_.assign(kIgpCount, -1);
+    std::vector<std::pair<std::pair<int32_t, int32_t>, int>> places;
+    for (int i = 0; i < kIgpCount; ++i)
+        if (grid_.entry[i].InMask & 0xFF)
+            places.push_back({{grid_.entry[i].Latitude, grid_.entry[i].Longitude}, i});
+    std::sort(places.begin(), places.end());
+    for (std::size_t k = 1; k < places.size(); ++k)
+        if (places[k].first == places[k - 1].first)
+            laterAtPlace_[places[k - 1].second] = places[k].second;
+}
+
 void TMsgType26::Show()
 {
+    const bool whole = shown_.empty() || shownLayout_ != window_.Layouts() || MaskChanged();
+    if (whole) {
+        shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
+        shownLayout_ = window_.Layouts();
+        NoteSharedPlaces();
+        const TMessageWindow::CellBatch batch(window_);
+        int row = 0;
+        for (int i = 0; i < kIgpCount; ++i) {
+            const IGPEntry &e = grid_.entry[i];
+            if (!(e.InMask & 0xFF))
+                continue;
+            ShowRow(++row, e, i);
+            window_.DrawPoint(e, i);
+        }
+        return;
+    }
+    std::vector<int> redraw;
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i) {
         const IGPEntry &e = grid_.entry[i];
         if (!(e.InMask & 0xFF))
             continue;
-        ShowPoint(window_, ++row, e, i);
-        // Points no delay has reached yet still hold -10000 and read as markers too.
-        window_.SetCell(row, 4, WholePart(e.VerticalDelay) >= 10000 ? "Do Not Use" : Q(FloatText(e.VerticalDelay)));
-        window_.SetCell(row, 5, QString::number(e.GIVEI));
-        window_.SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.GIVE)));
-        window_.SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.VarGIVE)));
-        window_.DrawPoint(e, i);
+        ++row;
+        if (std::memcmp(&e, &shown_[i], sizeof e) == 0)
+            continue;
+        shown_[i] = e;
+        ShowRow(row, e, i);
+        for (int j = i; j >= 0; j = laterAtPlace_[j])
+            redraw.push_back(j);
     }
+    std::sort(redraw.begin(), redraw.end());
+    redraw.erase(std::unique(redraw.begin(), redraw.end()), redraw.end());
+    for (const int i : redraw)
+        window_.DrawPoint(grid_.entry[i], i);
 }
 
 void TMsgType27::Show()
