@@ -350,6 +350,9 @@ TEST(SignalOverview, HistoryOfSatellitesGridPointsAndRates)
     EXPECT_DOUBLE_EQ(prc->Points()[4].value, 2);
     EXPECT_DOUBLE_EQ(f.overview->Udre(5)->Points()[3].value, kUDRE[3]);
     EXPECT_EQ(f.overview->Prc(6), nullptr);
+    f.Send(10, Fast(14, 0, 255.875)); // not monitored: the field is no correction
+    EXPECT_EQ(prc->Points().size(), 10u);
+    EXPECT_DOUBLE_EQ(f.overview->Udre(5)->Points().back().value, kNotMonitored);
     EXPECT_NEAR(f.overview->Rate(2)->Points().back().value, 60, 1e-9);
 
     // Band 0 with points 3 and 9 masked; the grid decoder writes first, the overview reads after.

@@ -174,7 +174,9 @@ void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, int
         s->fastIodp = iodp & 3;
         s->udrei = m.BitField(udreiStart + 4 * i, 4);
         s->udreiTime = time;
-        prc_[slot].Add(time, s->prc);
+        // Beside "not monitored" and "do not use" the correction field holds no correction.
+        if (s->udrei < 14)
+            prc_[slot].Add(time, s->prc);
         udre_[slot].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
     }
 }

@@ -28,6 +28,11 @@ QString Number(double v)
     return QString::fromStdString(FloatText(v));
 }
 
+QString Number(float v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
 QString Rounded(double v, int decimals)
 {
     return QString::number(v, 'f', decimals);
@@ -81,6 +86,7 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     connect(findChild<QPushButton *>("PlotRates"), &QPushButton::clicked, this, &TFrmOverview::PlotRates);
     AddCloseButton();
     FormShow();
+    setMinimumSize(1100, 720);
 
     timer_->setObjectName("OverviewRedraw");
     timer_->setInterval(kRedrawMilliseconds);
@@ -123,6 +129,8 @@ void TFrmOverview::Redraw()
     DrawTypes();
     DrawFeed();
     DrawSatellites();
+    for (const char *name : {"Types", "Feed", "Satellites"})
+        Grid(name)->resizeColumnsToContents();
 }
 
 void TFrmOverview::DrawTypes()
