@@ -11,6 +11,7 @@
 #include "label_grid_form.h"
 #include "mt06_form.h"
 #include "mt07_form.h"
+#include "overview_form.h"
 #include "prns_form.h"
 #include "sis_mode_form.h"
 #include "text_frm.h"
@@ -142,6 +143,7 @@ void TMainFrm::BuildViewCommands()
         {"MT 26 - Ionospheric Delay Corrections", "TbMT26", "Message Type 26", "26", FrmMT26},
         {"MT 27 - WAAS Service Message", "TbMT27", "Message Type 27", "27", FrmMT27},
         {"MT 28 - Clock-Ephemeris Covariance Matrix", "TbMT28", "Message Type 28", "28", FrmMT28},
+        {"Signal Overview", "TbOverview", "Signal Overview", "Ov", FrmOverview},
     };
     for (const Command &c : commands)
         AddWindowCommand(viewMenu_, c.item, c.button, c.hint, c.glyph, c.window);

@@ -3,6 +3,7 @@
 
 #include "link/message_text.h"
 #include "link/reply_line.h"
+#include "overview_form.h"
 #include "prns_form.h"
 #include "sis_mode_form.h"
 #include "text/number_text.h"
@@ -33,13 +34,16 @@ void TMainFrm::HandleMsgLine(const std::string &line)
 {
     const MessageFields fields = SplitMessageLine(line);
     Week->setText("GPS Week: " + QString::fromStdString(fields.week));
-    FloatField(fields.week);
+    const double week = FloatField(fields.week);
     Time->setText("GPS Time: " + QString::fromStdString(fields.time));
-    FloatField(fields.time);
+    const double gpsSeconds = week * 604800 + FloatField(fields.time);
     const std::string timeCaption = Time->text().toStdString();
+    SignalOverview &overview = FrmOverview->Model();
 
-    if (protocol_.RequestCount() > SessionProtocol::kRequestCount && timeCaption == PrevGpsTime)
+    if (protocol_.RequestCount() > SessionProtocol::kRequestCount && timeCaption == PrevGpsTime) {
+        overview.NoteDuplicate();
         return;
+    }
     if (fields.payload.empty())
         return;
 
@@ -52,14 +56,17 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         Log(Time->text() + "  " + Week->text());
         Log("This message will be ignored");
         LogTimeStamp();
+        overview.NoteRejected(RejectKind::Pardo);
         return;
     }
     const std::string text = PARDO.Data;
     Msg->setText(QString::fromStdString(text));
     msgRejected_ = text.size() > kMaxMessageText;
     UpdateMsgColours();
-    if (msgRejected_)
+    if (msgRejected_) {
+        overview.NoteRejected(RejectKind::OverLong);
         return;
+    }
 
     const auto received = MessageTypeOf(text);
     if (!received)
@@ -70,9 +77,15 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         LogAcceptedMessage(fields.week, fields.time, type, text);
     sisMonitor_->State.MarkReceived(type);
     FrmSISMode->NoteType(type, true);
+    // After the windows' handling, so that the grid values the overview reads are this message's.
+    const auto noteOverview = [&] {
+        overview.NoteMessage(gpsSeconds, text, protocol_.RequestCount() >= SessionProtocol::kRequestCount, sisMonitor_->CurrentMode());
+    };
     if (type == 0) {
-        if (IsEmptyMt0(text))
+        if (IsEmptyMt0(text)) {
+            noteOverview();
             return;
+        }
         type = 2; // a type 0 with corrections is shown as the type 2 it carries
     }
     const ShownType shown = ShownType::Of(type);
@@ -81,6 +94,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     sisMonitor_->Evaluate();
     PrevGpsTime = timeCaption;
     DispatchMessage(type, text, shown);
+    noteOverview();
 
     // Polls are re-armed by the line handling, for every answer alike.
     if (protocol_.RequestCount() == SessionProtocol::kRequestCount)

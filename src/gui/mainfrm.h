@@ -41,6 +41,7 @@ class TFrmMT28;
 class TFrmConf;
 class TFrmPRNs;
 class TFrmSISMode;
+class TFrmOverview;
 class TMessageWindow;
 class TTextFrm;
 class QAction;
@@ -125,6 +126,7 @@ public:
     GeoTable &GeoTableRef() { return geoTable_; }
     TFrmSISMode *SisModeForm() const { return FrmSISMode; }
     TTextFrm *TextForm() const { return TextFrm; }
+    TFrmOverview *OverviewForm() const { return FrmOverview; }
     TSISModeThread &SisMonitor() { return *sisMonitor_; }
     bool IsConnected() const;
     QString ServerAddress() const { return serverAddress_; }
@@ -265,6 +267,7 @@ private:
     TFrmMT26 *FrmMT26 = nullptr;
     TFrmMT27 *FrmMT27 = nullptr;
     TFrmMT28 *FrmMT28 = nullptr;
+    TFrmOverview *FrmOverview = nullptr;
     std::vector<TMessageWindow *> messageWindows_;
 
     std::vector<std::unique_ptr<TWorker>> ownedWorkers_;

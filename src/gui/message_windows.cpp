@@ -10,6 +10,9 @@
 #include "mt02_05_worker.h"
 #include "mt06_form.h"
 #include "mt07_form.h"
+#include "grid_point_choice.h"
+#include "overview_form.h"
+#include "table_export.h"
 #include "prns_form.h"
 #include "satellite_workers.h"
 #include "sis_mode_form.h"
@@ -46,6 +49,11 @@ void TMainFrm::BuildMessageWindows()
     FrmMT28 = new TFrmMT28(this);
     messageWindows_ = {FrmPRNs, FrmFastCorr, FrmMT06, FrmMT07, FrmMT09, FrmMT10, FrmMT12,
                        FrmGEOs, FrmMT18,     FrmMT24, FrmMT25, FrmMT26, FrmMT27, FrmMT28};
+    FrmOverview = new TFrmOverview(*prnMaskBuffer_, *igpBuffer_, this);
+    messageWindows_.push_back(FrmOverview);
+    ConnectGridPointChoice(*FrmMT26, *FrmOverview);
+    for (TMessageWindow *window : messageWindows_)
+        InstallTableExports(*window, ui_);
 }
 
 void TMainFrm::BuildWorkers()

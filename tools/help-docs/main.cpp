@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPdfWriter>
@@ -156,6 +157,11 @@ int main(int argc, char *argv[])
         frm.hide();
         QDir::setCurrent(previous);
     }
+
+    // Screenshots taken by hand against the real recordings, kept beside the manual's source.
+    const QDir docs = QFileInfo(args[1]).dir();
+    for (const char *name : {"overview.png", "overview-plot.png"})
+        shots.push_back({name, name, QImage(docs.filePath(QString("../") + name))});
 
     QString manual = Read(args[1]);
     manual.replace("<!-- windows -->", WindowGallery(shots));

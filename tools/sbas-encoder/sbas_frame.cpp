@@ -2,39 +2,6 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr uint32_t kPoly = 0x1864CFB;
-
-std::array<uint32_t, 256> MakeTable()
-{
-    std::array<uint32_t, 256> table{};
-    for (uint32_t i = 0; i < 256; ++i) {
-        uint32_t crc = i << 16;
-        for (int b = 0; b < 8; ++b)
-            crc = (crc & 0x800000) ? ((crc << 1) ^ kPoly) : (crc << 1);
-        table[i] = crc & 0xFFFFFF;
-    }
-    return table;
-}
-
-} // namespace
-
-uint32_t Crc24Q(const uint8_t *data, int bits)
-{
-    static const auto table = MakeTable();
-    // Leading zero bits leave a zero-initialised CRC unchanged: pad to whole bytes in front.
-    const int pad = (8 - bits % 8) % 8;
-    uint32_t crc = 0;
-    uint8_t carry = 0;
-    for (int i = 0; i < (bits + pad) / 8; ++i) {
-        const uint8_t byte = pad == 0 ? data[i] : static_cast<uint8_t>(carry | (data[i] >> pad));
-        carry = static_cast<uint8_t>(data[i] << (8 - pad));
-        crc = ((crc << 8) ^ table[((crc >> 16) ^ byte) & 0xFF]) & 0xFFFFFF;
-    }
-    return crc;
-}
-
 SbasFrame::SbasFrame(int type)
 {
     SetType(type);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mops/crc24q.h"
 #include "mops/field.h"
 
 #include <array>
@@ -31,5 +32,3 @@ private:
     std::array<uint8_t, 32> bytes_{};
 };
 
-// CRC-24Q of the first `bits` bits of a big-endian bit string.
-uint32_t Crc24Q(const uint8_t *data, int bits);

@@ -1,5 +1,6 @@
 #include "standalone_workers.h"
 
+#include "mops/fast_degradation.h"
 #include "text/display_text.h"
 #include "text/number_text.h"
 
@@ -16,21 +17,6 @@ QString Indicator(double v)
 {
     return QString::fromStdString(IndicatorText(v));
 }
-
-// Fast-correction degradation by indicator: a_i (m/s^2), I_fc NPA, I_fc PA and the maximum
-// update interval (s).
-struct Degradation {
-    double a;
-    int npa, pa, maxInterval;
-};
-constexpr std::array<Degradation, 16> kDegradation = {{{0, 180, 120, 60},       {0.00005, 180, 120, 60},
-                                                       {0.00009, 153, 102, 51}, {0.00012, 135, 90, 45},
-                                                       {0.00015, 135, 90, 45},  {0.0002, 117, 78, 39},
-                                                       {0.0003, 99, 66, 33},    {0.00045, 81, 54, 27},
-                                                       {0.0006, 63, 42, 21},    {0.0009, 45, 30, 15},
-                                                       {0.0015, 45, 30, 15},    {0.0021, 27, 18, 9},
-                                                       {0.0027, 27, 18, 9},     {0.0033, 27, 18, 9},
-                                                       {0.0046, 18, 12, 6},     {0.0058, 18, 12, 6}}};
 
 int SlotOf(const PRNMaskBuffer &mask, int k)
 {
@@ -67,7 +53,7 @@ void TMsgType07::Show()
         if (slot == 0)
             continue;
         const int ai = d.DegradationIndicator[k] & 0xF;
-        const Degradation &g = kDegradation[ai];
+        const FastDegradation &g = kFastDegradation[ai];
         const QString row[] = {QString::number(slot), QString::number(ai),     Text(g.a),
                                QString::number(g.npa), QString::number(g.pa), QString::number(g.maxInterval)};
         for (int c = 0; c < 6; ++c)

@@ -1,0 +1,265 @@
+#include "overview/signal_overview.h"
+
+#include "link/message_text.h"
+#include "mops/aux_functions.h"
+#include "mops/crc24q.h"
+#include "mops/fast_degradation.h"
+#include "mops/field.h"
+#include "mops/integrity_tables.h"
+#include "mops/mt07.h"
+#include "mops/mt24.h"
+#include "mops/mt25.h"
+#include "mops/mt26.h"
+#include "mops/mt28.h"
+#include "mops/prn_lookup.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kFastLsb = 0.125;
+constexpr int kNumbers = 51; // PRN mask numbers a message can name
+
+// Type 2 to 5: 13 corrections; type 6: 51 indicators; type 7: 51 degradation indicators.
+constexpr Field kFastIodp{17, 2};
+constexpr int kFastPrc = 19, kFastUdrei = 175;
+constexpr int kIntegrityUdrei = 23;
+constexpr Field kMt28Iodp{15, 2};
+
+const HistorySeries *Find(const std::map<int, HistorySeries> &series, int key)
+{
+    const auto it = series.find(key);
+    return it == series.end() ? nullptr : &it->second;
+}
+
+} // namespace
+
+std::pair<std::string, int> SlotSystem(int slot)
+{
+    if (slot <= 37)
+        return {"GPS", slot};
+    if (slot <= 61)
+        return {"GLONASS", slot - 37};
+    if (slot <= 119)
+        return {"Future GNSS", slot};
+    if (slot <= 138)
+        return {"GEO", slot};
+    return {"Future", slot};
+}
+
+void SignalOverview::Reset()
+{
+    ++revision_;
+    started_ = false;
+    first_ = now_ = 0;
+    feed_ = {};
+    for (auto &t : types_)
+        t.reset();
+    parityFailures_ = 0;
+    satellites_.fill({});
+    mt7_ = false;
+    latency_ = 0;
+    mt10_.reset();
+    for (auto *series : {&prc_, &udre_, &delay_, &give_, &rate_})
+        series->clear();
+}
+
+void SignalOverview::NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode)
+{
+    ++revision_;
+    const std::string digits = text.substr(0, MessageBits::kDigits);
+    const TMOPSMsg m(digits);
+    const int type = m.BitField(9, 6) & 0x3F;
+    if (!started_ || (live && gpsSeconds < now_)) {
+        started_ = true;
+        first_ = gpsSeconds;
+        now_ = gpsSeconds;
+    }
+    now_ = std::max(now_, gpsSeconds);
+    if (live)
+        feed_.NoteTime(gpsSeconds);
+    feed_.NoteMode(mode, gpsSeconds);
+
+    const bool parity = ParityHolds(digits);
+    if (!parity)
+        ++parityFailures_;
+    auto &stats = types_[static_cast<std::size_t>(type)];
+    if (!stats)
+        stats = std::make_unique<TypeStatistics>();
+    stats->Note(gpsSeconds, parity);
+    rate_[type].Add(gpsSeconds, stats->PerMinute(now_, Observed()));
+
+    Decode(type, m, gpsSeconds);
+}
+
+void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
+{
+    switch (type) {
+    case 0:
+        if (IsEmptyMt0(m.Message()))
+            return;
+        NoteFast(m, 1, 13, kFastPrc, kFastUdrei, m.BitField(kFastIodp.start, kFastIodp.width), time);
+        return;
+    case 2: case 3: case 4: case 5:
+        NoteFast(m, (type - 2) * 13 + 1, 13, kFastPrc, kFastUdrei, m.BitField(kFastIodp.start, kFastIodp.width),
+                 time);
+        return;
+    case 6:
+        for (int n = 1; n <= kNumbers; ++n)
+            if (SatelliteState *s = Slot(n)) {
+                s->udrei = m.BitField(kIntegrityUdrei + 4 * (n - 1), 4);
+                s->udreiTime = time;
+                udre_[LookupPRN(mask_, n)].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
+            }
+        return;
+    case 7:
+        mt7_ = true;
+        latency_ = IntValue(m, mt07::kSystemLatency);
+        for (int n = 1; n <= kNumbers; ++n)
+            if (SatelliteState *s = Slot(n)) {
+                s->degradation = true;
+                s->indicator = m.BitField(mt07::Indicator(n).start, 4);
+            }
+        return;
+    case 10: {
+        TMT10 decoder(m.Message());
+        decoder.Decode();
+        mt10_ = decoder.Data();
+        return;
+    }
+    case 24: {
+        const int block = IntValue(m, mt24::kBlockID);
+        NoteFast(m, 13 * block + 1, mt24::kFastSatellites, mt24::PRC(0).start, mt24::UDREI(0).start,
+                 IntValue(m, mt24::kIODP), time);
+        NoteLongTermHalf(m, mt24::kVelocityCode.start);
+        return;
+    }
+    case 25:
+        NoteLongTermHalf(m, mt25::VelocityCode(0).start);
+        NoteLongTermHalf(m, mt25::VelocityCode(1).start);
+        return;
+    case 26:
+        NoteGridBlock(m, time);
+        return;
+    case 28:
+        for (int s = 0; s < 2; ++s)
+            if (const int n = IntValue(m, mt28::kSatellite[0].field.At(mt28::kSecondSatellite * s)))
+                if (SatelliteState *state = Slot(n))
+                    state->covariance = true;
+        return;
+    default:
+        return;
+    }
+}
+
+SatelliteState *SignalOverview::Slot(int number)
+{
+    if (!mask_.received || number < 1 || number > kNumbers)
+        return nullptr;
+    const int slot = LookupPRN(mask_, number);
+    return slot == 0 ? nullptr : &satellites_[static_cast<std::size_t>(slot)];
+}
+
+void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, int prcStart, int udreiStart, int iodp,
+                              double time)
+{
+    for (int i = 0; i < count; ++i) {
+        SatelliteState *s = Slot(firstNumber + i);
+        if (!s)
+            continue;
+        const int slot = LookupPRN(mask_, firstNumber + i);
+        s->fastCorrection = true;
+        s->prc = static_cast<double>(TwosComplement(m.BitField(prcStart + 12 * i, 12), 12)) * kFastLsb;
+        s->fastTime = time;
+        s->fastIodp = iodp & 3;
+        s->udrei = m.BitField(udreiStart + 4 * i, 4);
+        s->udreiTime = time;
+        // Beside "not monitored" and "do not use" the correction field holds no correction.
+        if (s->udrei < 14)
+            prc_[slot].Add(time, s->prc);
+        udre_[slot].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
+    }
+}
+
+void SignalOverview::NoteLongTermHalf(const TMOPSMsg &m, int code)
+{
+    using namespace long_term_half;
+    if (m.BitField(code, 1) == 1) {
+        if (SatelliteState *s = Slot(IntValue(m, kMask1.At(code))))
+            s->longTerm = true;
+        return;
+    }
+    for (int satellite = 0; satellite < 2; ++satellite)
+        if (SatelliteState *s = Slot(IntValue(m, kMask0.At(code + kSecondSatellite * satellite))))
+            s->longTerm = true;
+}
+
+// The values the grid window's decoder has just written for the block's points.
+void SignalOverview::NoteGridBlock(const TMOPSMsg &m, double time)
+{
+    const int band = IntValue(m, mt26::kBand);
+    if (band >= kBandCount)
+        return;
+    const int block = IntValue(m, mt26::kBlockID);
+    const int first = BandFirstEntry(band);
+    int masked = 0, n = 0;
+    for (int i = 0; i < BandSize(band) && n < mt26::kPoints; ++i) {
+        const IGPEntry &e = grid_.entry[first + i];
+        if ((e.InMask & 0xFF) == 0 || masked++ < mt26::kPoints * block)
+            continue;
+        delay_[first + i].Add(time, e.VerticalDelay);
+        give_[first + i].Add(time, e.GIVE);
+        ++n;
+    }
+}
+
+const TypeStatistics *SignalOverview::Type(int type) const
+{
+    return type >= 0 && type < 64 ? types_[static_cast<std::size_t>(type)].get() : nullptr;
+}
+
+std::vector<int> SignalOverview::SeenTypes() const
+{
+    std::vector<int> seen;
+    for (int t = 0; t < 64; ++t)
+        if (types_[static_cast<std::size_t>(t)])
+            seen.push_back(t);
+    return seen;
+}
+
+std::vector<SatelliteRow> SignalOverview::Satellites() const
+{
+    std::vector<SatelliteRow> rows;
+    if (!mask_.received)
+        return rows;
+    const int iodp = mask_.currentIODP % kIodps;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (!mask_.mask[iodp][slot - 1])
+            continue;
+        SatelliteRow r;
+        r.slot = slot;
+        std::tie(r.system, r.prn) = SlotSystem(slot);
+        r.state = satellites_[static_cast<std::size_t>(slot)];
+        const SatelliteState &s = r.state;
+        if (s.fastCorrection)
+            r.fastAge = now_ - s.fastTime;
+        if (s.udrei >= 0)
+            r.udreiAge = now_ - s.udreiTime;
+        if (s.degradation) {
+            r.timeout = FastCorrectionTimeout(s.indicator);
+            if (s.fastCorrection) {
+                const double t = r.fastAge + latency_;
+                r.degradation = kFastDegradation[static_cast<std::size_t>(s.indicator)].a * t * t / 2;
+            }
+        }
+        r.verdict = Judge(s, iodp, now_);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+const HistorySeries *SignalOverview::Prc(int slot) const { return Find(prc_, slot); }
+const HistorySeries *SignalOverview::Udre(int slot) const { return Find(udre_, slot); }
+const HistorySeries *SignalOverview::VerticalDelay(int entry) const { return Find(delay_, entry); }
+const HistorySeries *SignalOverview::Give(int entry) const { return Find(give_, entry); }
+const HistorySeries *SignalOverview::Rate(int type) const { return Find(rate_, type); }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "mops/mt10.h"
+#include "overview/feed_statistics.h"
+#include "overview/history_series.h"
+#include "overview/satellite_verdict.h"
+#include "overview/type_statistics.h"
+#include "sismode/sis_mode_state.h"
+#include "state/shared_buffers.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TMOPSMsg;
+
+// One masked satellite as the overview lists it.
+struct SatelliteRow {
+    int slot = 0;
+    std::string system; // as the mask window groups the slots
+    int prn = 0;
+    SatelliteState state;
+    double fastAge = -1;      // s since the last PRC, -1 without one
+    double udreiAge = -1;     // s since the last UDREI, -1 without one
+    int timeout = -1;         // s, -1 without a type 7 indicator
+    double degradation = -1;  // m: a (age + latency)^2 / 2 from the type 7 factors, -1 unknown
+    SatelliteVerdict verdict;
+};
+
+// The system and PRN of a mask slot, as the mask window names them.
+std::pair<std::string, int> SlotSystem(int slot);
+
+// Watches the message stream as a whole: every message after the windows have handled it,
+// and every refused line. Time is the GPS time of the messages, never the local clock.
+class SignalOverview {
+public:
+    SignalOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid) : mask_(mask), grid_(grid) {}
+
+    // `gpsSeconds`: week * 604800 + time of week. `live`: part of the stream, not an answer to
+    // the initial requests, whose times are in no order; only live times count for gaps.
+    void NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode);
+    void NoteDuplicate() { feed_.NoteDuplicate(); ++revision_; }
+    void NoteRejected(RejectKind kind) { feed_.NoteRejected(kind); ++revision_; }
+    void Reset();
+
+    // Changes with every note: a display redraws only when it moved.
+    uint64_t Revision() const { return revision_; }
+    double Now() const { return now_; }
+    // Seconds of stream seen, at most the rate window.
+    double Observed() const { return now_ - first_ + 1; }
+
+    const FeedStatistics &Feed() const { return feed_; }
+    // The statistics of a type seen so far; nullptr for one never seen.
+    const TypeStatistics *Type(int type) const;
+    std::vector<int> SeenTypes() const;
+    int64_t ParityFailures() const { return parityFailures_; }
+
+    std::vector<SatelliteRow> Satellites() const;
+    bool DegradationReceived() const { return mt7_; }
+    int SystemLatency() const { return latency_; }
+    const std::optional<TDegradationFactors> &DegradationParameters() const { return mt10_; }
+
+    // History of a satellite (by slot), a grid point (by grid entry) and a type's rate.
+    const HistorySeries *Prc(int slot) const;
+    const HistorySeries *Udre(int slot) const;
+    const HistorySeries *VerticalDelay(int entry) const;
+    const HistorySeries *Give(int entry) const;
+    const HistorySeries *Rate(int type) const;
+
+private:
+    void NoteFast(const TMOPSMsg &m, int firstNumber, int count, int prcStart, int udreiStart, int iodp, double time);
+    void NoteUdrei(int slot, int udrei, double time);
+    void NoteLongTermHalf(const TMOPSMsg &m, int code);
+    void NoteGridBlock(const TMOPSMsg &m, double time);
+    void Decode(int type, const TMOPSMsg &m, double time);
+    SatelliteState *Slot(int number); // by PRN mask number, through the current mask
+
+    const PRNMaskBuffer &mask_;
+    const IGPBuffer &grid_;
+    uint64_t revision_ = 0;
+    bool started_ = false;
+    double first_ = 0, now_ = 0;
+    FeedStatistics feed_;
+    std::array<std::unique_ptr<TypeStatistics>, 64> types_{};
+    int64_t parityFailures_ = 0;
+    std::array<SatelliteState, kSlots + 1> satellites_{};
+    bool mt7_ = false;
+    int latency_ = 0;
+    std::optional<TDegradationFactors> mt10_;
+    std::map<int, HistorySeries> prc_, udre_, delay_, give_, rate_;
+};

@@ -1,0 +1,223 @@
+#include "overview_form.h"
+
+#include "history_plot.h"
+#include "mops/gpstime.h"
+#include "text/number_text.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+const QStringList kTypeHeadings = {"Type", "Count", "Per minute (10 min)", "Last (GPS time)", "Longest gap (s)",
+                                   "Parity failures"};
+const QStringList kFeedLabels = {"Missing seconds", "Gaps", "Longest gap (s)", "Duplicates", "Steps back in time",
+                                 "Over-long lines", "PARDO errors", "Parity failures", "Broadcast mode",
+                                 "Mode since (GPS time)", "Latest message (GPS time)", "System latency (s)",
+                                 "Type 10 parameters"};
+const QStringList kSatelliteHeadings = {"Slot", "System", "PRN", "PRC (m)", "UDREI", "PRC age (s)", "Time-out (s)",
+                                        "eps_fc (m)", "Long-term", "Covariance", "Verdict", "Reason"};
+constexpr int kVerdictColumn = 10;
+
+QString Number(double v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
+QString Number(float v)
+{
+    return QString::fromStdString(FloatText(v));
+}
+
+QString Rounded(double v, int decimals)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+QString GpsText(double gpsSeconds)
+{
+    if (gpsSeconds <= 0)
+        return {};
+    const CivilTime t = DecodeDateTime(GPSTimeToDateTime(std::floor(gpsSeconds / 604800), std::fmod(gpsSeconds, 604800)));
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+QString Yes(bool on)
+{
+    return on ? "yes" : "no";
+}
+
+void Rows(QTableWidget *grid, int rows)
+{
+    if (grid->rowCount() != rows + 1)
+        grid->setRowCount(rows + 1);
+}
+
+} // namespace
+
+TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWidget *parent)
+    : TMessageWindow("FrmOverview", "Signal Overview", parent), model_(mask, grid), timer_(new QTimer(this)),
+      history_(new TFrmHistory(model_, this))
+{
+    auto *top = new QHBoxLayout;
+    Layout()->addLayout(top, 1);
+    AddGrid(top, "Types", kTypeHeadings.size(), 1, kTypeHeadings);
+    AddGrid(top, "Feed", 2, kFeedLabels.size(), kFeedLabels, true);
+    AddGrid(Layout(), "Satellites", kSatelliteHeadings.size(), 1, kSatelliteHeadings);
+    Grid("Satellites")->setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(Grid("Satellites"), &QTableWidget::cellDoubleClicked, this, [this] { PlotChosenSatellite(); });
+
+    auto *buttons = new QHBoxLayout;
+    const std::pair<const char *, const char *> plots[] = {{"PlotSatellite", "Plot satellite"},
+                                                           {"PlotRates", "Plot message rates"}};
+    for (const auto &[name, caption] : plots) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAccessibleName(caption);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    Layout()->addLayout(buttons);
+    connect(findChild<QPushButton *>("PlotSatellite"), &QPushButton::clicked, this, [this] { PlotChosenSatellite(); });
+    connect(findChild<QPushButton *>("PlotRates"), &QPushButton::clicked, this, &TFrmOverview::PlotRates);
+    AddCloseButton();
+    FormShow();
+    setMinimumSize(1100, 720);
+
+    timer_->setObjectName("OverviewRedraw");
+    timer_->setInterval(kRedrawMilliseconds);
+    connect(timer_, &QTimer::timeout, this, &TFrmOverview::Tick);
+    timer_->start();
+}
+
+void TFrmOverview::Reset()
+{
+    model_.Reset();
+    Rows(Grid("Types"), 0);
+    Rows(Grid("Satellites"), 0);
+    TMessageWindow::Reset();
+    drawn_ = ~uint64_t{0};
+}
+
+void TFrmOverview::showEvent(QShowEvent *event)
+{
+    TMessageWindow::showEvent(event);
+    if (drawn_ != model_.Revision())
+        Redraw();
+}
+
+void TFrmOverview::Tick()
+{
+    const bool plotShown = history_->isVisible();
+    if ((!isVisible() && !plotShown) || drawn_ == model_.Revision())
+        return;
+    if (isVisible())
+        Redraw();
+    if (plotShown)
+        history_->Redraw();
+    drawn_ = model_.Revision();
+}
+
+void TFrmOverview::Redraw()
+{
+    ++redraws_;
+    drawn_ = model_.Revision();
+    DrawTypes();
+    DrawFeed();
+    DrawSatellites();
+    for (const char *name : {"Types", "Feed", "Satellites"})
+        Grid(name)->resizeColumnsToContents();
+}
+
+void TFrmOverview::DrawTypes()
+{
+    QTableWidget *grid = Grid("Types");
+    const std::vector<int> types = model_.SeenTypes();
+    Rows(grid, static_cast<int>(types.size()));
+    int row = 0;
+    for (const int type : types) {
+        const TypeStatistics &s = *model_.Type(type);
+        const QString cells[] = {QString::number(type),
+                                 QString::number(s.Count()),
+                                 Rounded(s.PerMinute(model_.Now(), model_.Observed()), 2),
+                                 GpsText(s.LastTime()),
+                                 Number(s.LongestGap()),
+                                 QString::number(s.ParityFailures())};
+        ++row;
+        for (int c = 0; c < kTypeHeadings.size(); ++c)
+            SetCellOf(grid, row, c, cells[c]);
+    }
+}
+
+void TFrmOverview::DrawFeed()
+{
+    const FeedStatistics &f = model_.Feed();
+    QString parameters;
+    if (const auto &p = model_.DegradationParameters())
+        parameters = QString("B_rrc %1, C_ltc_lsb %2, C_ltc_v1 %3, I_ltc_v1 %4, C_er %5, RSS_UDRE %6")
+                         .arg(Number(p->Brrc), Number(p->Cltc_lsb), Number(p->Cltc_v1), Number(p->Iltc_v1),
+                              Number(p->Cer), Number(p->RSS_UDRE));
+    const char *mode = ModeName(f.Mode());
+    const QString values[] = {QString::number(f.MissingSeconds()),
+                              QString::number(f.Gaps()),
+                              Number(f.LongestGap()),
+                              QString::number(f.Duplicates()),
+                              QString::number(f.StepsBack()),
+                              QString::number(f.OverLong()),
+                              QString::number(f.PardoErrors()),
+                              QString::number(model_.ParityFailures()),
+                              mode ? QString(mode) : QString("not decided yet"),
+                              GpsText(f.ModeSince()),
+                              GpsText(model_.Now()),
+                              model_.DegradationReceived() ? QString::number(model_.SystemLatency()) : QString(),
+                              parameters};
+    for (int r = 0; r < kFeedLabels.size(); ++r)
+        SetCellOf(Grid("Feed"), r, 1, values[r]);
+}
+
+void TFrmOverview::DrawSatellites()
+{
+    QTableWidget *grid = Grid("Satellites");
+    const std::vector<SatelliteRow> rows = model_.Satellites();
+    Rows(grid, static_cast<int>(rows.size()));
+    int row = 0;
+    for (const SatelliteRow &s : rows) {
+        const SatelliteState &st = s.state;
+        const QString cells[] = {QString::number(s.slot),
+                                 QString::fromStdString(s.system),
+                                 QString::number(s.prn),
+                                 st.fastCorrection ? Number(st.prc) : QString(),
+                                 st.udrei >= 0 ? QString::number(st.udrei) : QString(),
+                                 s.fastAge >= 0 ? Number(s.fastAge) : QString(),
+                                 s.timeout >= 0 ? QString::number(s.timeout) : QString(),
+                                 s.degradation >= 0 ? Rounded(s.degradation, 4) : QString(),
+                                 Yes(st.longTerm),
+                                 Yes(st.covariance),
+                                 s.verdict.usable ? "usable" : "not usable",
+                                 QString::fromStdString(s.verdict.reason)};
+        ++row;
+        for (int c = 0; c < kSatelliteHeadings.size(); ++c)
+            SetCellOf(grid, row, c, cells[c]);
+        // The colour repeats the verdict's words, which stay in the cell for screen readers.
+        if (QTableWidgetItem *item = grid->item(row, kVerdictColumn))
+            item->setBackground(s.verdict.usable ? QColor(160, 230, 160) : QColor(240, 160, 160));
+    }
+}
+
+void TFrmOverview::PlotChosenSatellite()
+{
+    QTableWidget *grid = Grid("Satellites");
+    const int row = grid->currentRow();
+    bool ok = false;
+    const int slot = row > 0 ? CellText(grid, row, 0).toInt(&ok) : 0;
+    if (ok)
+        PlotSatellite(slot);
+}
+
+void TFrmOverview::PlotSatellite(int slot) { history_->ShowSatellite(slot); }
+void TFrmOverview::PlotGridPoint(int entry) { history_->ShowGridPoint(entry); }
+void TFrmOverview::PlotRates() { history_->ShowRates(); }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "message_window.h"
+#include "overview/signal_overview.h"
+
+#include <cstdint>
+
+class QTimer;
+class TFrmHistory;
+
+// The "Signal Overview" window: statistics per message type, the feed, and each masked
+// satellite with its verdict. The model takes every message; the window is redrawn at most
+// once a second, only while shown and only when something changed.
+class TFrmOverview final : public TMessageWindow {
+    Q_OBJECT
+public:
+    static constexpr int kRedrawMilliseconds = 1000;
+
+    TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWidget *parent);
+
+    SignalOverview &Model() { return model_; }
+    void Reset() override;
+    void Redraw();
+    int Redraws() const { return redraws_; }
+
+    // History plots, in one window.
+    void PlotSatellite(int slot);
+    void PlotGridPoint(int entry);
+    void PlotRates();
+    TFrmHistory &History() const { return *history_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Tick();
+    void DrawTypes();
+    void DrawFeed();
+    void DrawSatellites();
+    void PlotChosenSatellite();
+
+    SignalOverview model_;
+    QTimer *timer_;
+    TFrmHistory *history_;
+    uint64_t drawn_ = ~uint64_t{0};
+    int redraws_ = 0;
+};
