@@ -89,8 +89,11 @@ void DecodeOne(State &s, char selector, const std::string &text, const uint8_t *
     case 11: { TMT27 d(s.service); d.SetMessage(text); d.Decode(); break; }
     case 12: { TMT28 d(s.mask); d.SetMessage(text); d.Decode(); break; }
     case 13:
-        FastCorrectionVector(text);
-        Check(FastCorrectionVector(MessageBits(text)) == FastCorrectionVector(text));
+        try {
+            Check(FastCorrectionVector(MessageBits(text)) == FastCorrectionVector(text));
+        } catch (const AssertionFailed &) {
+            Check(text.empty()); // an empty text reads -1 in every field, which no correction holds
+        }
         try {
             UDREIVector(text);
         } catch (const std::invalid_argument &) {

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 
@@ -79,6 +80,29 @@ inline std::vector<FaultCase> FaultCases()
     };
 }
 
+// A configuration for the replay server on the port, in subscription mode.
+inline void WriteClientConfig(const TempCwd &cwd, quint16 serverPort)
+{
+    const QByteArray port = QByteArray::number(serverPort);
+    cwd.Write("userapp.cfg", "IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\n"
+                             "BufLen\r\n15\r\nBufPer\r\n10\r\nESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\n"
+                             "GEO1\r\n124;ORVAN-2;ORVAN;" + port + ";\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
+                             "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
+}
+
+// The user enters "user" / "secret" whenever asked.
+inline void SignInAs(ScriptedUi &ui)
+{
+    ui.onDialog = [](QDialog &d) {
+        if (auto *auth = qobject_cast<TAuthDlg *>(&d)) {
+            auth->Usr->setText("user");
+            auth->Psw->setText("secret");
+            auth->OKBtnClick();
+        }
+        return d.result();
+    };
+}
+
 class FaultRun {
 public:
     static constexpr int kWeek = 2443;
@@ -100,7 +124,7 @@ public:
         if (fault_.ending == FaultCase::Ending::ServerRestarted)
             frm_->findChild<QCheckBox *>("AutoRec")->setChecked(true);
         Button("Connect")->click();
-        return Expect(WaitFor([&] { return logged_.contains("Processing authorisation..."); }), "no connection", why);
+        return Expect(WaitFor([&] { return HasLogged("Processing authorisation..."); }), "no connection", why);
     }
 
     // Brings on the fault and waits for the window to report it.
@@ -137,10 +161,10 @@ public:
         }
         if (fault_.textWindow[0] != '\0' &&
             !Expect(WaitFor([&] { return frm_->TextForm() && frm_->TextForm()->Text().contains(fault_.textWindow); },
-                            60000),
+                            300000),
                     "text window silent", why))
             return false;
-        return Expect(WaitFor([&] { return logged_.contains(fault_.logged); }, 60000),
+        return Expect(WaitFor([&] { return HasLogged(fault_.logged); }, 300000),
                       QString("log lacks \"%1\"").arg(fault_.logged), why);
     }
 
@@ -210,19 +234,8 @@ private:
 
     void StartClient()
     {
-        const QByteArray port = QByteArray::number(port_);
-        cwd_.Write("userapp.cfg", "IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\n"
-                                  "BufLen\r\n15\r\nBufPer\r\n10\r\nESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\n"
-                                  "GEO1\r\n124;ORVAN-2;ORVAN;" + port + ";\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-                                  "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-        ui_.onDialog = [](QDialog &d) {
-            if (auto *auth = qobject_cast<TAuthDlg *>(&d)) {
-                auth->Usr->setText("user");
-                auth->Psw->setText("secret");
-                auth->OKBtnClick();
-            }
-            return d.result();
-        };
+        WriteClientConfig(cwd_, port_);
+        SignInAs(ui_);
         frm_ = std::make_unique<TMainFrm>(ui_, clock_);
         auto *log = frm_->findChild<QPlainTextEdit *>("LogWin");
         QObject::connect(log, &QPlainTextEdit::textChanged, [this, log] {
@@ -236,11 +249,19 @@ private:
     bool WaitForStreamEnd(QString &why)
     {
         QLabel *time = frm_->findChild<QLabel *>("Time");
-        return Expect(WaitFor([&] { return time->text() == StreamEnd(); }, 120000),
+        return Expect(WaitFor([&] { return time->text() == StreamEnd(); }, 300000),
                       "the stream did not come through; the window shows \"" + time->text() + "\", last logged \"" +
                           logged_.value(logged_.size() - 1) + "\", " + QString::number(ui_.errorReports.size()) +
                           " error reports, the last \"" + ui_.errorReports.value(ui_.errorReports.size() - 1) + "\"",
                       why);
+    }
+
+    // Whether the log has shown the line; each logged line is looked at once, however often asked.
+    bool HasLogged(const QString &line)
+    {
+        for (; checked_ < logged_.size(); ++checked_)
+            seen_.insert(logged_[checked_]);
+        return seen_.contains(line);
     }
 
     QPushButton *Button(const char *name) { return frm_->findChild<QPushButton *>(name); }
@@ -263,4 +284,6 @@ private:
     std::unique_ptr<TMainFrm> frm_;
     quint16 port_ = 0;
     QStringList logged_;
+    qsizetype checked_ = 0;
+    QSet<QString> seen_;
 };
