@@ -1,9 +1,35 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test through CTest.
+# Installs what is missing, builds everything and runs every test through CTest; then the
+# whole suite again with AddressSanitizer, UndefinedBehaviorSanitizer and leak detection, and
+# a short fixed-budget run of every fuzz target over its generated seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+repo="$(pwd)"
+jobs="$(nproc)"
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh clang libclang-rt-14-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_WERROR=ON -Wno-dev
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 300
+
+# Sanitizer build: the same suite, leaks reported except those listed in scripts/lsan.supp.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DVELMAR_WERROR=ON -DVELMAR_SANITIZE=ON -DVELMAR_BENCHMARKS=OFF -Wno-dev
+cmake --build build-asan -j"$jobs"
+export LSAN_OPTIONS="suppressions=$repo/scripts/lsan.supp"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
+  ctest --test-dir build-asan --output-on-failure --timeout 900
+
+# Fuzz build (clang, libFuzzer): five seconds per target; new inputs go to a scratch directory.
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_FUZZ=ON \
+  -DBUILD_TESTING=OFF -DVELMAR_BENCHMARKS=OFF -DVELMAR_WERROR=ON -Wno-dev
+cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+for target in reply_framing pardo decoders config_store time_record msg_line; do
+  echo "fuzz_$target: 5 s"
+  mkdir -p "$scratch/$target"
+  QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_"$target" "$scratch/$target" "$repo/build-fuzz/fuzz/corpus/$target" \
+    -max_total_time=5 -artifact_prefix="$scratch/$target-" 2>"$scratch/$target.log" ||
+    { tail -n 40 "$scratch/$target.log"; echo "fuzz_$target failed"; exit 1; }
+  grep -E "^#[0-9]+ +DONE" "$scratch/$target.log" || true
+done

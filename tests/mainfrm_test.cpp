@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QStatusBar>
@@ -234,12 +235,53 @@ TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
     f.Log("line 101");
     EXPECT_EQ(log->toPlainText(), "line 101");
 
-    // A second roll-over within the same second keeps the first file's lines.
-    for (int i = 102; i <= 200; ++i)
-        f.Log(QString("line %1").arg(i));
-    const QList<QByteArray> both = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
-    ASSERT_EQ(both.size(), 201);
-    EXPECT_EQ(both[100], "line 101");
+}
+
+// A flood of log lines: at most one roll-over file a minute, the lines left out counted in the
+// first line of the next file.
+TEST_F(MainFrmTest, LogRollOverWritesAtMostOneFileAMinute)
+{
+    TMainFrm f(ui, clock);
+    const auto rollOver = [&f](int from) {
+        for (int i = from; i < from + 100; ++i)
+            f.Log(QString("line %1").arg(i));
+    };
+    const auto files = [this] { return QDir(cwd.Path("")).entryList({"*.txt"}, QDir::Files, QDir::Name); };
+
+    rollOver(1);
+    ASSERT_EQ(files(), QStringList{"07_12_2026_12_30_05.txt"});
+    struct Step {
+        double advanceSeconds;
+        QString newFile; // "" when the roll-over writes no file
+        QByteArray firstLine;
+    };
+    const Step steps[] = {
+        {0, "", ""},
+        {30, "", ""},
+        {29, "", ""},
+        {1.5, "07_12_2026_12_31_05.txt", "300 log lines before these were not written "
+                                         "(at most one roll-over file a minute)"},
+        {1, "", ""},
+        {60, "07_12_2026_12_32_06.txt", "100 log lines before these were not written "
+                                        "(at most one roll-over file a minute)"},
+        {61, "07_12_2026_12_33_07.txt", "line 701"},
+    };
+    int from = 101;
+    int expectedFiles = 1;
+    for (const Step &s : steps) {
+        clock.AdvanceSeconds(s.advanceSeconds);
+        rollOver(from);
+        if (!s.newFile.isEmpty()) {
+            ++expectedFiles;
+            ASSERT_TRUE(files().contains(s.newFile)) << s.newFile.toStdString();
+            const QList<QByteArray> lines = cwd.Read(s.newFile).split('\n');
+            EXPECT_EQ(lines.value(0), s.firstLine) << s.newFile.toStdString();
+            EXPECT_EQ(lines.value(lines.size() - 2), "line " + QByteArray::number(from + 99));
+        }
+        EXPECT_EQ(files().size(), expectedFiles) << "after line " << from + 99;
+        EXPECT_TRUE(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().isEmpty());
+        from += 100;
+    }
 }
 
 TEST_F(MainFrmTest, TimeStampBlockIsDashesAroundTheDateAndASpaceLine)

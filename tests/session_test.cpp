@@ -157,6 +157,29 @@ TEST_F(SessionTest, AFloodOfLinesLeavesTheEventLoopItsTurn)
     EXPECT_EQ(lines(), expected); // in order, none lost
 }
 
+// Failed lines are handled in batches like any others: a turn of the event loop for each
+// would leave a flood of them crawling.
+TEST_F(SessionTest, AFloodOfFailingLinesIsHandledInBatches)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    constexpr int kLines = 4000;
+    QByteArray flood;
+    for (int i = 0; i < kLines; ++i)
+        flood += i % 2 ? "*MSG,W2443,1,53\r\n" : "*MSG,,\r\n";
+    int turns = 0;
+    QTimer turnCounter;
+    QObject::connect(&turnCounter, &QTimer::timeout, [&] { ++turns; });
+    turnCounter.start(0);
+    server->SendToAll(flood + "*MSG,2443,4000," + Payload(SbasFrame(8)) + "\r\n");
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 4000"; }, 60000));
+    EXPECT_EQ(ui.errorReports.size(), kLines);
+    EXPECT_EQ(ui.errorReports.count("'W2443' is not a valid floating point value"), kLines / 2);
+    EXPECT_LT(turns, kLines / 10);
+}
+
 TEST_F(SessionTest, OverLongAndShortPayloadsAreRefusedWithTheirOwnReports)
 {
     StartServer(NoNullMessage(), AsFastAsPossible());

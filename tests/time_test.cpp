@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 std::string Text(DateTime t)
@@ -55,3 +58,38 @@ TEST(DateTime, EncodesAndDecodesAcrossDayBoundaries)
 }
 
 } // namespace
+
+// Values no receiver sends but a damaged line can carry: each gives some date, never
+// undefined arithmetic (the sanitizer build stops on it).
+TEST(GpsTime, ExtremeWeeksAndSecondsSaturate)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double max = std::numeric_limits<double>::max();
+    struct Case {
+        double week, seconds, expected;
+    } const cases[] = {
+        {1e308, 0, max},  {-1e308, 0, -max}, {0, max, max / 86400}, {0, -max, -max / 86400},
+        {inf, 0, max},    {-inf, 0, -max},   {2443, 0, 29226.0 + 2443 * 7},
+    };
+    for (const Case &c : cases) {
+        EXPECT_DOUBLE_EQ(GPSTimeToDateTime(c.week, c.seconds), c.expected) << c.week << " " << c.seconds;
+        DecodeDateTime(GPSTimeToDateTime(c.week, c.seconds));
+    }
+    EXPECT_TRUE(std::isnan(GPSTimeToDateTime(std::nan(""), 0)));
+}
+
+TEST(DateTime, ExtremeCivilFieldsEncodeWithoutOverflow)
+{
+    const int big = std::numeric_limits<int>::max();
+    const int small = std::numeric_limits<int>::min();
+    const CivilTime cases[] = {{2000, 1179010623, 1}, {2000, small, 1}, {2000, 1, big}, {2000, 1, small},
+                               {big, big, big, big, big, big, big}, {small, small, small, small, small, small, small}};
+    for (const CivilTime &t : cases) {
+        EXPECT_TRUE(std::isfinite(EncodeDateTime(t))) << t.year << "-" << t.month << "-" << t.day;
+        DateTimeToGPSTime(t);
+    }
+    // The day field counts on linearly however far it runs past the month.
+    EXPECT_EQ(EncodeDateTime({2000, 1, big}) - EncodeDateTime({2000, 1, 1}), big - 1.0);
+    EXPECT_EQ(EncodeDateTime({2000, 1, small}) - EncodeDateTime({2000, 1, 1}), small - 1.0);
+    EXPECT_EQ(EncodeDateTime({2000, 13, 1}), EncodeDateTime({2001, 1, 1}));
+}

@@ -140,17 +140,31 @@ void TMainFrm::LogTimeStamp()
     Log(" ");
 }
 
+// The full window is written to a file named for the time, at most one file a minute: a
+// flood of log lines cannot fill the disk. The lines of further roll-overs within that minute
+// are left out and counted in the first line of the next file.
 void TMainFrm::LogWinChange()
 {
     if (logLines_.size() != 100)
         return;
-    // Two roll-overs within one second share a file name: append rather than lose the first.
-    const QString name = DateTimeText(DecodeDateTime(clock_.Now()), "_", "_").replace(' ', '_') + ".txt";
-    QFile file(QDir::currentPath() + QDir::separator() + name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        QTextStream out(&file);
-        for (const QString &line : std::as_const(logLines_))
-            out << line << '\n';
+    constexpr double kMinute = 1.0 / 1440;
+    const double now = clock_.Now();
+    if (lastRollOverFile_ >= 0 && now < lastRollOverFile_ + kMinute && now >= lastRollOverFile_) {
+        rollOverLinesNotWritten_ += static_cast<int>(logLines_.size());
+    } else {
+        // A clock set back may meet an earlier file's name: append rather than lose its lines.
+        const QString name = DateTimeText(DecodeDateTime(now), "_", "_").replace(' ', '_') + ".txt";
+        QFile file(QDir::currentPath() + QDir::separator() + name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            QTextStream out(&file);
+            if (rollOverLinesNotWritten_ > 0)
+                out << rollOverLinesNotWritten_ << " log lines before these were not written "
+                    << "(at most one roll-over file a minute)\n";
+            for (const QString &line : std::as_const(logLines_))
+                out << line << '\n';
+        }
+        lastRollOverFile_ = now;
+        rollOverLinesNotWritten_ = 0;
     }
     logLines_.clear();
     LogWin->clear();

@@ -219,6 +219,8 @@ private:
     quint16 serverPort_ = 7777;
     GeoTable geoTable_;                  // the settings' table of GEOs by server port
     QStringList logLines_;               // what the log window holds, for the roll-over file
+    double lastRollOverFile_ = -1;       // clock time of the last roll-over file written, -1 for none
+    int rollOverLinesNotWritten_ = 0;    // lines of roll-overs since then that were not written
 
     // Private state
     std::string PrevGpsTime;

@@ -143,10 +143,11 @@ void TMainFrm::HandleWaitingLines()
         if (next.line.empty())
             return; // no complete line, or an empty one: the rest waits for the next read event
         if (!HandleLine(next.line)) {
-            // The failed line was reported; the lines already received still go on.
-            if (next.more)
-                QueueMoreLines();
-            return;
+            // The failed line was reported; the lines already received go on in this batch:
+            // a turn of the event loop for each failed line would make a flood of them crawl.
+            if (!next.more)
+                return;
+            continue;
         }
         TimerRx->start();
         if (!next.more)

@@ -25,6 +25,18 @@ QByteArray Number(double v)
 
 } // namespace
 
+std::optional<ServerOptions::Flood> FloodKind(const QString &name)
+{
+    using F = ServerOptions::Flood;
+    const std::pair<const char *, F> kinds[] = {{"malformed", F::Malformed},       {"errors", F::Errors},
+                                                {"texts", F::Texts},               {"unterminated", F::Unterminated},
+                                                {"big-payload", F::BigPayload}};
+    for (const auto &[text, kind] : kinds)
+        if (name == text)
+            return kind;
+    return std::nullopt;
+}
+
 Du2roServer::Du2roServer(Recording recording, ServerOptions options, QObject *parent)
     : QObject(parent), recording_(std::move(recording)), options_(std::move(options)),
       server_(new QTcpServer(this)), ticker_(new QTimer(this))
@@ -147,6 +159,10 @@ void Du2roServer::Handle(Client &c, const QByteArray &line)
     if (command.isEmpty())
         return;
     if (command == "AUTH") {
+        if (options_.noAuthReply) {
+            Q_EMIT Event("client " + c.name + ": AUTH left unanswered");
+            return;
+        }
         HandleAuth(c, fields);
         return;
     }
@@ -160,10 +176,12 @@ void Du2roServer::Handle(Client &c, const QByteArray &line)
         Q_EMIT Event("client " + c.name + " START");
         c.streaming = true;
         c.next = options_.speed <= 0 ? 0 : Replayed();
+        StartFlood(c);
     } else if (command == "STOP") {
         Q_EMIT Event("client " + c.name + " STOP");
         c.streaming = false;
     } else if (command == "MSG") {
+        StartFlood(c);
         if (options_.pollErrorEvery > 0 && ++c.polls % options_.pollErrorEvery == 0)
             SendLine(c, "*ERR,7,No new message");
         else
@@ -192,6 +210,57 @@ void Du2roServer::HandleAuth(Client &c, const QList<QByteArray> &fields)
         SendLine(c, "*TXT," + options_.text.toUtf8());
     if (!options_.errorCode.isEmpty())
         SendLine(c, "*ERR," + options_.errorCode.toUtf8() + ",Injected error");
+}
+
+void Du2roServer::StartFlood(Client &c)
+{
+    if (options_.flood == ServerOptions::Flood::None || c.flooded)
+        return;
+    c.flooded = true;
+    c.floodLeft = options_.flood == ServerOptions::Flood::BigPayload ? 1 : options_.floodCount;
+}
+
+// Writes the flood in pieces while the client takes them, so that the server's own buffer
+// stays small whatever its size.
+void Du2roServer::SendFlood(Client &c)
+{
+    using F = ServerOptions::Flood;
+    constexpr int64_t kUnterminatedPiece = 64 * 1024;
+    while (c.floodLeft > 0 && c.socket->bytesToWrite() < kMaxBuffered) {
+        switch (options_.flood) {
+        case F::Malformed: {
+            static const char *const kinds[] = {"*MSG,W2443,1000,53", "*MSG,,", "garbage", "*MSG,2443,1000,|/FF"};
+            c.socket->write(QByteArray(kinds[c.floodLeft % 4]) + "\r\n");
+            --c.floodLeft;
+            break;
+        }
+        case F::Errors:
+            c.socket->write("*ERR,3,Flood error " + QByteArray::number(c.floodLeft--) + "\r\n");
+            break;
+        case F::Texts:
+            c.socket->write("*TXT,Flood text " + QByteArray::number(c.floodLeft--) + "\r\n");
+            break;
+        case F::Unterminated: {
+            const int64_t n = std::min(c.floodLeft, kUnterminatedPiece);
+            c.socket->write(QByteArray(static_cast<int>(n), 'A'));
+            c.floodLeft -= n;
+            break;
+        }
+        case F::BigPayload: {
+            QByteArray line = "*MSG,2443,1000,";
+            for (int64_t i = 0; i < options_.floodCount; ++i)
+                line += "0123456789ABCDEF"[i % 16];
+            c.socket->write(line + "\r\n");
+            c.floodLeft = 0;
+            break;
+        }
+        case F::None:
+            c.floodLeft = 0;
+            break;
+        }
+    }
+    if (c.floodLeft == 0)
+        Q_EMIT Event("client " + c.name + ": flood sent");
 }
 
 void Du2roServer::HandleGetMsg(Client &c, const QList<QByteArray> &fields)
@@ -235,6 +304,14 @@ void Du2roServer::SendLine(Client &c, const QByteArray &line)
     if (options_.closeAfterLines > 0 && c.linesSent >= options_.closeAfterLines)
         return;
     const QByteArray bytes = line + "\r\n";
+    if (options_.cutMidLine && options_.closeAfterLines > 0 && c.linesSent + 1 >= options_.closeAfterLines) {
+        c.socket->write(line + "\r\n");
+        c.socket->write(line.left(line.size() / 2)); // the line after, torn off
+        Q_EMIT Event("client " + c.name + ": closing in the middle of a line");
+        ++c.linesSent;
+        c.socket->disconnectFromHost();
+        return;
+    }
     if (options_.splitWrites && bytes.size() > 1) {
         const int cut = 1 + static_cast<int>(random_() % static_cast<unsigned>(bytes.size() - 1));
         c.queued.push_back(bytes.left(cut));
@@ -264,6 +341,10 @@ void Du2roServer::Tick()
         }
         if (!c.authorised)
             continue;
+        if (c.floodLeft > 0) {
+            SendFlood(c);
+            continue; // the stream goes on behind the flood
+        }
         int budget = kLinesPerTick;
         while (c.next < replayed && budget-- > 0 && c.socket->bytesToWrite() < kMaxBuffered && c.queued.empty()) {
             if (c.streaming) {

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <list>
+#include <optional>
 #include <random>
 
 class QTcpServer;
@@ -28,7 +29,19 @@ struct ServerOptions {
     QString errorCode;        // "*ERR,code,..." after authorisation
     QString text;             // "*TXT,text" after authorisation
     int pollErrorEvery = 0;   // every n-th poll answered "*ERR,7,..." instead of a message
+    bool noAuthReply = false; // AUTH is read and never answered
+    bool cutMidLine = false;  // with closeAfterLines: half of one more line, then the close
+    // A flood once the stream is asked for (START or the first poll), ahead of it: floodCount
+    // lines of its kind, or for Unterminated that many bytes without a line feed, for
+    // BigPayload one message line whose PARDO payload is that many bytes.
+    enum class Flood { None, Malformed, Errors, Texts, Unterminated, BigPayload };
+    Flood flood = Flood::None;
+    int64_t floodCount = 0;
 };
+
+// The flood kind named on the command line ("malformed", "errors", "texts", "unterminated",
+// "big-payload"); no value for another name.
+std::optional<ServerOptions::Flood> FloodKind(const QString &name);
 
 // A DU2RO data server replaying a recording to any number of clients.
 class Du2roServer final : public QObject {
@@ -63,6 +76,8 @@ private:
         int64_t messagesSent = 0;
         int linesSent = 0;
         std::list<QByteArray> queued; // second halves of split lines
+        int64_t floodLeft = 0;   // lines (or bytes) of the flood still to send
+        bool flooded = false;    // the flood has been started for this client
     };
 
     void Accept();
@@ -73,6 +88,8 @@ private:
     void SendLine(Client &c, const QByteArray &line);
     void SendMessage(Client &c, const char *keyword, int64_t index);
     void Tick();
+    void StartFlood(Client &c);
+    void SendFlood(Client &c);
     void Remove(QTcpSocket *socket);
     int64_t Replayed() const;
 

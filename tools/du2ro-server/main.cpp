@@ -43,8 +43,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption error("error", "Send an error reply with this code after authorisation.", "code");
     const QCommandLineOption text("text", "Send a text reply after authorisation.", "text");
     const QCommandLineOption pollError("poll-error-every", "Answer every n-th poll with error 7.", "n", "0");
+    const QCommandLineOption noAuth("no-auth-reply", "Never answer AUTH.");
+    const QCommandLineOption cut("cut-mid-line", "With --close-after: send half of one more line before closing.");
+    const QCommandLineOption flood("flood", "Once the stream is asked for, send a flood: malformed, errors, texts, "
+                                            "unterminated (bytes without a line feed) or big-payload.", "kind");
+    const QCommandLineOption floodCount("flood-count", "Lines of the flood (bytes for unterminated and big-payload).",
+                                        "n", "100000");
     parser.addOptions({recording, address, port, speed, loop, user, password, closeAfter, split, malformed, duplicate,
-                       error, text, pollError});
+                       error, text, pollError, noAuth, cut, flood, floodCount});
     parser.process(app);
 
     ServerOptions o;
@@ -71,6 +77,17 @@ int main(int argc, char *argv[])
     o.errorCode = parser.value(error);
     o.text = parser.value(text);
     o.pollErrorEvery = parser.value(pollError).toInt();
+    o.noAuthReply = parser.isSet(noAuth);
+    o.cutMidLine = parser.isSet(cut);
+    if (parser.isSet(flood)) {
+        const auto kind = FloodKind(parser.value(flood));
+        o.floodCount = parser.value(floodCount).toLongLong(&ok);
+        if (!kind || !ok || o.floodCount < 0) {
+            std::cerr << "invalid --flood or --flood-count\n";
+            return 2;
+        }
+        o.flood = *kind;
+    }
 
     std::string why;
     auto replay = Recording::Load(parser.value(recording).toStdString(), why);

@@ -1,6 +1,8 @@
 #include "mops/gpstime.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr DateTime kGpsEpoch = 29226.0; // 6 January 1980 00:00
@@ -10,7 +12,11 @@ constexpr double kSecondsPerWeek = 604800.0;
 DateTime GPSTimeToDateTime(double week, double seconds)
 {
     const long double elapsed = static_cast<long double>(week) * kSecondsPerWeek + seconds;
-    return static_cast<double>(kGpsEpoch + elapsed * (1.0L / 86400.0L));
+    const long double days = kGpsEpoch + elapsed * (1.0L / 86400.0L);
+    // Beyond the range of a double the time is out of reach anyway: saturate instead of
+    // converting a value that does not fit.
+    constexpr long double kMax = std::numeric_limits<double>::max();
+    return static_cast<double>(std::isnan(days) ? days : std::clamp(days, -kMax, kMax));
 }
 
 GpsWeekTime DateTimeToGPSTime(const CivilTime &t)

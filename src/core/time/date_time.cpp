@@ -6,7 +6,8 @@
 namespace {
 
 // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-constexpr int64_t DaysFromCivil(int64_t y, int m, int d)
+// Wide month and day: any int a caller holds stays in range.
+constexpr int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)
 {
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
