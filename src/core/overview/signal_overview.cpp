@@ -24,7 +24,6 @@ constexpr int kNumbers = 51; // PRN mask numbers a message can name
 constexpr Field kFastIodp{17, 2};
 constexpr int kFastPrc = 19, kFastUdrei = 175;
 constexpr int kIntegrityUdrei = 23;
-constexpr Field kMt28Iodp{15, 2};
 
 const HistorySeries *Find(const std::map<int, HistorySeries> &series, int key)
 {
