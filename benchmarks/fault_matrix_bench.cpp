@@ -4,6 +4,8 @@
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_fault_matrix
 #include "support/fault_matrix.h"
 
+#include "support/resident_memory.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -13,14 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-double ResidentMiB()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // Watches the event loop: a 10 ms timer's longest lateness, a posted event's longest wait.
 class Responsiveness {

@@ -12,6 +12,8 @@
 #include "time/clock.h"
 #include "ui_seam.h"
 
+#include "support/signed_in_ui.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,33 +31,6 @@
 namespace {
 
 constexpr int kFloodLines = 100000;
-
-class SignInUi final : public UiSeam {
-public:
-    int Exec(QDialog &dialog) override
-    {
-        if (auto *auth = qobject_cast<TAuthDlg *>(&dialog)) {
-            auth->Usr->setText("user");
-            auth->Psw->setText("secret");
-            auth->OKBtnClick();
-        }
-        return dialog.result();
-    }
-    void MessageBox(QWidget *, const QString &) override {}
-    void ErrorReport(QWidget *, const QString &) override {}
-};
-
-bool WaitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 void Flood(benchmark::State &state, const QByteArray &line)
 {

@@ -5,6 +5,8 @@
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_soak [live_seconds=120] [repetitions=10]
 #include "support/fault_matrix.h"
 
+#include "support/resident_memory.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -16,14 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-double ResidentMiB()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 double CpuSeconds()
 {
