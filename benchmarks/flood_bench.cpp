@@ -49,13 +49,7 @@ void Flood(benchmark::State &state, const QByteArray &line)
         state.SkipWithError("cannot listen");
         return;
     }
-    const QByteArray port = QByteArray::number(server.Port());
-    QFile cfg("userapp.cfg");
-    cfg.open(QIODevice::WriteOnly);
-    cfg.write("IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
-              "ESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\nGEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-              "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-    cfg.close();
+    WriteSubscriptionConfig(server.Port());
     SignInUi ui;
     SystemClock clock;
     TMainFrm frm(ui, clock);
@@ -100,12 +94,3 @@ BENCHMARK(BM_FloodOfTextLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloodOfMalformedMessages)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -105,12 +105,3 @@ void BM_OverviewRedrawAfterTheHour(benchmark::State &state)
 BENCHMARK(BM_OverviewRedrawAfterTheHour)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

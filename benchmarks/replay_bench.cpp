@@ -93,13 +93,7 @@ void Replay(benchmark::State &state, const std::string &recording)
             state.SkipWithError("du2ro-server does not listen");
             break;
         }
-        QFile cfg("userapp.cfg");
-        cfg.open(QIODevice::WriteOnly);
-        cfg.write("IPServer\r\n127.0.0.1\r\nPortServer\r\n" + QByteArray::number(port) +
-                  "\r\nNoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
-                  "ESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\nGEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-                  "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-        cfg.close();
+        WriteSubscriptionConfig(port);
         SignInUi ui;
         SystemClock clock;
         TMainFrm frm(ui, clock);

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 
 #include <functional>
@@ -36,4 +37,15 @@ inline bool WaitFor(const std::function<bool()> &done, int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return true;
+}
+
+// A userapp.cfg in the current directory for a subscription to 127.0.0.1 at port.
+inline void WriteSubscriptionConfig(quint16 port)
+{
+    QFile cfg("userapp.cfg");
+    cfg.open(QIODevice::WriteOnly);
+    cfg.write("IPServer\r\n127.0.0.1\r\nPortServer\r\n" + QByteArray::number(port) +
+              "\r\nNoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
+              "ESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\nGEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
+              "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
 }
