@@ -3,6 +3,7 @@
 #include "support/window_fixture.h"
 
 #include "grid_map_forms.h"
+#include "column_fit.h"
 #include "history_plot.h"
 #include "overview_form.h"
 #include "table_export.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QChart>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -255,3 +257,55 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace {
+
+TEST_F(OverviewTest, ARedrawReplacesThePointsOfTheSameCurvesAndOtherCurvesReplaceThem)
+{
+    FeedSatellites();
+    Overview().PlotSatellite(3);
+    const QList<QAbstractSeries *> before = Overview().History().Chart()->series();
+    ASSERT_EQ(before.size(), 2);
+    const auto points = [&] { return static_cast<QLineSeries *>(Overview().History().Chart()->series()[0])->count(); };
+    EXPECT_EQ(points(), 1);
+
+    sbas::FastCorrectionsMsg m;
+    m.prc = {1.75, -0.25, 2};
+    m.udrei = {3, 15, 4};
+    Feed(sbas::FastCorrections(m));
+    Overview().History().Redraw();
+    EXPECT_EQ(Overview().History().Chart()->series(), before);
+    EXPECT_EQ(points(), 2);
+    EXPECT_EQ(Overview().History().Chart()->axes().size(), 2);
+
+    Overview().PlotRates();
+    const QList<QAbstractSeries *> rates = Overview().History().Chart()->series();
+    ASSERT_FALSE(rates.empty());
+    EXPECT_EQ(rates[0]->name(), "MT 1");
+    EXPECT_EQ(Overview().History().Chart()->axes().size(), 2);
+}
+
+TEST_F(OverviewTest, ColumnsAreFittedAgainOnlyWhenALongestTextChangesLength)
+{
+    QTableWidget grid(2, 1);
+    grid.setItem(0, 0, new QTableWidgetItem("12.5"));
+    ColumnFit fit;
+    fit.Apply(grid);
+    const int fitted = grid.columnWidth(0);
+
+    grid.setColumnWidth(0, fitted + 40); // a width the user chose
+    grid.item(0, 0)->setText("13.5");
+    fit.Apply(grid);
+    EXPECT_EQ(grid.columnWidth(0), fitted + 40) << "digits changed in place: left as it is";
+
+    grid.setItem(1, 0, new QTableWidgetItem("a reason much longer than any number"));
+    fit.Apply(grid);
+    EXPECT_GT(grid.columnWidth(0), fitted + 40);
+    const int wide = grid.columnWidth(0);
+
+    delete grid.takeItem(1, 0);
+    fit.Apply(grid);
+    EXPECT_LT(grid.columnWidth(0), wide) << "the longest text went: fitted again";
+}
+
+} // namespace

@@ -136,6 +136,10 @@ QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const 
     grid->addWidget(on, 0, 0);
     grid->addWidget(new QLabel(caption, box), 0, 1, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
+    // A lamp goes on and off with every line: at a fixed size that re-lays out the lamp alone,
+    // never the main window around it.
+    box->ensurePolished();
+    box->setFixedSize(box->sizeHint());
     return box;
 }
 

@@ -12,35 +12,43 @@
 
 #include <algorithm>
 
+struct TFrmHistory::Curve {
+    QString name;
+    QList<QPointF> points;
+};
+
 namespace {
+
+using Curve = TFrmHistory::Curve;
 
 constexpr double kMarker = 10000; // "not monitored" / "do not use": no place on a metre axis
 
 // Minutes before the latest message, so the right edge is "now".
-void AddCurve(QChart &chart, const HistorySeries *series, double now, const QString &name, QValueAxis &x,
-              QValueAxis &y, double &low, double &high)
+Curve CurveOf(const HistorySeries *series, double now, const QString &name, double &low, double &high)
 {
-    auto *line = new QLineSeries(&chart);
-    line->setName(name);
+    Curve curve{name, {}};
     if (series)
         for (const HistorySeries::Point &p : series->Points()) {
             if (p.value >= kMarker || p.value <= -kMarker)
                 continue;
-            line->append((p.time - now) / 60.0, p.value);
+            curve.points.append({(p.time - now) / 60.0, p.value});
             low = std::min(low, p.value);
             high = std::max(high, p.value);
         }
-    chart.addSeries(line);
-    line->attachAxis(&x);
-    line->attachAxis(&y);
+    return curve;
 }
 
 } // namespace
 
 TFrmHistory::TFrmHistory(const SignalOverview &overview, QWidget *parent)
     : QWidget(parent, Qt::Window), overview_(overview), view_(new QChartView), chart_(new QChart),
-      caption_(new QLabel(this))
+      caption_(new QLabel(this)), x_(new QValueAxis(chart_)), y_(new QValueAxis(chart_))
 {
+    x_->setTitleText("minutes before the latest message (GPS time)");
+    x_->setRange(-60, 0);
+    x_->setLabelFormat("%d");
+    chart_->addAxis(x_, Qt::AlignBottom);
+    chart_->addAxis(y_, Qt::AlignLeft);
     setObjectName("FrmHistory");
     setWindowTitle("History");
     auto *layout = new QVBoxLayout(this);
@@ -76,45 +84,64 @@ void TFrmHistory::ShowRates() { Choose(Subject::Rates, 0); }
 
 void TFrmHistory::Redraw()
 {
-    chart_->removeAllSeries();
-    for (QAbstractAxis *axis : chart_->axes())
-        chart_->removeAxis(axis);
-    auto *x = new QValueAxis(chart_);
-    x->setTitleText("minutes before the latest message (GPS time)");
-    x->setRange(-60, 0);
-    x->setLabelFormat("%d");
-    auto *y = new QValueAxis(chart_);
-    chart_->addAxis(x, Qt::AlignBottom);
-    chart_->addAxis(y, Qt::AlignLeft);
     const double now = overview_.Now();
     double low = 0, high = 1;
     QString caption;
+    std::vector<Curve> curves;
     switch (subject_) {
     case Subject::None:
         break;
     case Subject::Satellite: {
         const auto [system, prn] = SlotSystem(key_);
         caption = QString("Slot %1 (%2 %3): PRC and UDRE").arg(key_).arg(QString::fromStdString(system)).arg(prn);
-        y->setTitleText("m");
-        AddCurve(*chart_, overview_.Prc(key_), now, "PRC (m)", *x, *y, low, high);
-        AddCurve(*chart_, overview_.Udre(key_), now, "UDRE (m)", *x, *y, low, high);
+        y_->setTitleText("m");
+        curves.push_back(CurveOf(overview_.Prc(key_), now, "PRC (m)", low, high));
+        curves.push_back(CurveOf(overview_.Udre(key_), now, "UDRE (m)", low, high));
         break;
     }
     case Subject::GridPoint:
         caption = QString("Grid point %1: vertical delay and GIVE").arg(key_);
-        y->setTitleText("m");
-        AddCurve(*chart_, overview_.VerticalDelay(key_), now, "Vertical delay (m)", *x, *y, low, high);
-        AddCurve(*chart_, overview_.Give(key_), now, "GIVE (m)", *x, *y, low, high);
+        y_->setTitleText("m");
+        curves.push_back(CurveOf(overview_.VerticalDelay(key_), now, "Vertical delay (m)", low, high));
+        curves.push_back(CurveOf(overview_.Give(key_), now, "GIVE (m)", low, high));
         break;
     case Subject::Rates:
         caption = "Messages per minute (10-minute window) by type";
-        y->setTitleText("messages per minute");
+        y_->setTitleText("messages per minute");
         for (const int type : overview_.SeenTypes())
-            AddCurve(*chart_, overview_.Rate(type), now, QString("MT %1").arg(type), *x, *y, low, high);
+            curves.push_back(CurveOf(overview_.Rate(type), now, QString("MT %1").arg(type), low, high));
         break;
     }
+    ShowCurves(curves);
     const double margin = std::max(0.1, (high - low) * 0.05);
-    y->setRange(low - margin, high + margin);
+    y_->setRange(low - margin, high + margin);
     caption_->setText(caption + (subject_ == Subject::Rates ? "" : "; \"not monitored\" and \"do not use\" are not drawn"));
-    chart_->setTitle(caption);
+    if (chart_->title() != caption) // a title set again lays the whole chart out again
+        chart_->setTitle(caption);
+}
+
+// The same curves as drawn get their points replaced: the chart keeps its series, axes and
+// legend, and lays nothing out again. Other curves replace the drawn ones.
+void TFrmHistory::ShowCurves(const std::vector<Curve> &curves)
+{
+    const QList<QAbstractSeries *> drawn = chart_->series();
+    bool same = drawn.size() == static_cast<qsizetype>(curves.size());
+    for (qsizetype i = 0; same && i < drawn.size(); ++i)
+        same = drawn[i]->name() == curves[static_cast<std::size_t>(i)].name;
+    if (!same) {
+        chart_->removeAllSeries();
+        for (const Curve &curve : curves) {
+            auto *line = new QLineSeries(chart_);
+            line->setName(curve.name);
+            chart_->addSeries(line);
+            line->attachAxis(x_);
+            line->attachAxis(y_);
+        }
+    }
+    const QList<QAbstractSeries *> lines = chart_->series();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        auto *line = static_cast<QLineSeries *>(lines[i]);
+        if (line->points() != curves[static_cast<std::size_t>(i)].points)
+            line->replace(curves[static_cast<std::size_t>(i)].points);
+    }
 }

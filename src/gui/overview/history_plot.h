@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QChart;
 class QChartView;
 class QLabel;
+class QValueAxis;
 class SignalOverview;
 
 // One history plot of the overview: a satellite's PRC and UDRE, a grid point's vertical delay
@@ -13,6 +16,7 @@ class TFrmHistory final : public QWidget {
     Q_OBJECT
 public:
     enum class Subject { None, Satellite, GridPoint, Rates };
+    struct Curve; // one line of the plot: its name and points
 
     TFrmHistory(const SignalOverview &overview, QWidget *parent);
 
@@ -28,11 +32,14 @@ public:
 
 private:
     void Choose(Subject subject, int key);
+    void ShowCurves(const std::vector<Curve> &curves);
 
     const SignalOverview &overview_;
     QChartView *view_;
     QChart *chart_;
     QLabel *caption_;
+    QValueAxis *x_;
+    QValueAxis *y_;
     Subject subject_ = Subject::None;
     int key_ = 0;
 };

@@ -129,8 +129,9 @@ void TFrmOverview::Redraw()
     DrawTypes();
     DrawFeed();
     DrawSatellites();
-    for (const char *name : {"Types", "Feed", "Satellites"})
-        Grid(name)->resizeColumnsToContents();
+    const char *names[] = {"Types", "Feed", "Satellites"};
+    for (std::size_t i = 0; i < fits_.size(); ++i)
+        fits_[i].Apply(*Grid(names[i]));
 }
 
 void TFrmOverview::DrawTypes()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "column_fit.h"
 #include "message_window.h"
 #include "overview/signal_overview.h"
 
+#include <array>
 #include <cstdint>
 
 class QTimer;
@@ -44,4 +46,5 @@ private:
     TFrmHistory *history_;
     uint64_t drawn_ = ~uint64_t{0};
     int redraws_ = 0;
+    std::array<ColumnFit, 3> fits_; // of the types, feed and satellites grids
 };
