@@ -307,7 +307,7 @@ private:
         m.block = block;
         m.iodi = kIodi;
         for (int n = 0; n < 15; ++n) {
-            const std::size_t p = static_cast<std::size_t>(block * 15 + n);
+            const std::size_t p = static_cast<std::size_t>(block) * 15 + static_cast<std::size_t>(n);
             if (p >= points.size())
                 break;
             const double d = Delay(points[p].first, points[p].second, t, options_.startSecondOfWeek);

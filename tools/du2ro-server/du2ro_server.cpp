@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kTickMs = 20;
 constexpr int kMaxLine = 4096;               // a client line longer than this ends the client
-constexpr qint64 kMaxBuffered = 256 * 1024;  // back-pressure on slow clients
+constexpr qint64 kMaxBuffered = qint64{256} * 1024; // back-pressure on slow clients
 constexpr int kLinesPerTick = 500;
 constexpr int kMaxPendingPolls = 1000;
 
@@ -225,7 +225,7 @@ void Du2roServer::StartFlood(Client &c)
 void Du2roServer::SendFlood(Client &c)
 {
     using F = ServerOptions::Flood;
-    constexpr int64_t kUnterminatedPiece = 64 * 1024;
+    constexpr int64_t kUnterminatedPiece = int64_t{64} * 1024;
     while (c.floodLeft > 0 && c.socket->bytesToWrite() < kMaxBuffered) {
         switch (options_.flood) {
         case F::Malformed: {

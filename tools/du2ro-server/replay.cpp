@@ -75,7 +75,8 @@ Recording::Stamped Recording::At(int64_t index) const
 {
     const auto n = static_cast<int64_t>(messages_.size());
     const Message &m = messages_[static_cast<std::size_t>(index % n)];
-    double tow = firstTow_ + m.offset + static_cast<double>(index / n) * LoopSpan();
+    const int64_t loop = index / n; // whole loops of the recording before this message
+    double tow = firstTow_ + m.offset + static_cast<double>(loop) * LoopSpan();
     int week = firstWeek_;
     const auto weeks = static_cast<int>(std::floor(tow / kSecondsPerWeek));
     week += weeks;

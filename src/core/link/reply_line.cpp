@@ -40,7 +40,7 @@ ExtractedLine ExtractLine(std::string &pending, const std::string &received)
 {
     LineFramer framer;
     framer.Append(pending + received);
-    const ExtractedLine out = framer.Next();
+    ExtractedLine out = framer.Next();
     pending = framer.Rest();
     return out;
 }

@@ -44,7 +44,7 @@ QPoint WorldMap::MarkPosition(int latitude, int longitude, int width, int height
     // C++ integer division truncates toward zero, as the fitting terms expect.
     const int y0 = height / 2 - 13;
     const int x0 = width / 2 + 1;
-    const int y = static_cast<int>(y0 - static_cast<double>(latitude) * height / 180 + (latitude / 20) * 2);
+    const int y = static_cast<int>(y0 - static_cast<double>(latitude) * height / 180 + static_cast<double>((latitude / 20) * 2));
     const int x = static_cast<int>(static_cast<double>(longitude) * width / 360) + x0 - longitude / 20;
     return {x, y};
 }
