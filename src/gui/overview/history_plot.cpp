@@ -41,7 +41,8 @@ Curve CurveOf(const HistorySeries *series, double now, const QString &name, doub
 } // namespace
 
 TFrmHistory::TFrmHistory(const SignalOverview &overview, QWidget *parent)
-    : QWidget(parent, Qt::Window), overview_(overview), view_(new QChartView), chart_(new QChart),
+    : QWidget(parent, Qt::Window), overview_(overview), chart_(new QChart),
+      view_(new QChartView(chart_, this)), // a view made without a chart makes one it never frees
       caption_(new QLabel(this)), x_(new QValueAxis(chart_)), y_(new QValueAxis(chart_))
 {
     x_->setTitleText("minutes before the latest message (GPS time)");
@@ -55,10 +56,8 @@ TFrmHistory::TFrmHistory(const SignalOverview &overview, QWidget *parent)
     caption_->setObjectName("HistoryCaption");
     caption_->setAccessibleName("Plotted");
     layout->addWidget(caption_);
-    view_->setParent(this);
     view_->setObjectName("HistoryChart");
     view_->setAccessibleName("History plot");
-    view_->setChart(chart_);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(720, 420);
     layout->addWidget(view_, 1);

@@ -35,8 +35,8 @@ private:
     void ShowCurves(const std::vector<Curve> &curves);
 
     const SignalOverview &overview_;
-    QChartView *view_;
     QChart *chart_;
+    QChartView *view_;
     QLabel *caption_;
     QValueAxis *x_;
     QValueAxis *y_;
