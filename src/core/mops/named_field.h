@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -26,6 +27,17 @@ struct NamedField {
 
 template <typename Record, std::size_t N>
 using FieldList = std::array<NamedField<Record>, N>;
+
+// The entry of the list that fills the member: a window that shows some fields in an order of
+// its own picks them by member and still takes their labels from the list.
+template <typename Record, std::size_t N, typename T>
+const NamedField<Record> &FieldFor(const FieldList<Record, N> &list, T Record::*member)
+{
+    for (const NamedField<Record> &f : list)
+        if (const auto *m = std::get_if<T Record::*>(&f.member); m && *m == member)
+            return f;
+    throw std::out_of_range(std::string("no field of the list fills that member; first is ") + list[0].name);
+}
 
 // Reads one field into its member; offset moves the field (the second satellite of a message).
 template <typename Record>
@@ -52,7 +64,13 @@ void DecodeFields(const TMOPSMsg &m, const FieldList<Record, N> &list, Record &r
         DecodeField(m, f, r, offset);
 }
 
-// The member's value in the field's units, for the encoder.
+// The member's value in the field's units, for the encoder. Where the record is a local of the
+// caller that gcc can see into, it takes the read through a member pointer whose alternative it
+// cannot pin down for a read of something left unset, and warns; every member read is set.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 template <typename Record>
 double FieldValue(const Record &r, const NamedField<Record> &f)
 {
@@ -62,6 +80,9 @@ double FieldValue(const Record &r, const NamedField<Record> &f)
         return r.**m;
     return r.*std::get<double Record::*>(f.member);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 // The member's value as its window shows it.
 template <typename Record>
