@@ -70,7 +70,7 @@ void TMT18::Decode()
     if (Message().empty())
         return;
     IgpMaskHeader header;
-    DecodeFields(*this, mt18::kFields, header);
+    DecodeListed<mt18::kFields>(*this, header);
     const int band = header.Band;
     if (band >= kBandCount)
         return;

@@ -8,7 +8,7 @@ void TMT26::Decode()
         return;
     using namespace mt26;
     IonoDelayHeader header;
-    DecodeFields(*this, kFields, header);
+    DecodeListed<kFields>(*this, header);
     const int band = header.Band;
     if (band >= kBandCount)
         return;

@@ -10,7 +10,7 @@ void TMT27::Decode()
         return;
     using namespace mt27;
     ServiceHeader h;
-    DecodeFields(*this, kFields, h);
+    DecodeListed<kFields>(*this, h);
     service_.IODS = h.IODS;
     service_.NumberOfMessages = h.NumberOfMessages + 1;
     ServiceMessage &msg = service_.Message[h.MessageNumber];
@@ -20,7 +20,7 @@ void TMT27::Decode()
     msg.DeltaUDREInside = kDeltaUDRE[h.DeltaInside];
     msg.DeltaUDREOutside = kDeltaUDRE[h.DeltaOutside];
     for (int k = 0; k < std::min(msg.NumberOfRegions, kRegionsKept); ++k) {
-        DecodeFields(*this, kRegion, msg.Region[k], kRegionBits * k);
+        DecodeListed<kRegion>(*this, msg.Region[k], kRegionBits * k);
         msg.Valid = 1;
     }
 }

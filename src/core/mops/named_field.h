@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 // Where a decoded value goes in its record. The member's type says how the value is read and
@@ -62,6 +64,35 @@ void DecodeFields(const TMOPSMsg &m, const FieldList<Record, N> &list, Record &r
 {
     for (const NamedField<Record> &f : list)
         DecodeField(m, f, r, offset);
+}
+
+// DecodeFields for a list known when compiling: each entry's member kind is picked then, so the
+// reads unroll into plain bit reads with nothing chosen at run time. For the decoders' hot paths.
+template <const auto &List, std::size_t I, typename Record>
+void DecodeListedField(const TMOPSMsg &m, Record &r, int offset)
+{
+    constexpr const NamedField<Record> &f = List[I];
+    constexpr auto member = std::get<f.member.index()>(f.member);
+    constexpr Field b = f.field;
+    const auto bits = static_cast<uint32_t>(m.BitField(b.start + offset, b.width));
+    const int64_t raw = b.isSigned ? TwosComplement(bits, b.width) : static_cast<int64_t>(bits);
+    using T = std::remove_reference_t<decltype(r.*member)>;
+    if constexpr (std::is_same_v<T, int32_t>)
+        r.*member = static_cast<int32_t>(raw * static_cast<int64_t>(b.lsb));
+    else
+        r.*member = static_cast<T>(Scaled(raw, b.lsb, b.decimal));
+}
+
+template <const auto &List, typename Record, std::size_t... I>
+void DecodeListed(const TMOPSMsg &m, Record &r, int offset, std::index_sequence<I...>)
+{
+    (DecodeListedField<List, I>(m, r, offset), ...);
+}
+
+template <const auto &List, typename Record>
+void DecodeListed(const TMOPSMsg &m, Record &r, int offset = 0)
+{
+    DecodeListed<List>(m, r, offset, std::make_index_sequence<std::tuple_size_v<std::decay_t<decltype(List)>>>{});
 }
 
 // The member's value in the field's units, for the encoder. Where the record is a local of the
