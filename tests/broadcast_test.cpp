@@ -5,6 +5,7 @@
 #include "mops/aux_functions.h"
 #include "mops/mt01.h"
 #include "mops/mt02_05.h"
+#include "mops/mt06.h"
 #include "mops/mt09.h"
 #include "mops/mt10.h"
 #include "mops/mt12.h"
@@ -84,6 +85,53 @@ std::vector<double> ValuesOf(const TClockEphCovMatrix &c)
     return {double(c.MaskNumber), double(c.ScaleExponent), double(c.E11), double(c.E22), double(c.E33),
             double(c.E44), double(c.E12), double(c.E13), double(c.E14), double(c.E23), double(c.E24),
             double(c.E34)};
+}
+
+std::vector<double> ValuesOf(const TIntegrityInformation &d)
+{
+    return {double(d.IODF2), double(d.IODF3), double(d.IODF4), double(d.IODF5)};
+}
+
+std::vector<double> ValuesOf(const SlotIntegrity &s)
+{
+    return {s.UDREI, s.UDRE, s.VarUDRE};
+}
+
+std::vector<double> ValuesOf(const TFastCorDegFactors &d)
+{
+    return {double(d.SystemLatency), double(d.IODP)};
+}
+
+std::vector<double> ValuesOf(const SatelliteDegradation &s)
+{
+    return {double(s.Indicator)};
+}
+
+std::vector<double> ValuesOf(const IgpMaskHeader &h)
+{
+    return {double(h.BandCount), double(h.Band), double(h.IODI)};
+}
+
+std::vector<double> ValuesOf(const IGPEntry &e)
+{
+    return {double(e.InMask),    double(e.Index), double(e.Latitude), double(e.Longitude), double(e.Band),
+            e.VerticalDelay, double(e.GIVEI), e.GIVE, e.VarGIVE};
+}
+
+std::vector<double> ValuesOf(const IonoDelayHeader &h)
+{
+    return {double(h.Band), double(h.BlockID), double(h.IODI)};
+}
+
+std::vector<double> ValuesOf(const ServiceHeader &h)
+{
+    return {double(h.IODS),         double(h.NumberOfMessages), double(h.MessageNumber), double(h.NumberOfRegions),
+            double(h.PriorityCode), double(h.DeltaInside),      double(h.DeltaOutside)};
+}
+
+std::vector<double> ValuesOf(const ServiceRegion &r)
+{
+    return {double(r.Latitude1), double(r.Longitude1), double(r.Latitude2), double(r.Longitude2), double(r.Shape)};
 }
 
 // Type 9: t0 x 16 s, URA raw, X and Y x 0.08 m, Z x 0.4 m, rates x 0.000625 (X, Y) and 0.004 m/s
@@ -572,6 +620,93 @@ const RawAnchor kRawAnchors[] = {
     {"mt27::kShape", mt27::kShape, kB113, 1}, // recording-b.txt line 113: bits 71-71 = 1
 };
 
+// Types 6, 7, 18, 26 and 27 through their lists: the header fields, and the repeated part of one
+// satellite, point or region at its offset. Only the list's members are read; the rest stays 0.
+
+// Made by hand, parity bits left 0: the recordings hold no type 6. Bits 1-14 = 01010011 000110
+// (preamble, type 6), then the fields below, then zeros.
+constexpr const char *kIntegrity = "5319B21400000000000000000000000000000000000000000000000000000000";
+// Made by hand, parity bits left 0: the one service message broadcast leaves IODS, the message
+// counts, the priority and the inside factor at 0. Bits 1-14 = 01010011 011011 (type 27).
+constexpr const char *kService = "536EA26692DC40F7100000000000000000000000000000000000000000000000";
+
+const std::vector<Anchor<TIntegrityInformation>> kIntegrityHeaders = {
+    // IODF2: bits 15-16 = 01 = 1; IODF3: bits 17-18 = 10 = 2; IODF4: bits 19-20 = 11 = 3;
+    // IODF5: bits 21-22 = 00 = 0
+    {kIntegrity, {1, 2, 3, 0, {}}},
+};
+const std::vector<Anchor<SlotIntegrity>> kIntegritySlots = {
+    {kIntegrity, {8, 0, 0}, 0}, // mask number 1: bits 23-26 = 1000 = 8
+    {kIntegrity, {5, 0, 0}, 4}, // mask number 2: bits 27-30 = 0101 = 5
+};
+const std::vector<Anchor<TFastCorDegFactors>> kDegradationHeaders = {
+    // latency: bits 15-18 = 0001 = 1 x 1 s; IODP: bits 19-20 = 11 = 3 (bit 21 = 0)
+    {kA6, {1, 3, {}, {}}},
+    // latency: bits 15-18 = 0011 = 3 x 1 s; IODP: bits 19-20 = 00 = 0
+    {kB27, {3, 0, {}, {}}},
+};
+const std::vector<Anchor<SatelliteDegradation>> kDegradationSatellites = {
+    {kB27, {7}, 128},  // mask number 33: bits 151-154 = 0111 = 7 (bit 155 = 0)
+    {kA6, {15}, 0},    // mask number 1: bits 23-26 = 1111 = 15
+};
+const std::vector<Anchor<IgpMaskHeader>> kMaskHeaders = {
+    // bands: bits 15-18 = 0010 = 2; band: bits 19-22 = 0111 = 7; IODI: bits 23-24 = 11 = 3 (bit 25 = 0)
+    {kA143, {2, 7, 3}},
+    // bands: bits 15-18 = 0100 = 4; band: bits 19-22 = 1000 = 8; IODI: bits 23-24 = 00 = 0
+    {kB128, {4, 8, 0}},
+};
+IGPEntry MaskBitEntry(int32_t inMask)
+{
+    IGPEntry e{};
+    e.InMask = inMask;
+    return e;
+}
+IGPEntry DelayEntry(float delay, int32_t givei)
+{
+    IGPEntry e{};
+    e.VerticalDelay = delay;
+    e.GIVEI = givei;
+    return e;
+}
+const std::vector<Anchor<IGPEntry>> kMaskPoints = {
+    {kA143, MaskBitEntry(0), 39},  // point 39: bit 64 = 0 (bit 65 = 1)
+    {kB128, MaskBitEntry(1), 15},  // point 15: bit 40 = 1 (bit 41 = 0)
+};
+const std::vector<Anchor<IonoDelayHeader>> kDelayHeaders = {
+    // band: bits 15-18 = 1000 = 8; block: bits 19-22 = 0000 = 0; IODI: bits 218-219 = 11 = 3 (bit 220 = 0)
+    {kA42, {8, 0, 3}},
+    // band: bits 15-18 = 1000 = 8; block: bits 19-22 = 0010 = 2 (bit 23 = 1); IODI: bits 218-219 = 00 = 0
+    {kB2, {8, 2, 0}},
+};
+const std::vector<Anchor<IGPEntry>> kDelayPoints = {
+    // point 0: delay bits 23-31 = 000001110 = 14 x 0.125 m; GIVEI bits 32-35 = 1111 = 15 (bit 36 = 0)
+    {kA42, DelayEntry(1.75f, 15), 0},
+    // point 5 (65 bits on): delay bits 88-96 = 000110111 = 55 x 0.125 m; GIVEI bits 97-100 = 1010 = 10
+    {kA42, DelayEntry(6.875f, 10), 65},
+};
+const std::vector<Anchor<ServiceHeader>> kServiceHeaders = {
+    // IODS: bits 15-17 = 000; messages: bits 18-20 = 000; number: bits 21-23 = 000;
+    // regions: bits 24-26 = 010 = 2; priority: bits 27-28 = 00; inside: bits 29-32 = 0000;
+    // outside: bits 33-36 = 1111 = 15
+    {kB113, {0, 0, 0, 2, 0, 0, 15}},
+    // IODS: bits 15-17 = 101 = 5; messages: bits 18-20 = 010 = 2; number: bits 21-23 = 001 = 1;
+    // regions: bits 24-26 = 001 = 1; priority: bits 27-28 = 10 = 2; inside: bits 29-32 = 0110 = 6;
+    // outside: bits 33-36 = 1001 = 9
+    {kService, {5, 2, 1, 1, 2, 6, 9}},
+};
+// Latitudes and longitudes in whole degrees, two's complement; shape 1 square, 0 triangle.
+const std::vector<Anchor<ServiceRegion>> kServiceRegions = {
+    // region 0: bits 37-44 = 11111011 = -5; bits 45-53 = 001100100 = 100; bits 54-61 = 11000100
+    // = -60; bits 62-70 = 010110100 = 180; bit 71 = 1
+    {kB113, {-5, 100, -60, 180, 1}, 0},
+    // region 1 (35 bits on): bits 72-79 = 11111011 = -5; bits 80-88 = 101001100 = -180;
+    // bits 89-96 = 11000100 = -60; bits 97-105 = 101010110 = -170; bit 106 = 1 (bit 107 = 0)
+    {kB113, {-5, -180, -60, -170, 1}, 35},
+    // region 0: bits 37-44 = 00101101 = 45; bits 45-53 = 110001000 = -120; bits 54-61 =
+    // 00011110 = 30; bits 62-70 = 111000100 = -60; bit 71 = 0
+    {kService, {45, -120, 30, -60, 0}, 0},
+};
+
 template <typename Record, std::size_t N>
 using ListDecoder = std::function<void(const TMOPSMsg &, const FieldList<Record, N> &, Record &, int offset)>;
 
@@ -636,6 +771,59 @@ TEST(Broadcast, NamedFieldsOfTheOtherTypes)
 {
     for (const RawAnchor &a : kRawAnchors)
         EXPECT_EQ(RawValue(TMOPSMsg(a.hex), a.field), a.raw) << a.name << " in " << a.hex;
+}
+
+TEST(Broadcast, IntegrityHeaderAndIndicatorsByMaskNumber)
+{
+    // The frame built by hand above: IODF2-5 = 1, 2, 3, 0; mask number 1 reads 8, 2 reads 5,
+    // 3 to 51 (bits 31-226) read 0.
+    TMT06 d(kIntegrity);
+    d.Decode();
+    EXPECT_TRUE(Same(ValuesOf(d.Data()), {1, 2, 3, 0}));
+    for (int n = 1; n <= mt06::kSatellites; ++n)
+        EXPECT_EQ(d.Data().Slot[static_cast<std::size_t>(n - 1)].UDREI, n == 1 ? 8 : n == 2 ? 5 : 0) << "mask number " << n;
+}
+
+TEST(Broadcast, ServiceMessagesFiledByTheirNumber)
+{
+    auto service = std::make_unique<ServiceMsgBuffer>();
+    TMT27 d(*service);
+    d.SetMessage(kService);
+    d.Decode();
+    d.SetMessage(kB113);
+    d.Decode();
+    // kB113 last: IODS 0 and messages 0 + 1; its message 0 has two regions, kService's message
+    // 1 one (both worked out above).
+    EXPECT_EQ(service->IODS, 0);
+    EXPECT_EQ(service->NumberOfMessages, 1);
+    const ServiceMessage &first = service->Message[0], &second = service->Message[1];
+    EXPECT_EQ(first.NumberOfRegions, 2);
+    EXPECT_TRUE(Same(ValuesOf(first.Region[0]), {-5, 100, -60, 180, 1}));
+    EXPECT_TRUE(Same(ValuesOf(first.Region[1]), {-5, -180, -60, -170, 1}));
+    EXPECT_EQ(second.MessageNumber, 1);
+    EXPECT_EQ(second.NumberOfRegions, 1);
+    EXPECT_EQ(second.PriorityCode, 2);
+    EXPECT_EQ(second.Valid, 1);
+    EXPECT_TRUE(Same(ValuesOf(second.Region[0]), {45, -120, 30, -60, 0}));
+}
+
+TEST(Broadcast, MaskBitsSetTheirBandsPoints)
+{
+    // Point i of the band is bit 25 + i. recording-a.txt line 143 (band 7, first entry 201 x 7
+    // = 1407): bits 64-65 = 01, point 39 out, 40 in. recording-b.txt line 128 (band 8, first
+    // entry 1608): bits 40-41 = 10, point 15 in, 16 out.
+    const struct {
+        const char *hex;
+        int first, point;
+        bool in;
+    } kPoints[] = {{kA143, 1407, 39, false}, {kA143, 1407, 40, true}, {kB128, 1608, 15, true}, {kB128, 1608, 16, false}};
+    for (const auto &p : kPoints) {
+        auto grid = std::make_unique<IGPBuffer>();
+        TMT18 d(*grid);
+        d.SetMessage(p.hex);
+        d.Decode();
+        EXPECT_EQ(grid->entry[p.first + p.point].InMask & 0xFF, p.in ? 1 : 0) << p.hex << " point " << p.point;
+    }
 }
 
 TEST(Broadcast, DegradationIndicatorsByMaskNumber)
@@ -731,6 +919,16 @@ TEST(Broadcast, EveryFieldOfTheListsReadOneBitLateIsCaught)
     ExpectEveryShiftCaught(mt17::kFields, kAlmanacs);
     ExpectEveryShiftCaught(long_term_half::kVel1, kLongTermVel1);
     ExpectEveryShiftCaught(long_term_half::kVel0, kLongTermVel0);
+    ExpectEveryShiftCaught(mt06::kFields, kIntegrityHeaders);
+    ExpectEveryShiftCaught(mt06::kSlot, kIntegritySlots);
+    ExpectEveryShiftCaught(mt07::kFields, kDegradationHeaders);
+    ExpectEveryShiftCaught(mt07::kSatellite, kDegradationSatellites);
+    ExpectEveryShiftCaught(mt18::kFields, kMaskHeaders);
+    ExpectEveryShiftCaught(mt18::kPoint, kMaskPoints);
+    ExpectEveryShiftCaught(mt26::kFields, kDelayHeaders);
+    ExpectEveryShiftCaught(mt26::kPoint, kDelayPoints);
+    ExpectEveryShiftCaught(mt27::kFields, kServiceHeaders);
+    ExpectEveryShiftCaught(mt27::kRegion, kServiceRegions);
     const auto covariance = CovarianceAnchors();
     ExpectEveryShiftCaught<TClockEphCovMatrix, 2>(
         mt28::kSatellite, covariance, [](const TMOPSMsg &m, const auto &list, TClockEphCovMatrix &r, int offset) {

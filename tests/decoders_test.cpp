@@ -53,8 +53,8 @@ TEST(MT06, IndicatorsSelectTheUDRETableRows)
             f.Set(23 + 4 * (n - 1), 4, udrei);
         f.Set(17, 2, 3); // IODF of type 3
         const auto d = Decoded<TMT06>(f).Data();
-        EXPECT_EQ(d.IODF[1], 3);
-        EXPECT_EQ(d.IODF[0], 0);
+        EXPECT_EQ(d.IODF3, 3);
+        EXPECT_EQ(d.IODF2, 0);
         for (int n : {1, 26, 51}) {
             EXPECT_EQ(d.Slot[n - 1].UDREI, udrei);
             EXPECT_EQ(d.Slot[n - 1].UDRE, kUDRE[udrei]);
@@ -204,11 +204,14 @@ TEST(Decoders, EmptyTextKeepsTheLastMessageAndItsRecords)
 TEST(RoundTrip, StandaloneTypesFromNamedValues)
 {
     TIntegrityInformation integ;
-    integ.IODF = {0, 1, 2, 3};
+    integ.IODF2 = 0;
+    integ.IODF3 = 1;
+    integ.IODF4 = 2;
+    integ.IODF5 = 3;
     for (int n = 0; n < 51; ++n)
         integ.Slot[n].UDREI = n % 16;
     const auto i6 = Decoded<TMT06>(sbas::Integrity(integ)).Data();
-    EXPECT_EQ(i6.IODF, integ.IODF);
+    EXPECT_EQ((std::array<int32_t, 4>{i6.IODF2, i6.IODF3, i6.IODF4, i6.IODF5}), (std::array<int32_t, 4>{0, 1, 2, 3}));
     EXPECT_EQ(i6.Slot[50].UDREI, 50 % 16);
 
     TFastCorDegFactors fc;

@@ -18,7 +18,10 @@ namespace {
 TEST_F(WindowTest, IntegrityAndDegradationNameSatellitesByTheCurrentMask)
 {
     TIntegrityInformation integ;
-    integ.IODF = {1, 2, 3, 0};
+    integ.IODF2 = 1;
+    integ.IODF3 = 2;
+    integ.IODF4 = 3;
+    integ.IODF5 = 0;
     integ.Slot[0].UDREI = 14;
     integ.Slot[1].UDREI = 15;
     integ.Slot[2].UDREI = 2;

@@ -164,7 +164,7 @@ private:
     SbasFrame Integrity(int t) const
     {
         TIntegrityInformation d;
-        d.IODF = {(t / 12) % 3, (t / 12) % 3, (t / 12) % 3, (t / 12) % 3};
+        d.IODF2 = d.IODF3 = d.IODF4 = d.IODF5 = (t / 12) % 3;
         for (std::size_t k = 0; k < slots_.size(); ++k)
             d.Slot[k].UDREI = Udrei(static_cast<int>(k), t);
         for (std::size_t k = slots_.size(); k < 51; ++k)

@@ -59,21 +59,19 @@ SbasFrame FastCorrections(const FastCorrectionsMsg &m)
 
 SbasFrame Integrity(const TIntegrityInformation &d)
 {
-    SbasFrame f(6);
-    for (int type = 2; type <= 5; ++type)
-        f.Put(mt06::IODF(type), d.IODF[type - 2]);
-    for (int n = 1; n <= mt06::kSatellites; ++n)
-        f.Put(mt06::UDREI(n), d.Slot[n - 1].UDREI);
+    using namespace mt06;
+    SbasFrame f = FromFields(6, kFields, d);
+    for (int n = 1; n <= kSatellites; ++n)
+        PutFields(f, kSlot, d.Slot[n - 1], kSlotBits * (n - 1));
     return f;
 }
 
 SbasFrame DegradationFactors(const TFastCorDegFactors &d)
 {
-    SbasFrame f(7);
-    f.Put(mt07::kSystemLatency, d.SystemLatency);
-    f.Put(mt07::kIODP, d.IODP);
-    for (int n = 1; n <= mt07::kSatellites; ++n)
-        f.Put(mt07::Indicator(n), d.DegradationIndicator[n - 1]);
+    using namespace mt07;
+    SbasFrame f = FromFields(7, kFields, d);
+    for (int n = 1; n <= kSatellites; ++n)
+        PutFields(f, kSatellite, SatelliteDegradation{d.DegradationIndicator[n - 1]}, kSatelliteBits * (n - 1));
     return f;
 }
 
@@ -110,12 +108,12 @@ SbasFrame GeoAlmanacs(const AlmanacMsg &m)
 
 SbasFrame IgpMask(const IgpMaskMsg &m)
 {
-    SbasFrame f(18);
-    f.Put(mt18::kBandCount, m.bandCount);
-    f.Put(mt18::kBand, m.band);
-    f.Put(mt18::kIODI, m.iodi);
+    using namespace mt18;
+    SbasFrame f = FromFields(18, kFields, IgpMaskHeader{m.bandCount, m.band, m.iodi});
+    IGPEntry in{};
+    in.InMask = 1;
     for (const int point : m.points)
-        f.Put(mt18::MaskBit(point), 1);
+        PutFields(f, kPoint, in, kPointBits * point);
     return f;
 }
 
@@ -169,38 +167,24 @@ SbasFrame LongTermCorrections(const LongTermHalf &first, const LongTermHalf &sec
 SbasFrame IonosphericDelays(const IonoDelayMsg &m)
 {
     using namespace mt26;
-    SbasFrame f(26);
-    f.Put(kBand, m.band);
-    f.Put(kBlockID, m.block);
+    SbasFrame f = FromFields(26, kFields, IonoDelayHeader{m.band, m.block, m.iodi});
     for (int n = 0; n < kPoints; ++n) {
-        const double delay = std::min(std::max(m.delay[n], 0.0), 63.875);
-        f.Put(Delay(n), delay);
-        f.Put(GIVEI(n), m.givei[n]);
+        IGPEntry e{};
+        e.VerticalDelay = static_cast<float>(std::min(std::max(m.delay[n], 0.0), 63.875));
+        e.GIVEI = m.givei[n];
+        PutFields(f, kPoint, e, kPointBits * n);
     }
-    f.Put(kIODI, m.iodi);
     return f;
 }
 
 SbasFrame Service(const ServiceMsg &m)
 {
     using namespace mt27;
-    SbasFrame f(27);
-    f.Put(kIODS, m.iods);
-    f.Put(kNumberOfMessages, m.numberOfMessages - 1);
-    f.Put(kMessageNumber, m.messageNumber);
-    f.Put(kNumberOfRegions, static_cast<double>(m.regions.size()));
-    f.Put(kPriority, m.priority);
-    f.Put(kDeltaInside, m.deltaInside);
-    f.Put(kDeltaOutside, m.deltaOutside);
-    for (std::size_t k = 0; k < m.regions.size() && k < 5; ++k) {
-        const int b = kRegionBits * static_cast<int>(k);
-        const ServiceRegion &r = m.regions[k];
-        f.Put(kLatitude1.At(b), r.Latitude1);
-        f.Put(kLongitude1.At(b), r.Longitude1);
-        f.Put(kLatitude2.At(b), r.Latitude2);
-        f.Put(kLongitude2.At(b), r.Longitude2);
-        f.Put(kShape.At(b), r.Shape);
-    }
+    const ServiceHeader h{m.iods,     m.numberOfMessages - 1, m.messageNumber, static_cast<int32_t>(m.regions.size()),
+                          m.priority, m.deltaInside,          m.deltaOutside};
+    SbasFrame f = FromFields(27, kFields, h);
+    for (std::size_t k = 0; k < m.regions.size() && k < 5; ++k)
+        PutFields(f, kRegion, m.regions[k], kRegionBits * static_cast<int>(k));
     return f;
 }
 

@@ -52,7 +52,13 @@ struct Field {
         : start(start_), width(width_), isSigned(isSigned_), lsb(lsb_), decimal(DecimalUnitOf(lsb_))
     {
     }
-    constexpr Field At(int offset) const { return {start + offset, width, isSigned, lsb}; }
+    // The same field `offset` bits on; the unit's decimal form is kept, not worked out again.
+    constexpr Field At(int offset) const
+    {
+        Field f = *this;
+        f.start += offset;
+        return f;
+    }
 };
 
 inline int64_t RawValue(const TMOPSMsg &m, const Field &f)

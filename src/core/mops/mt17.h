@@ -20,9 +20,9 @@ constexpr int kAlmanacBits = 67;
 constexpr FieldList<TGEOAlmanac, 8> kFields = {{
     {"Data ID", {15, 2}, &TGEOAlmanac::DataID},
     {"PRN", {17, 8}, &TGEOAlmanac::PRN},
-    {"X (m)", {33, 15, true, 2600}, &TGEOAlmanac::Xg},
-    {"Y (m)", {48, 15, true, 2600}, &TGEOAlmanac::Yg},
-    {"Z (m)", {63, 9, true, 26000}, &TGEOAlmanac::Zg},
+    {"X Co-ordinate", {33, 15, true, 2600}, &TGEOAlmanac::Xg},
+    {"Y Co-ordinate", {48, 15, true, 2600}, &TGEOAlmanac::Yg},
+    {"Z Co-ordinate", {63, 9, true, 26000}, &TGEOAlmanac::Zg},
     {"X rate (m/s)", {72, 3, true, 10}, &TGEOAlmanac::Xg_roc},
     {"Y rate (m/s)", {75, 3, true, 10}, &TGEOAlmanac::Yg_roc},
     {"Z rate (m/s)", {78, 4, true, 60}, &TGEOAlmanac::Zg_roc},

@@ -69,7 +69,9 @@ void TMT18::Decode()
 {
     if (Message().empty())
         return;
-    const int band = IntValue(*this, mt18::kBand);
+    IgpMaskHeader header;
+    DecodeListed<mt18::kFields>(*this, header);
+    const int band = header.Band;
     if (band >= kBandCount)
         return;
     const int first = BandFirstEntry(band);

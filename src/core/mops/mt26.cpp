@@ -7,10 +7,12 @@ void TMT26::Decode()
     if (Message().empty())
         return;
     using namespace mt26;
-    const int band = IntValue(*this, kBand);
+    IonoDelayHeader header;
+    DecodeListed<kFields>(*this, header);
+    const int band = header.Band;
     if (band >= kBandCount)
         return;
-    const int block = IntValue(*this, kBlockID);
+    const int block = header.BlockID;
     const int first = BandFirstEntry(band);
     int masked = 0; // masked points of the band passed so far
     int n = 0;

@@ -9,20 +9,18 @@ void TMT27::Decode()
     if (Message().empty())
         return;
     using namespace mt27;
-    service_.IODS = IntValue(*this, kIODS);
-    service_.NumberOfMessages = IntValue(*this, kNumberOfMessages) + 1;
-    const int r = IntValue(*this, kMessageNumber);
-    ServiceMessage &msg = service_.Message[r];
-    msg.MessageNumber = r;
-    msg.NumberOfRegions = IntValue(*this, kNumberOfRegions);
-    msg.PriorityCode = IntValue(*this, kPriority);
-    msg.DeltaUDREInside = kDeltaUDRE[RawValue(*this, kDeltaInside)];
-    msg.DeltaUDREOutside = kDeltaUDRE[RawValue(*this, kDeltaOutside)];
+    ServiceHeader h;
+    DecodeListed<kFields>(*this, h);
+    service_.IODS = h.IODS;
+    service_.NumberOfMessages = h.NumberOfMessages + 1;
+    ServiceMessage &msg = service_.Message[h.MessageNumber];
+    msg.MessageNumber = h.MessageNumber;
+    msg.NumberOfRegions = h.NumberOfRegions;
+    msg.PriorityCode = h.PriorityCode;
+    msg.DeltaUDREInside = kDeltaUDRE[h.DeltaInside];
+    msg.DeltaUDREOutside = kDeltaUDRE[h.DeltaOutside];
     for (int k = 0; k < std::min(msg.NumberOfRegions, kRegionsKept); ++k) {
-        const int b = kRegionBits * k;
-        msg.Region[k] = {IntValue(*this, kLatitude1.At(b)), IntValue(*this, kLongitude1.At(b)),
-                         IntValue(*this, kLatitude2.At(b)), IntValue(*this, kLongitude2.At(b)),
-                         IntValue(*this, kShape.At(b))};
+        DecodeListed<kRegion>(*this, msg.Region[k], kRegionBits * k);
         msg.Valid = 1;
     }
 }

@@ -6,6 +6,8 @@
 #include "mops/fast_degradation.h"
 #include "mops/field.h"
 #include "mops/integrity_tables.h"
+#include "mops/mt02_05.h"
+#include "mops/mt06.h"
 #include "mops/mt07.h"
 #include "mops/mt24.h"
 #include "mops/mt25.h"
@@ -17,13 +19,8 @@
 
 namespace {
 
-constexpr double kFastLsb = 0.125;
 constexpr int kNumbers = 51; // PRN mask numbers a message can name
-
-// Type 2 to 5: 13 corrections; type 6: 51 indicators; type 7: 51 degradation indicators.
-constexpr Field kFastIodp{17, 2};
-constexpr int kFastPrc = 19, kFastUdrei = 175;
-constexpr int kIntegrityUdrei = 23;
+static_assert(mt06::kSatellites == kNumbers && mt07::kSatellites == kNumbers);
 
 const HistorySeries *Find(const std::map<int, HistorySeries> &series, int key)
 {
@@ -97,16 +94,16 @@ void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
     case 0:
         if (IsEmptyMt0(m.Message()))
             return;
-        NoteFast(m, 1, 13, kFastPrc, kFastUdrei, m.BitField(kFastIodp.start, kFastIodp.width), time);
+        NoteFast(m, 1, mt02_05::kCorrections, mt02_05::PRC, mt02_05::UDREI, IntValue(m, mt02_05::kIODP), time);
         return;
     case 2: case 3: case 4: case 5:
-        NoteFast(m, (type - 2) * 13 + 1, 13, kFastPrc, kFastUdrei, m.BitField(kFastIodp.start, kFastIodp.width),
-                 time);
+        NoteFast(m, (type - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::PRC, mt02_05::UDREI,
+                 IntValue(m, mt02_05::kIODP), time);
         return;
     case 6:
         for (int n = 1; n <= kNumbers; ++n)
             if (SatelliteState *s = Slot(n)) {
-                s->udrei = m.BitField(kIntegrityUdrei + 4 * (n - 1), 4);
+                s->udrei = static_cast<int>(RawValue(m, mt06::UDREI(n)));
                 s->udreiTime = time;
                 udre_[LookupPRN(mask_, n)].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
             }
@@ -117,7 +114,7 @@ void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
         for (int n = 1; n <= kNumbers; ++n)
             if (SatelliteState *s = Slot(n)) {
                 s->degradation = true;
-                s->indicator = m.BitField(mt07::Indicator(n).start, 4);
+                s->indicator = static_cast<int>(RawValue(m, mt07::Indicator(n)));
             }
         return;
     case 10: {
@@ -128,7 +125,7 @@ void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
     }
     case 24: {
         const int block = IntValue(m, mt24::kBlockID);
-        NoteFast(m, 13 * block + 1, mt24::kFastSatellites, mt24::PRC(0).start, mt24::UDREI(0).start,
+        NoteFast(m, mt02_05::kCorrections * block + 1, mt24::kFastSatellites, mt24::PRC, mt24::UDREI,
                  IntValue(m, mt24::kIODP), time);
         NoteLongTermHalf(m, mt24::kVelocityCode.start);
         return;
@@ -159,8 +156,8 @@ SatelliteState *SignalOverview::Slot(int number)
     return slot == 0 ? nullptr : &satellites_[static_cast<std::size_t>(slot)];
 }
 
-void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, int prcStart, int udreiStart, int iodp,
-                              double time)
+void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, Field (*prc)(int),
+                              Field (*udrei)(int), int iodp, double time)
 {
     for (int i = 0; i < count; ++i) {
         SatelliteState *s = Slot(firstNumber + i);
@@ -168,10 +165,10 @@ void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, int
             continue;
         const int slot = LookupPRN(mask_, firstNumber + i);
         s->fastCorrection = true;
-        s->prc = static_cast<double>(TwosComplement(m.BitField(prcStart + 12 * i, 12), 12)) * kFastLsb;
+        s->prc = Value(m, prc(i));
         s->fastTime = time;
         s->fastIodp = iodp & 3;
-        s->udrei = m.BitField(udreiStart + 4 * i, 4);
+        s->udrei = static_cast<int>(RawValue(m, udrei(i)));
         s->udreiTime = time;
         // Beside "not monitored" and "do not use" the correction field holds no correction.
         if (s->udrei < 14)

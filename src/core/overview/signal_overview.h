@@ -72,7 +72,10 @@ public:
     const HistorySeries *Rate(int type) const;
 
 private:
-    void NoteFast(const TMOPSMsg &m, int firstNumber, int count, int prcStart, int udreiStart, int iodp, double time);
+    // Corrections and indicators of `count` satellites from mask number firstNumber on; prc(i)
+    // and udrei(i) are the fields of the i-th.
+    void NoteFast(const TMOPSMsg &m, int firstNumber, int count, Field (*prc)(int), Field (*udrei)(int), int iodp,
+                  double time);
     void NoteUdrei(int slot, int udrei, double time);
     void NoteLongTermHalf(const TMOPSMsg &m, int code);
     void NoteGridBlock(const TMOPSMsg &m, double time);

@@ -2,6 +2,7 @@
 
 #include "field_cells.h"
 
+#include "mops/mt27.h"
 #include "text/number_text.h"
 
 #include <QGridLayout>
@@ -12,9 +13,45 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <cstring>
 
-const QStringList kLongTermHeadings = {"PRN",          "dX (m)",       "dY (m)",   "dZ (m)",   "dX_ROC (m/s)",
-                                       "dY_ROC (m/s)", "dZ_ROC (m/s)", "dAf0 (s)", "dAf1 (s)", "TOD (s)"};
+namespace {
+
+const NamedField<LongTermVel0> *Vel0Named(const char *name)
+{
+    for (const NamedField<LongTermVel0> &f : long_term_half::kVel0)
+        if (std::strcmp(f.name, name) == 0)
+            return &f;
+    return nullptr;
+}
+
+LongTermColumn ColumnOf(const NamedField<LongTermVel1> &f)
+{
+    return {&f, Vel0Named(f.name)};
+}
+
+QStringList LongTermHeadings()
+{
+    QStringList headings = {"PRN"};
+    for (const LongTermColumn &c : LongTermColumns())
+        headings << c.vel1->name;
+    return headings;
+}
+
+} // namespace
+
+const std::array<LongTermColumn, 9> &LongTermColumns()
+{
+    using long_term_half::kVel1;
+    using V = LongTermVel1;
+    static const std::array<LongTermColumn, 9> columns = {
+        ColumnOf(FieldFor(kVel1, &V::DeltaX)),     ColumnOf(FieldFor(kVel1, &V::DeltaY)),
+        ColumnOf(FieldFor(kVel1, &V::DeltaZ)),     ColumnOf(FieldFor(kVel1, &V::DeltaX_roc)),
+        ColumnOf(FieldFor(kVel1, &V::DeltaY_roc)), ColumnOf(FieldFor(kVel1, &V::DeltaZ_roc)),
+        ColumnOf(FieldFor(kVel1, &V::DeltaAf0)),   ColumnOf(FieldFor(kVel1, &V::DeltaAf1)),
+        ColumnOf(FieldFor(kVel1, &V::TODApplicability))};
+    return columns;
+}
 
 TFrmMT24::TFrmMT24(QWidget *parent)
     : TMessageWindow("FrmMT24", "MT24 - Mixed fast correction / long term satellite error corrections ", parent)
@@ -27,7 +64,7 @@ TFrmMT24::TFrmMT24(QWidget *parent)
     Layout()->addWidget(tabs);
     FC_Table = AddGrid(new QVBoxLayout(fast), "FC_Table", 5, 211,
                        {"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"});
-    LT_Table = AddGrid(new QVBoxLayout(longTerm), "LT_Table", 10, 211, kLongTermHeadings);
+    LT_Table = AddGrid(new QVBoxLayout(longTerm), "LT_Table", 10, 211, LongTermHeadings());
     AddCloseButton();
     FormShow();
 }
@@ -44,16 +81,21 @@ void TFrmMT24::SetLTCell(int row, int column, const QString &text)
 
 TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Message Type 25", parent)
 {
-    AddGrid(Layout(), "Table", 10, 211, kLongTermHeadings);
+    AddGrid(Layout(), "Table", 10, 211, LongTermHeadings());
     AddCloseButton();
     FormShow();
 }
 
 TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Service Message ", parent)
 {
-    AddGrid(Layout(), "Table", 8, 40,
-            {"Message / Region", "deltaUDRE - inside", "deltaUDRE - outside", "Region Shape", "Latitude 1",
-             "Longitude 1", "Latitude 2", "Longitude 2"});
+    using namespace mt27;
+    QStringList headings = {"Message / Region", FieldFor(kFields, &ServiceHeader::DeltaInside).name,
+                            FieldFor(kFields, &ServiceHeader::DeltaOutside).name,
+                            FieldFor(kRegion, &ServiceRegion::Shape).name};
+    for (const auto member : {&ServiceRegion::Latitude1, &ServiceRegion::Longitude1, &ServiceRegion::Latitude2,
+                              &ServiceRegion::Longitude2})
+        headings << FieldFor(kRegion, member).name;
+    AddGrid(Layout(), "Table", 8, 40, headings);
     AddCloseButton();
     FormShow();
 }

@@ -2,9 +2,21 @@
 
 #include "message_window.h"
 
+#include "mops/mt24.h"
 #include "mops/mt28.h"
 
+#include <array>
+
 class QLineEdit;
+
+// The columns of the long-term tables of types 24 and 25 after the PRN, in the windows' order
+// rather than the message's: fields of the velocity-code-1 list. A velocity-code-0 row fills the
+// columns its own list has a field of the same name for and leaves the others empty.
+struct LongTermColumn {
+    const NamedField<LongTermVel1> *vel1;
+    const NamedField<LongTermVel0> *vel0; // null: no such field at velocity code 0
+};
+const std::array<LongTermColumn, 9> &LongTermColumns();
 
 // Type 24: fast corrections and long-term corrections of the mixed messages.
 class TFrmMT24 final : public TMessageWindow {

@@ -16,10 +16,17 @@ QStringList LabelsOf(const FieldList<Record, N> &list)
     return labels;
 }
 
+// The field's value as its window shows it.
+template <typename Record>
+QString ValueText(const Record &r, const NamedField<Record> &f)
+{
+    return QString::fromStdString(FieldText(r, f));
+}
+
 // Each field's text in column 1 of its row.
 template <typename Record, std::size_t N>
 void ShowInColumnOne(TMessageWindow &window, const Record &r, const FieldList<Record, N> &list)
 {
     for (std::size_t row = 0; row < N; ++row)
-        window.SetCell(static_cast<int>(row), 1, QString::fromStdString(FieldText(r, list[row])));
+        window.SetCell(static_cast<int>(row), 1, ValueText(r, list[row]));
 }

@@ -7,18 +7,32 @@ namespace {
 const QColor kLime(0, 255, 0);
 }
 
+const std::array<TFrmGEOs::Coordinate, 3> &TFrmGEOs::Coordinates()
+{
+    using namespace mt17;
+    static const std::array<Coordinate, 3> columns = {{{"X", &FieldFor(kFields, &TGEOAlmanac::Xg)},
+                                                       {"Y", &FieldFor(kFields, &TGEOAlmanac::Yg)},
+                                                       {"Z", &FieldFor(kFields, &TGEOAlmanac::Zg)}}};
+    return columns;
+}
+
 TFrmGEOs::TFrmGEOs(QWidget *parent) : TMessageWindow("FrmGEOs", "GEO Almanacs", parent)
 {
     auto *grid = new QGridLayout;
-    const QStringList headings = {"PRN",        "Ranging",       "Corrections",   "Integrity",
-                                  "Service Provider", "X Co-ordinate", "Y Co-ordinate", "Z Co-ordinate"};
+    QStringList headings = {FieldFor(mt17::kFields, &TGEOAlmanac::PRN).name, "Ranging", "Corrections", "Integrity",
+                            "Service Provider"};
+    QStringList letters = {"R", "C", "I", "S"};
+    for (const Coordinate &c : Coordinates()) {
+        headings << c.field->name;
+        letters << c.letter;
+    }
     for (int c = 0; c < headings.size(); ++c)
         grid->addWidget(new QLabel(headings[c], this), 0, c, Qt::AlignCenter);
     for (int prn = kFirstPrn; prn <= kLastPrn; ++prn) {
         const int row = prn - kFirstPrn + 1;
         grid->addWidget(new QLabel(QString::number(prn), this), row, 0, Qt::AlignCenter);
         int column = 1;
-        for (const char *letter : {"R", "C", "I", "S", "X", "Y", "Z"}) {
+        for (const QString &letter : letters) {
             auto *cell = new QLabel(this);
             cell->setObjectName(letter + QString::number(prn));
             cell->setAccessibleName(headings[column] + " " + QString::number(prn));
@@ -69,7 +83,7 @@ void TFrmGEOs::Reset()
         for (const char *letter : {"R", "C", "I"})
             SetIndicator(letter + n, false);
         SetText("S" + n, "NONE");
-        for (const char *letter : {"X", "Y", "Z"})
-            SetText(letter + n, "Unknown");
+        for (const Coordinate &c : Coordinates())
+            SetText(c.letter + n, "Unknown");
     }
 }

@@ -2,6 +2,10 @@
 
 #include "message_window.h"
 
+#include "mops/mt17.h"
+
+#include <array>
+
 class QLabel;
 
 // Type 17: one line per GEO PRN 120 to 138 with coloured service flags and coordinates.
@@ -18,4 +22,12 @@ public:
     QString Text(const QString &name) const;
     bool IndicatorOn(const QString &name) const;
     void Reset() override;
+
+    // The almanac's fields the window shows as text, in its column order, with the letter
+    // that names their cells.
+    struct Coordinate {
+        const char *letter;
+        const NamedField<TGEOAlmanac> *field;
+    };
+    static const std::array<Coordinate, 3> &Coordinates();
 };

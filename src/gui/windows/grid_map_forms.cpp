@@ -1,6 +1,9 @@
 #include "grid_map_forms.h"
 
+#include "field_cells.h"
 #include "world_map.h"
+
+#include "mops/mt26.h"
 
 #include "text/display_text.h"
 #include "text/number_text.h"
@@ -53,7 +56,7 @@ TFrmMT26::TFrmMT26(QWidget *parent) : TMessageWindow("FrmMT26", "MT26 - Ionosphe
     auto *readout = new QHBoxLayout;
     const std::pair<const char *, const char *> boxes[] = {
         {"igp_no", "IGP #"},          {"igp_lat", "Latitude"}, {"igp_lon", "Longitude"},
-        {"GIVEI", "GIVEI"},           {"igp_vert_delay", "Vertical Delay (m)"},
+        {"GIVEI", mt26::kPoint[1].name}, {"igp_vert_delay", mt26::kPoint[0].name},
         {"igp_give_i", "GIVE (m)"},   {"igp_give_i_sigma", "sigma2 GIVE (m^2)"}};
     int n = 0;
     for (const auto &[name, label] : boxes)
@@ -63,8 +66,8 @@ TFrmMT26::TFrmMT26(QWidget *parent) : TMessageWindow("FrmMT26", "MT26 - Ionosphe
     QWidget *tablePage = nullptr;
     Layout()->addWidget(AddMapAndTablePages(this, mapPage, tablePage));
     AddGrid(new QVBoxLayout(tablePage), "Table", 8, kGridRows,
-            {"IGP #", "Band #", "Latitude", "Longitude", "Vertical Delay (m)", "GIVEI", "GIVE (m)",
-             "sigma2 GIVE (m^2)"});
+            QStringList{"IGP #", "Band #", "Latitude", "Longitude"} + LabelsOf(mt26::kPoint) +
+                QStringList{"GIVE (m)", "sigma2 GIVE (m^2)"});
     AddCloseButton();
     FormShow();
 }

@@ -1,25 +1,26 @@
 #include "mt06_form.h"
 
+#include "field_cells.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 
 TFrmMT06::TFrmMT06(QWidget *parent) : TMessageWindow("FrmMT06", "MT06 - Integrity Information", parent)
 {
     auto *boxes = new QHBoxLayout;
-    const char *names[] = {"IODF2", "IODF3", "IODF4", "IODF5"};
-    for (int i = 0; i < 4; ++i)
-        IODF[i] = AddBox(boxes, names[i], names[i]);
+    for (std::size_t i = 0; i < IODF.size(); ++i)
+        IODF[i] = AddBox(boxes, mt06::kFields[i].name, mt06::kFields[i].name);
     Layout()->addLayout(boxes);
-    AddGrid(Layout(), "Table", 4, 211, {"PRN", "UDREI", "UDRE (m)", "UDRE variance (m^2)"});
+    AddGrid(Layout(), "Table", 4, 211,
+            QStringList{"PRN"} + LabelsOf(mt06::kSlot) + QStringList{"UDRE (m)", "UDRE variance (m^2)"});
     AddCloseButton();
     FormShow();
 }
 
-void TFrmMT06::ShowIODFs(int iodf2, int iodf3, int iodf4, int iodf5)
+void TFrmMT06::ShowHeader(const TIntegrityInformation &d)
 {
-    const int values[] = {iodf2, iodf3, iodf4, iodf5};
-    for (int i = 0; i < 4; ++i)
-        IODF[i]->setText(QString::number(values[i]));
+    for (std::size_t i = 0; i < IODF.size(); ++i)
+        IODF[i]->setText(ValueText(d, mt06::kFields[i]));
 }
 
 void TFrmMT06::Reset()

@@ -2,15 +2,20 @@
 
 #include "message_window.h"
 
+#include "mops/mt06.h"
+
+#include <array>
+
 class QLineEdit;
 
 class TFrmMT06 final : public TMessageWindow {
     Q_OBJECT
 public:
     explicit TFrmMT06(QWidget *parent = nullptr);
-    void ShowIODFs(int iodf2, int iodf3, int iodf4, int iodf5);
+    // The issues of data of the message's header, one box each.
+    void ShowHeader(const TIntegrityInformation &d);
     void Reset() override;
 
 private:
-    QLineEdit *IODF[4];
+    std::array<QLineEdit *, mt06::kFields.size()> IODF{};
 };

@@ -1,5 +1,7 @@
 #include "mt07_form.h"
 
+#include "field_cells.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 
@@ -7,21 +9,20 @@ TFrmMT07::TFrmMT07(QWidget *parent)
     : TMessageWindow("FrmMT07", "MT07 - Fast Correction Degradation Factors", parent)
 {
     auto *boxes = new QHBoxLayout;
-    SystemLatency = AddBox(boxes, "SystemLatency", "System Latency");
-    IODP = AddBox(boxes, "IODP", "IODP");
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const char *label = mt07::kFields[i].name; // box "SystemLatency" for "System Latency"
+        boxes_[i] = AddBox(boxes, QString(label).remove(' ').toLatin1().constData(), label);
+    }
     Layout()->addLayout(boxes);
     AddGrid(Layout(), "Table", 6, 210,
-            {"PRN", "ai_i", "a_i (m/s^2)", "I_fc NPA (s)", "I_fc PA (s)", "max update ival (s)"});
+            QStringList{"PRN"} + LabelsOf(mt07::kSatellite) +
+                QStringList{"a_i (m/s^2)", "I_fc NPA (s)", "I_fc PA (s)", "max update ival (s)"});
     AddCloseButton();
     FormShow();
 }
 
-void TFrmMT07::ShowSystemLatency(int seconds)
+void TFrmMT07::ShowHeader(const TFastCorDegFactors &d)
 {
-    SystemLatency->setText(QString::number(seconds));
-}
-
-void TFrmMT07::ShowIODP(int iodp)
-{
-    IODP->setText(QString::number(iodp));
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        boxes_[i]->setText(ValueText(d, mt07::kFields[i]));
 }

@@ -1,5 +1,7 @@
 #include "grid_workers.h"
 
+#include "field_cells.h"
+#include "mops/mt26.h"
 #include "text/display_text.h"
 #include "text/number_text.h"
 
@@ -65,7 +67,7 @@ void TMsgType26::ShowRow(int row, const IGPEntry &e, int index)
     ShowPoint(window_, row, e, index);
     // Points no delay has reached yet still hold -10000 and read as markers too.
     window_.SetCell(row, 4, WholePart(e.VerticalDelay) >= 10000 ? "Do Not Use" : Q(FloatText(e.VerticalDelay)));
-    window_.SetCell(row, 5, QString::number(e.GIVEI));
+    window_.SetCell(row, 5, ValueText(e, mt26::kPoint[1]));
     window_.SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.GIVE)));
     window_.SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.VarGIVE)));
 }

@@ -1,5 +1,6 @@
 #include "satellite_workers.h"
 
+#include "field_cells.h"
 #include "prns_form.h"
 #include "text/display_text.h"
 #include "text/number_text.h"
@@ -25,23 +26,21 @@ void ShowLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &
         const LongTermVel0 &v = vel0[slot];
         if (!v.Available)
             continue;
-        const QString cells[] = {QString::number(slot), Text(v.DeltaX), Text(v.DeltaY), Text(v.DeltaZ), "", "", "",
-                                 Text(v.DeltaAf0), "", ""};
         ++row;
-        for (int c = 0; c < 10; ++c)
-            set(row, c, cells[c]);
+        set(row, 0, QString::number(slot));
+        int c = 0;
+        for (const LongTermColumn &column : LongTermColumns())
+            set(row, ++c, column.vel0 ? ValueText(v, *column.vel0) : QString(""));
     }
     for (int slot = 1; slot <= kSlots; ++slot) {
         const LongTermVel1 &v = vel1[slot];
         if (!v.Available)
             continue;
-        const QString cells[] = {QString::number(slot),  Text(v.DeltaX),     Text(v.DeltaY),
-                                 Text(v.DeltaZ),         Text(v.DeltaX_roc), Text(v.DeltaY_roc),
-                                 Text(v.DeltaZ_roc),     Text(v.DeltaAf0),   Text(v.DeltaAf1),
-                                 QString::number(v.TODApplicability)};
         ++row;
-        for (int c = 0; c < 10; ++c)
-            set(row, c, cells[c]);
+        set(row, 0, QString::number(slot));
+        int c = 0;
+        for (const LongTermColumn &column : LongTermColumns())
+            set(row, ++c, ValueText(v, *column.vel1));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "standalone_workers.h"
 
+#include "field_cells.h"
 #include "mops/fast_degradation.h"
 #include "text/display_text.h"
 #include "text/number_text.h"
@@ -30,14 +31,14 @@ void TMsgType06::Show()
     if (!mask_.received)
         return;
     const TIntegrityInformation &d = decoder_.Data();
-    window_.ShowIODFs(d.IODF[0], d.IODF[1], d.IODF[2], d.IODF[3]);
+    window_.ShowHeader(d);
     for (int k = 0; k < mt06::kSatellites; ++k) {
         const int slot = SlotOf(mask_, k);
         if (slot == 0)
             continue;
         const SlotIntegrity &s = d.Slot[k];
         window_.SetCell(k + 1, 0, QString::number(slot));
-        window_.SetCell(k + 1, 1, Text(s.UDREI));
+        window_.SetCell(k + 1, 1, ValueText(s, mt06::kSlot[0]));
         window_.SetCell(k + 1, 2, Indicator(s.UDRE));
         window_.SetCell(k + 1, 3, Indicator(s.VarUDRE));
     }
@@ -46,15 +47,14 @@ void TMsgType06::Show()
 void TMsgType07::Show()
 {
     const TFastCorDegFactors &d = decoder_.Data();
-    window_.ShowSystemLatency(d.SystemLatency);
-    window_.ShowIODP(d.IODP);
+    window_.ShowHeader(d);
     for (int k = 0; k < mt07::kSatellites; ++k) {
         const int slot = SlotOf(mask_, k);
         if (slot == 0)
             continue;
-        const int ai = d.DegradationIndicator[k] & 0xF;
-        const FastDegradation &g = kFastDegradation[ai];
-        const QString row[] = {QString::number(slot), QString::number(ai),     Text(g.a),
+        const SatelliteDegradation ai{d.DegradationIndicator[k] & 0xF};
+        const FastDegradation &g = kFastDegradation[ai.Indicator];
+        const QString row[] = {QString::number(slot), ValueText(ai, mt07::kSatellite[0]), Text(g.a),
                                QString::number(g.npa), QString::number(g.pa), QString::number(g.maxInterval)};
         for (int c = 0; c < 6; ++c)
             window_.SetCell(k + 1, c, row[c]);
@@ -87,8 +87,7 @@ void TMsgType17::Show()
         window_.SetIndicator("C" + prn, g.Corrections);
         window_.SetIndicator("I" + prn, g.Integrity);
         window_.SetText("S" + prn, QString::fromStdString(g.ServiceProvider));
-        window_.SetText("X" + prn, QString::number(g.Xg));
-        window_.SetText("Y" + prn, QString::number(g.Yg));
-        window_.SetText("Z" + prn, QString::number(g.Zg));
+        for (const auto &[letter, field] : TFrmGEOs::Coordinates())
+            window_.SetText(letter + prn, ValueText(g, *field));
     }
 }
