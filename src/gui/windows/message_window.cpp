@@ -1,5 +1,7 @@
 #include "message_window.h"
 
+#include "paint_pacer.h"
+
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QScrollBar>
@@ -19,6 +21,7 @@ TMessageWindow::TMessageWindow(const char *name, const QString &caption, QWidget
 {
     setObjectName(name);
     setWindowTitle(caption);
+    new PaintPacer(*this); // a flood of messages repaints the window some 30 times a second
 }
 
 QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int columns, int rows,
