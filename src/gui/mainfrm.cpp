@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "message_window.h"
 #include "paint_pacer.h"
 
 #include "data_server_socket.h"
@@ -161,10 +162,7 @@ void TMainFrm::BuildDisplay()
     grid->addWidget(new QLabel("ORVAN Message:", central), 1, 0);
     Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
     Msg->setMinimumWidth(560);
-    // Hex digits need no shaping: laid out without it, a new text costs less than half.
-    QFont plain = Msg->font();
-    plain.setStyleStrategy(QFont::PreferNoShaping);
-    Msg->setFont(plain);
+    TMessageWindow::LayOutWithoutShaping(*Msg);
     Msg->setStyleSheet("background:white;color:black");
     grid->addWidget(Msg, 1, 1, 1, 3);
 

@@ -82,6 +82,7 @@ TFrmMT28::TFrmMT28(QWidget *parent)
             e->setReadOnly(true);
             e->setAccessibleName(label);
             e->setMaximumWidth(70);
+            LayOutWithoutShaping(*e);
             return e;
         };
         grid->addWidget(new QLabel("PRN", box), 0, 0);
@@ -99,6 +100,11 @@ TFrmMT28::TFrmMT28(QWidget *parent)
             }
         grid->addWidget(new QLabel("]", box), 1, 6, 4, 1);
         blocks->addWidget(box);
+        QLineEdit **boxes = boxes_[s];
+        *boxes++ = box->findChild<QLineEdit *>(prefix + "PRN");
+        *boxes++ = box->findChild<QLineEdit *>(prefix + "SF");
+        for (const auto &f : mt28::kElements)
+            *boxes++ = box->findChild<QLineEdit *>(prefix + BoxName(f.name));
     }
     Layout()->addLayout(blocks);
     AddGrid(Layout(), "Table", 12, 210,
@@ -109,15 +115,13 @@ TFrmMT28::TFrmMT28(QWidget *parent)
 
 void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov)
 {
-    const QString prefix = QString("Sat%1_").arg(index);
-    auto set = [&](const QString &name, const QString &text) {
-        if (auto *e = findChild<QLineEdit *>(prefix + name))
-            e->setText(text);
-    };
-    set("PRN", QString::number(slot));
-    set("SF", QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
+    if (index < 0 || index > 1)
+        return;
+    QLineEdit *const *boxes = boxes_[index];
+    SetBoxText(*boxes++, QString::number(slot));
+    SetBoxText(*boxes++, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
     for (const auto &f : mt28::kElements)
-        set(BoxName(f.name), QString::fromStdString(FieldText(cov, f)));
+        SetBoxText(*boxes++, QString::fromStdString(FieldText(cov, f)));
 }
 
 QString TFrmMT28::BoxText(const QString &name) const

@@ -40,6 +40,10 @@ public:
     // index 0 or 1: the satellite block; slot: the satellite's PRN.
     void ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov);
     QString BoxText(const QString &name) const;
+
+private:
+    // Each satellite block's boxes: PRN, SF, then the elements in mt28::kElements' order.
+    QLineEdit *boxes_[2][2 + mt28::kElements.size()] = {};
 };
 
 // Long-term correction headings, shared by types 24 and 25.

@@ -88,6 +88,19 @@ void TMessageWindow::SetCellOf(QTableWidget *grid, int row, int column, const QS
     }
 }
 
+void TMessageWindow::SetBoxText(QLineEdit *box, const QString &text)
+{
+    if (box && box->text() != text)
+        box->setText(text);
+}
+
+void TMessageWindow::LayOutWithoutShaping(QWidget &widget)
+{
+    QFont font = widget.font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    widget.setFont(font);
+}
+
 void TMessageWindow::SetCell(int row, int column, const QString &text)
 {
     SetCellOf(table_, row, column, text);

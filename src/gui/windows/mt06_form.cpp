@@ -19,7 +19,7 @@ void TFrmMT06::ShowIODFs(int iodf2, int iodf3, int iodf4, int iodf5)
 {
     const int values[] = {iodf2, iodf3, iodf4, iodf5};
     for (int i = 0; i < 4; ++i)
-        IODF[i]->setText(QString::number(values[i]));
+        SetBoxText(IODF[i], QString::number(values[i]));
 }
 
 void TFrmMT06::Reset()

@@ -18,10 +18,10 @@ TFrmMT07::TFrmMT07(QWidget *parent)
 
 void TFrmMT07::ShowSystemLatency(int seconds)
 {
-    SystemLatency->setText(QString::number(seconds));
+    SetBoxText(SystemLatency, QString::number(seconds));
 }
 
 void TFrmMT07::ShowIODP(int iodp)
 {
-    IODP->setText(QString::number(iodp));
+    SetBoxText(IODP, QString::number(iodp));
 }
