@@ -103,7 +103,19 @@ void TMessageWindow::LayOutWithoutShaping(QWidget &widget)
 
 void TMessageWindow::SetCell(int row, int column, const QString &text)
 {
+    if (!table_)
+        return;
+    const int rows = table_->rowCount(), columns = table_->columnCount();
+    if (row < 0 || row >= rows || column < 0 || column >= columns)
+        return;
+    const auto cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    if (written_.size() != cells)
+        written_.assign(cells, QString());
+    QString &written = written_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) + column];
+    if (!written.isNull() && written == text)
+        return;
     SetCellOf(table_, row, column, text);
+    written = text;
 }
 
 TMessageWindow::CellBatch::CellBatch(TMessageWindow &window)
@@ -121,6 +133,7 @@ TMessageWindow::CellBatch::~CellBatch()
 
 void TMessageWindow::FormShow()
 {
+    written_.clear(); // the fixed texts go in straight
     for (const FixedTexts &f : grids_) {
         for (int i = 0; i < f.texts.size(); ++i)
             SetCellOf(f.grid, f.down ? i : 0, f.down ? 0 : i, f.texts[i]);

@@ -55,6 +55,9 @@ protected:
 
 private:
     QTableWidget *table_ = nullptr; // the grid named "Table", written cell by cell
+    // The text last written to each cell of table_ (row by row), null where not known: most
+    // writes leave a cell as it is, and this tells so without asking the cell's item.
+    std::vector<QString> written_;
     struct FixedTexts {
         QTableWidget *grid;
         QStringList texts;
