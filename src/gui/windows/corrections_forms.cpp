@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <cstring>
 
 const QStringList kLongTermHeadings = {"PRN",          "dX (m)",       "dY (m)",   "dZ (m)",   "dX_ROC (m/s)",
                                        "dY_ROC (m/s)", "dZ_ROC (m/s)", "dAf0 (s)", "dAf1 (s)", "TOD (s)"};
@@ -122,6 +123,30 @@ void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov
     SetBoxText(*boxes++, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
     for (const auto &f : mt28::kElements)
         SetBoxText(*boxes++, QString::fromStdString(FieldText(cov, f)));
+}
+
+void TFrmMT28::ShowRow(int row, int slot, const TClockEphCovMatrix &cov)
+{
+    if (row >= 0) {
+        if (static_cast<std::size_t>(row) >= rows_.size())
+            rows_.resize(static_cast<std::size_t>(row) + 1);
+        RowSource &source = rows_[static_cast<std::size_t>(row)];
+        // The record is thirteen 32-bit integers: equal bytes, equal values.
+        static_assert(sizeof(TClockEphCovMatrix) == 13 * sizeof(int32_t), "no padding in the record");
+        if (source.known && source.slot == slot && std::memcmp(&source.cov, &cov, sizeof cov) == 0)
+            return;
+        source = {true, slot, cov};
+    }
+    SetCell(row, 0, QString::number(slot));
+    SetCell(row, 1, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
+    for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
+        SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(cov, mt28::kElements[k])));
+}
+
+void TFrmMT28::Reset()
+{
+    rows_.clear();
+    TMessageWindow::Reset();
 }
 
 QString TFrmMT28::BoxText(const QString &name) const
