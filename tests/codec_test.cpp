@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -126,6 +127,51 @@ TEST(Pardo, OnePassExpansionAgreesWithTokenByTokenReplacement)
             seed = seed * 1103515245 + 12345;
             text += alphabet[(seed >> 16) % (sizeof alphabet - 1)];
         }
+        std::string expected;
+        bool fails = false;
+        try {
+            expected = ReferenceExpansion(text);
+        } catch (const PardoError &) {
+            fails = true;
+        }
+        TPARDO p;
+        p.Data = text;
+        if (fails) {
+            EXPECT_THROW(p.Decompress(), PardoError) << text;
+            EXPECT_EQ(p.Data, text);
+        } else {
+            ASSERT_NO_THROW(p.Decompress()) << text;
+            EXPECT_EQ(p.Data, expected) << text;
+        }
+    }
+}
+
+TEST(Pardo, MessageSizedTextsExpandAsTokenByTokenReplacement)
+{
+    // Texts of a message's size, which take the short path, and results around the size
+    // that path holds (512 characters) in either stage, which may leave it half way.
+    std::vector<std::string> texts = {
+        "0/FF0/FF0/02",             // 255 + 255 + 2 = 512: fits exactly
+        "0/FF0/FF0/03",             // 513: one too many after the long runs
+        "0/FF0/FF0|2",              // 255 + 255 + 2 short = 512 after the short runs
+        "0/FF0/FF0|3",              // 513 after the short runs
+        "A/FFB/FFC|F|F",            // the second short token repeats the first's last character
+        "|" + std::string(60, 'A'), // an error at the start of a long text
+        std::string(60, 'A') + "/", // a marker cut off by the end: its count is 0
+    };
+    const char alphabet[] = "0123456789ABCDEF||//a";
+    unsigned seed = 7;
+    for (int i = 0; i < 5000; ++i) {
+        std::string text;
+        seed = seed * 1103515245 + 12345;
+        const int length = 40 + static_cast<int>((seed >> 16) % 90);
+        for (int k = 0; k < length; ++k) {
+            seed = seed * 1103515245 + 12345;
+            text += alphabet[(seed >> 16) % (sizeof alphabet - 1)];
+        }
+        texts.push_back(text);
+    }
+    for (const std::string &text : texts) {
         std::string expected;
         bool fails = false;
         try {

@@ -4,10 +4,12 @@
 #include "fastcorr_form.h"
 #include "mt02_05_worker.h"
 #include "geos_form.h"
+#include "paint_pacer.h"
 #include "prns_form.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
 #include <QLineEdit>
@@ -84,6 +86,66 @@ TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
     Feed(Fast(2, 1));
     EXPECT_EQ(Row("FrmFastCorr", 1, 3), (QStringList{"1", "25", "0"}));
     EXPECT_EQ(Row("FrmFastCorr", 0, 5), (QStringList{"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"}));
+}
+
+// Counts the paints of a widget.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
+{
+    Feed(sbas::PrnMask(FirstSlots(13), 1));
+    auto &window = W<TMessageWindow>("FrmFastCorr");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(2 * PaintPacer::kIntervalMs);
+    PaintCounter counter(*window.Grid("Table")->viewport());
+    auto corrections = [](double step) {
+        sbas::FastCorrectionsMsg m;
+        m.type = 2;
+        m.iodp = 1;
+        for (int i = 0; i < 13; ++i)
+            m.prc[i] = step * i;
+        return sbas::FastCorrections(m);
+    };
+
+    // At the live rate each message is painted as soon as the events are handled.
+    for (int i = 1; i <= 3; ++i) {
+        const int before = counter.paints;
+        Feed(corrections(0.125 * i));
+        QApplication::processEvents();
+        EXPECT_GT(counter.paints, before) << i;
+        QTest::qWait(2 * PaintPacer::kIntervalMs);
+    }
+
+    // A flood, the events handled after each message as a busy feed has them: the cells are
+    // written at once, the paints come at the pacer's interval.
+    const int before = counter.paints;
+    QElapsedTimer flood;
+    flood.start();
+    for (int i = 0; i < 300; ++i) {
+        Feed(corrections(i % 2 == 0 ? 0.25 : 0.5));
+        EXPECT_EQ(Cell("FrmFastCorr", 2, 1), i % 2 == 0 ? "0.25" : "0.5") << i;
+        QApplication::processEvents();
+    }
+    const qint64 elapsed = flood.elapsed();
+    EXPECT_LE(counter.paints - before, elapsed / PaintPacer::kIntervalMs + 2) << elapsed << " ms";
+
+    // The last message (0.5 in row 2) is painted once the interval is up.
+    const int afterFlood = counter.paints;
+    QTest::qWait(3 * PaintPacer::kIntervalMs);
+    EXPECT_EQ(Cell("FrmFastCorr", 2, 1), "0.5");
+    EXPECT_GT(counter.paints, afterFlood);
 }
 
 TEST_F(WindowTest, CorrectionTextsForEdgeValues)

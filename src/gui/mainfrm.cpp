@@ -1,5 +1,8 @@
 #include "mainfrm.h"
 
+#include "message_window.h"
+#include "paint_pacer.h"
+
 #include "data_server_socket.h"
 #include "sis_mode_form.h"
 
@@ -70,6 +73,10 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
     BuildDisplay();
 
     FrmSISMode = new TFrmSISMode(clock_, [this] { return IsConnected(); }, this);
+    // A flood of messages repaints these windows some 30 times a second, not after each one.
+    auto *pacer = new PaintPacer(*this);
+    pacer->PaceLayoutOf(*centralWidget());
+    new PaintPacer(*FrmSISMode);
     sisMonitor_ = std::make_unique<TSISModeThread>(*FrmSISMode, clock_);
 
     prnMaskBuffer_ = ZeroFilled<PRNMaskBuffer>();
@@ -159,6 +166,7 @@ void TMainFrm::BuildDisplay()
     grid->addWidget(new QLabel("ORVAN Message:", central), 1, 0);
     Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
     Msg->setMinimumWidth(560);
+    TMessageWindow::LayOutWithoutShaping(*Msg);
     Msg->setStyleSheet("background:white;color:black");
     grid->addWidget(Msg, 1, 1, 1, 3);
 

@@ -1,6 +1,8 @@
 #include "codec/pardo.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -8,13 +10,80 @@ namespace {
 const char kHexDigits[] = "0123456789ABCDEF";
 
 // Count digits are upper-case hex; anything else (lower case included) counts 0.
+constexpr std::array<uint8_t, 256> kDigitValue = [] {
+    std::array<uint8_t, 256> t{};
+    for (int c = '1'; c <= '9'; ++c)
+        t[c] = static_cast<uint8_t>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        t[c] = static_cast<uint8_t>(c - 'A' + 10);
+    return t;
+}();
+
 int DigitValue(char c)
 {
-    if (c >= '1' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 0;
+    return kDigitValue[static_cast<unsigned char>(c)];
+}
+
+// One stage of the expansion from `in` into a buffer of `capacity` characters: the tokens of
+// `marker`, each with `Digits` count digits. Gives the length written, or kNoFit where the
+// text has an error or the result does not fit; the caller then takes the general path,
+// which reports the error or expands any length.
+constexpr std::size_t kNoFit = ~std::size_t{0};
+
+template <int Digits>
+std::size_t ExpandStage(const char *in, std::size_t size, char marker, char *out, std::size_t capacity)
+{
+    std::size_t written = 0;
+    std::size_t i = 0;
+    while (i < size) {
+        // Everything up to the next marker goes over as it is.
+        const void *found = std::memchr(in + i, marker, size - i);
+        const std::size_t plainEnd = found ? static_cast<std::size_t>(static_cast<const char *>(found) - in) : size;
+        const std::size_t plain = plainEnd - i;
+        if (plain > capacity - written)
+            return kNoFit;
+        std::memcpy(out + written, in + i, plain);
+        written += plain;
+        i = plainEnd;
+        if (i == size)
+            break;
+        if (written == 0)
+            return kNoFit; // nothing to repeat
+        ++i;
+        std::size_t n = 0;
+        for (int d = 0; d < Digits; ++d) {
+            n = n * 16 + (i < size ? kDigitValue[static_cast<unsigned char>(in[i])] : 0);
+            i += i < size;
+        }
+        const char c = out[--written];
+        if (n > capacity - written)
+            return kNoFit;
+        std::memset(out + written, c, n);
+        written += n;
+    }
+    return written;
+}
+
+// Both stages for a text of message size, in buffers on the stack: no allocation, and the
+// result is copied once into `out`, whose buffer stays from one message to the next.
+bool ExpandSmall(const std::string &in, std::size_t limit, std::string &out)
+{
+    constexpr std::size_t kCapacity = 512;
+    char longRuns[kCapacity];
+    char result[kCapacity];
+    const char *stageIn = in.data();
+    std::size_t size = in.size();
+    if (std::memchr(stageIn, '/', size)) {
+        size = ExpandStage<2>(stageIn, size, '/', longRuns, kCapacity);
+        if (size == kNoFit)
+            return false;
+        stageIn = longRuns;
+    }
+    size = ExpandStage<1>(stageIn, size, '|', result, kCapacity);
+    if (size == kNoFit || size > limit)
+        return false; // past the limit the general path decides what part is kept
+    out.assign(result, size);
+    return true;
 }
 
 // Expands every token with the given marker in one left-to-right pass. A token repeats the
@@ -202,6 +271,8 @@ void TPARDO::Decompress()
 
 void TPARDO::Decompress(std::size_t limit)
 {
+    if (Data.size() <= kSmallText && ExpandSmall(Data, limit, Data))
+        return;
     if (ExpandInOnePass(Data, limit, scratch_)) {
         Data.swap(scratch_); // the old text's buffer takes the next result
         return;

@@ -26,5 +26,6 @@ public:
     static std::string Encode(char c, int count);
 
 private:
+    static constexpr std::size_t kSmallText = 128; // expanded on the stack when no longer than this
     std::string scratch_; // where the next expansion is written; keeps its buffer between messages
 };

@@ -24,16 +24,24 @@ void MessageBits::Assign(const std::string &text)
     digits_ = text.size();
     empty_ = text.empty();
     totalBits_ = static_cast<int64_t>(text.size()) * 4;
-    allUpperHex_ = true;
     const std::size_t held = std::min<std::size_t>(text.size(), kDigits);
-    for (std::size_t i = 0; i < held; ++i) {
-        uint8_t nibble = kUpperNibble[static_cast<unsigned char>(text[i])];
-        if (nibble == 16) {
-            allUpperHex_ = false;
-            nibble = 0;
-        }
-        bytes_[i / 2] |= static_cast<uint8_t>(i % 2 == 0 ? nibble << 4 : nibble);
+    const auto *digit = reinterpret_cast<const unsigned char *>(text.data());
+    // Two digits a byte, without a branch per digit: a digit that is no upper-case hex digit
+    // looks up 16, whose low four bits are 0000, and marks the text in `stray`.
+    unsigned stray = 0;
+    std::size_t i = 0;
+    for (; i + 1 < held; i += 2) {
+        const unsigned high = kUpperNibble[digit[i]];
+        const unsigned low = kUpperNibble[digit[i + 1]];
+        stray |= high | low;
+        bytes_[i / 2] = static_cast<uint8_t>(((high & 15) << 4) | (low & 15));
     }
+    if (i < held) {
+        const unsigned high = kUpperNibble[digit[i]];
+        stray |= high;
+        bytes_[i / 2] = static_cast<uint8_t>((high & 15) << 4);
+    }
+    allUpperHex_ = (stray & 16) == 0;
     if (text.size() > kDigits) {
         longText_ = text;
         for (std::size_t i = kDigits; i < text.size() && allUpperHex_; ++i)

@@ -124,6 +124,7 @@ TFrmMT28::TFrmMT28(QWidget *parent)
             e->setReadOnly(true);
             e->setAccessibleName(label);
             e->setMaximumWidth(70);
+            LayOutWithoutShaping(*e);
             return e;
         };
         grid->addWidget(new QLabel("PRN", box), 0, 0);
@@ -141,6 +142,11 @@ TFrmMT28::TFrmMT28(QWidget *parent)
             }
         grid->addWidget(new QLabel("]", box), 1, 6, 4, 1);
         blocks->addWidget(box);
+        QLineEdit **boxes = boxes_[s];
+        *boxes++ = box->findChild<QLineEdit *>(prefix + "PRN");
+        *boxes++ = box->findChild<QLineEdit *>(prefix + "SF");
+        for (const auto &f : mt28::kElements)
+            *boxes++ = box->findChild<QLineEdit *>(prefix + BoxName(f.name));
     }
     Layout()->addLayout(blocks);
     AddGrid(Layout(), "Table", 12, 210,
@@ -151,15 +157,37 @@ TFrmMT28::TFrmMT28(QWidget *parent)
 
 void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov)
 {
-    const QString prefix = QString("Sat%1_").arg(index);
-    auto set = [&](const QString &name, const QString &text) {
-        if (auto *e = findChild<QLineEdit *>(prefix + name))
-            e->setText(text);
-    };
-    set("PRN", QString::number(slot));
-    set("SF", QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
+    if (index < 0 || index > 1)
+        return;
+    QLineEdit *const *boxes = boxes_[index];
+    SetBoxText(*boxes++, QString::number(slot));
+    SetBoxText(*boxes++, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
     for (const auto &f : mt28::kElements)
-        set(BoxName(f.name), QString::fromStdString(FieldText(cov, f)));
+        SetBoxText(*boxes++, QString::fromStdString(FieldText(cov, f)));
+}
+
+void TFrmMT28::ShowRow(int row, int slot, const TClockEphCovMatrix &cov)
+{
+    if (row >= 0) {
+        if (static_cast<std::size_t>(row) >= rows_.size())
+            rows_.resize(static_cast<std::size_t>(row) + 1);
+        RowSource &source = rows_[static_cast<std::size_t>(row)];
+        // The record is thirteen 32-bit integers: equal bytes, equal values.
+        static_assert(sizeof(TClockEphCovMatrix) == 13 * sizeof(int32_t), "no padding in the record");
+        if (source.known && source.slot == slot && std::memcmp(&source.cov, &cov, sizeof cov) == 0)
+            return;
+        source = {true, slot, cov};
+    }
+    SetCell(row, 0, QString::number(slot));
+    SetCell(row, 1, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
+    for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
+        SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(cov, mt28::kElements[k])));
+}
+
+void TFrmMT28::Reset()
+{
+    rows_.clear();
+    TMessageWindow::Reset();
 }
 
 QString TFrmMT28::BoxText(const QString &name) const

@@ -6,6 +6,7 @@
 #include "mops/mt28.h"
 
 #include <array>
+#include <vector>
 
 class QLineEdit;
 
@@ -51,7 +52,23 @@ public:
     explicit TFrmMT28(QWidget *parent = nullptr);
     // index 0 or 1: the satellite block; slot: the satellite's PRN.
     void ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov);
+    // A satellite's row of the grid: PRN, SF and the elements.
+    void ShowRow(int row, int slot, const TClockEphCovMatrix &cov);
     QString BoxText(const QString &name) const;
+    void Reset() override;
+
+private:
+    // What each grid row was last written from: every message rewrites all rows, of which it
+    // changes at most two, and the same values make the same texts.
+    struct RowSource {
+        bool known = false;
+        int slot = 0;
+        TClockEphCovMatrix cov;
+    };
+    std::vector<RowSource> rows_;
+
+    // Each satellite block's boxes: PRN, SF, then the elements in mt28::kElements' order.
+    QLineEdit *boxes_[2][2 + mt28::kElements.size()] = {};
 };
 
 // Long-term correction headings, shared by types 24 and 25.

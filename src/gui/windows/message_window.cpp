@@ -1,5 +1,7 @@
 #include "message_window.h"
 
+#include "paint_pacer.h"
+
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QScrollBar>
@@ -19,6 +21,7 @@ TMessageWindow::TMessageWindow(const char *name, const QString &caption, QWidget
 {
     setObjectName(name);
     setWindowTitle(caption);
+    new PaintPacer(*this); // a flood of messages repaints the window some 30 times a second
 }
 
 QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int columns, int rows,
@@ -85,9 +88,34 @@ void TMessageWindow::SetCellOf(QTableWidget *grid, int row, int column, const QS
     }
 }
 
+void TMessageWindow::SetBoxText(QLineEdit *box, const QString &text)
+{
+    if (box && box->text() != text)
+        box->setText(text);
+}
+
+void TMessageWindow::LayOutWithoutShaping(QWidget &widget)
+{
+    QFont font = widget.font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    widget.setFont(font);
+}
+
 void TMessageWindow::SetCell(int row, int column, const QString &text)
 {
+    if (!table_)
+        return;
+    const int rows = table_->rowCount(), columns = table_->columnCount();
+    if (row < 0 || row >= rows || column < 0 || column >= columns)
+        return;
+    const auto cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    if (written_.size() != cells)
+        written_.assign(cells, QString());
+    QString &written = written_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) + column];
+    if (!written.isNull() && written == text)
+        return;
     SetCellOf(table_, row, column, text);
+    written = text;
 }
 
 TMessageWindow::CellBatch::CellBatch(TMessageWindow &window)
@@ -105,6 +133,7 @@ TMessageWindow::CellBatch::~CellBatch()
 
 void TMessageWindow::FormShow()
 {
+    written_.clear(); // the fixed texts go in straight
     for (const FixedTexts &f : grids_) {
         for (int i = 0; i < f.texts.size(); ++i)
             SetCellOf(f.grid, f.down ? i : 0, f.down ? 0 : i, f.texts[i]);

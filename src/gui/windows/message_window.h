@@ -39,6 +39,10 @@ public:
     QTableWidget *Grid(const QString &name) const;
     static QString CellText(const QTableWidget *grid, int row, int column);
     static void SetCellOf(QTableWidget *grid, int row, int column, const QString &text);
+    // A box's text is laid out anew on every write, shown or not: one that stays is left alone.
+    static void SetBoxText(QLineEdit *box, const QString &text);
+    // Numbers and hex digits need no shaping: laid out without it, a new text costs less than half.
+    static void LayOutWithoutShaping(QWidget &widget);
 
 protected:
     // Fixed texts go into row 0 across, or into column 0 down when labelsDown.
@@ -51,6 +55,9 @@ protected:
 
 private:
     QTableWidget *table_ = nullptr; // the grid named "Table", written cell by cell
+    // The text last written to each cell of table_ (row by row), null where not known: most
+    // writes leave a cell as it is, and this tells so without asking the cell's item.
+    std::vector<QString> written_;
     struct FixedTexts {
         QTableWidget *grid;
         QStringList texts;

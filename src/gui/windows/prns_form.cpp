@@ -81,7 +81,7 @@ void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
     worker_.SetText(text);
     const int iodp = worker_.ReadIODP();
     lastIODP_ = iodp;
-    IODPNo->setText(QString::number(iodp));
+    SetBoxText(IODPNo, QString::number(iodp));
     for (int i = 0; i < kSlots; ++i)
         mask_[iodp][i] = worker_.SlotActive(i + 1);
     worker_.Execute();

@@ -99,10 +99,6 @@ void TMsgType28::Show()
         const CovarianceRecord &r = decoder_.Data()[slot];
         if (!r.Available)
             continue;
-        const TClockEphCovMatrix &c = r.Cov;
-        window_.SetCell(++row, 0, QString::number(slot));
-        window_.SetCell(row, 1, Text(mt28::ScaleFactor(c)));
-        for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
-            window_.SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(c, mt28::kElements[k])));
+        window_.ShowRow(++row, slot, r.Cov);
     }
 }
