@@ -345,7 +345,8 @@ void Du2roServer::Tick()
             SendFlood(c);
             continue; // the stream goes on behind the flood
         }
-        int budget = kLinesPerTick;
+        // At full speed only the client's reading holds the stream back (the buffered limit).
+        int budget = options_.speed <= 0 ? std::numeric_limits<int>::max() : kLinesPerTick;
         while (c.next < replayed && budget-- > 0 && c.socket->bytesToWrite() < kMaxBuffered && c.queued.empty()) {
             if (c.streaming) {
                 SendMessage(c, "*MSG", c.next++);
