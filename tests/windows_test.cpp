@@ -148,6 +148,29 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
     EXPECT_GT(counter.paints, afterFlood);
 }
 
+TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
+{
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    QTest::qWait(2 * PaintPacer::kIntervalMs);
+    auto *msg = frm.findChild<QLineEdit *>("Msg");
+    ASSERT_NE(msg, nullptr);
+    PaintCounter counter(*msg);
+    for (int i = 1; i <= 3; ++i) {
+        const int before = counter.paints;
+        Feed(sbas::PrnMask(FirstSlots(i), 1));
+        QTest::qWait(2 * PaintPacer::kIntervalMs);
+        EXPECT_GT(counter.paints, before) << i;
+    }
+    for (int i = 0; i < 100; ++i) {
+        Feed(sbas::PrnMask(FirstSlots(1 + i % 5), 1));
+        QApplication::processEvents();
+    }
+    const int afterFlood = counter.paints;
+    QTest::qWait(3 * PaintPacer::kIntervalMs);
+    EXPECT_GT(counter.paints, afterFlood);
+}
+
 TEST_F(WindowTest, CorrectionTextsForEdgeValues)
 {
     Feed(sbas::PrnMask(FirstSlots(13), 0));

@@ -18,8 +18,12 @@ PaintPacer::PaintPacer(QWidget &window, int intervalMs) : QObject(&window), wind
 // application filter comes first.
 void PaintPacer::PaceLayoutOf(QWidget &widget)
 {
-    if (layoutWidgets_.empty())
+    if (layoutWidgets_.empty()) {
+        // The application filter sees the window's requests too: filtered twice, a request let
+        // through by the first look would be held by the second, and the window never painted.
+        window_.removeEventFilter(this);
         QCoreApplication::instance()->installEventFilter(this);
+    }
     layoutWidgets_.push_back(&widget);
 }
 
