@@ -36,6 +36,7 @@ QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int 
     grid->verticalHeader()->setDefaultSectionSize(20);
     grid->horizontalHeader()->setDefaultSectionSize(110);
     grid->setMinimumSize(360, 200);
+    LayOutWithoutShaping(*grid); // numbers and plain words: every repaint of a cell lays out its text
     layout->addWidget(grid, 1);
     grids_.push_back({grid, fixed, labelsDown});
     if (grid->objectName() == "Table")
