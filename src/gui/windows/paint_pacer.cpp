@@ -38,9 +38,11 @@ bool PaintPacer::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (event->type() == QEvent::LayoutRequest) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (std::find(layoutWidgets_.begin(), layoutWidgets_.end(), widget) == layoutWidgets_.end() || !Hold())
+        // Every object's layout requests pass here, not only widgets': found first, cast after.
+        const auto paced = std::find(layoutWidgets_.begin(), layoutWidgets_.end(), watched);
+        if (paced == layoutWidgets_.end() || !Hold())
             return false;
+        QWidget *widget = *paced;
         if (std::find(layoutsHeld_.begin(), layoutsHeld_.end(), widget) == layoutsHeld_.end())
             layoutsHeld_.push_back(widget);
         return true;
