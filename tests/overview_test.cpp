@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -289,6 +291,34 @@ TEST(Parity, AFlippedBitFailsTheCheck)
     EXPECT_EQ(f.overview->ParityFailures(), 2);
     // The message is still read as before.
     EXPECT_TRUE(f.Row(1).state.fastCorrection);
+}
+
+TEST(SignalOverview, TimesNoFeedCanCarryAreLeftOutAndTheClockGoesOn)
+{
+    const double kInfinity = std::numeric_limits<double>::infinity();
+    const double made_up[] = {std::nan(""), kInfinity, -kInfinity, -1, -604800, -1.2768e61, 1.2768e61, 1e12};
+    Fixture f({1});
+    f.Send(10, 2);
+    for (const double time : made_up)
+        f.overview->NoteMessage(time, SbasFrame(2).Hex(), true, BroadcastMode::Mode02);
+    EXPECT_EQ(f.overview->Type(2)->Count(), 1);
+    EXPECT_DOUBLE_EQ(f.overview->Now(), kWeek + 10);
+
+    f.Send(11, 2);
+    EXPECT_EQ(f.overview->Type(2)->Count(), 2);
+    EXPECT_DOUBLE_EQ(f.overview->Type(2)->LongestGap(), 1);
+    EXPECT_DOUBLE_EQ(f.overview->Observed(), 2);
+    EXPECT_EQ(f.overview->Feed().StepsBack(), 0);
+    EXPECT_NEAR(f.overview->Type(2)->PerMinute(f.overview->Now(), f.overview->Observed()), 60, 1e-9);
+}
+
+TEST(TypeStatistics, SecondsBeforeTimeZeroFallInTheirOwnBuckets)
+{
+    TypeStatistics s;
+    for (int t = -5; t < 0; ++t)
+        s.Note(t, true);
+    EXPECT_NEAR(s.PerMinute(-1, 5), 60, 1e-9);
+    EXPECT_NEAR(s.PerMinute(-3, 5), 36, 1e-9) << "three of the five seconds up to -3";
 }
 
 TEST(TypeStatistics, RatesOverASlidingWindow)

@@ -16,8 +16,19 @@
 #include "mops/prn_lookup.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+
+// Far beyond any week the feed will reach, yet a whole second of it still fits the rate buckets.
+constexpr double kLatestGpsTime = 1e12;
+
+// A time the overview can place: a server sending a week or time of week of its own making
+// must not reach the buckets and counters, which count whole seconds.
+bool PlaceableTime(double gpsSeconds)
+{
+    return gpsSeconds >= 0 && gpsSeconds < kLatestGpsTime; // false for NaN too
+}
 
 constexpr int kNumbers = 51; // PRN mask numbers a message can name
 static_assert(mt06::kSatellites == kNumbers && mt07::kSatellites == kNumbers);
@@ -62,6 +73,8 @@ void SignalOverview::Reset()
 
 void SignalOverview::NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode)
 {
+    if (!PlaceableTime(gpsSeconds))
+        return;
     ++revision_;
     const std::string digits = text.substr(0, MessageBits::kDigits);
     const TMOPSMsg m(digits);

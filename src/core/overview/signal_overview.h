@@ -42,6 +42,8 @@ public:
 
     // `gpsSeconds`: week * 604800 + time of week. `live`: part of the stream, not an answer to
     // the initial requests, whose times are in no order; only live times count for gaps.
+    // A message whose time is before GPS time began, far in the future or not a number is
+    // left out: the windows still show it, but it cannot be placed in time.
     void NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode);
     void NoteDuplicate() { feed_.NoteDuplicate(); ++revision_; }
     void NoteRejected(RejectKind kind) { feed_.NoteRejected(kind); ++revision_; }

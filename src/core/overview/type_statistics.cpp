@@ -12,7 +12,8 @@ void TypeStatistics::Note(double time, bool parityHolds)
         ++parityFailures_;
     last_ = time;
     const auto second = static_cast<int64_t>(std::floor(time));
-    Bucket &b = buckets_[static_cast<std::size_t>(second % kWindowSeconds)];
+    const int64_t slot = (second % kWindowSeconds + kWindowSeconds) % kWindowSeconds; // also before time 0
+    Bucket &b = buckets_[static_cast<std::size_t>(slot)];
     if (b.second != second)
         b = {second, 0};
     ++b.count;
