@@ -121,6 +121,12 @@ int main(int argc, char **argv)
             lines += MessageLine(2443, 1000 + static_cast<int>(k), records[k].hex) + "\n";
         seeds.Write("msg_line", lines);
     }
+    // Weeks and times a server may make up: before GPS time began, far beyond it, not numbers.
+    std::string madeUp;
+    for (const char *week : {"-1", "1e61", "nan", "inf", "-inf", "2443"})
+        for (const char *tow : {"-0.5", "1e300", "345600"})
+            madeUp += std::string("*MSG,") + week + "," + tow + "," + Payload(records[0].hex) + "\n";
+    seeds.Write("msg_line", madeUp);
 
     std::ifstream cfgIn(argv[2], std::ios::binary);
     std::stringstream cfg;
