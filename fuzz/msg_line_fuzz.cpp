@@ -36,12 +36,22 @@ struct Harness {
         frm->show();
         for (QWidget *w : QApplication::topLevelWidgets())
             w->show();
-        frm->SetOutputFileName("/dev/null");
+        // A log of its own: the log is locked while open, so a shared file would stop a
+        // second fuzzing process from starting.
+        frm->SetOutputFileName(dir.filePath("messages.log").toStdString());
+        frm->SetLogOverwrite(true);
         frm->SetLogActive(true);
+        ReopenLog();
+    }
+    void ReopenLog() // emptied, so that a long run does not fill the disk
+    {
         if (!frm->OpenLogFile())
             std::abort();
     }
+    int inputs = 0;
 };
+
+constexpr int kInputsPerLog = 1000;
 
 Harness *harness = nullptr; // kept to the end: Qt is not torn down after exit
 
@@ -71,5 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
         begin = end + 1;
     }
     QCoreApplication::processEvents();
+    if (++h.inputs % kInputsPerLog == 0)
+        h.ReopenLog();
     return 0;
 }

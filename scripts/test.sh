@@ -19,7 +19,8 @@ export LSAN_OPTIONS="suppressions=$repo/scripts/lsan.supp"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
   ctest --test-dir build-asan --output-on-failure --timeout 900
 
-# Fuzz build (clang, libFuzzer): five seconds per target; new inputs go to a scratch directory.
+# Fuzz build (clang, libFuzzer): five seconds per target from a fixed seed, so that a failure
+# here can be run again; new inputs go to a scratch directory.
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_FUZZ=ON \
   -DBUILD_TESTING=OFF -DVELMAR_BENCHMARKS=OFF -DVELMAR_WERROR=ON -Wno-dev
 cmake --build build-fuzz -j"$jobs" --target fuzz_targets
@@ -29,7 +30,7 @@ for target in reply_framing pardo decoders config_store time_record msg_line; do
   echo "fuzz_$target: 5 s"
   mkdir -p "$scratch/$target"
   QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_"$target" "$scratch/$target" "$repo/build-fuzz/fuzz/corpus/$target" \
-    -max_total_time=5 -artifact_prefix="$scratch/$target-" 2>"$scratch/$target.log" ||
+    -max_total_time=5 -seed=1 -artifact_prefix="$scratch/$target-" 2>"$scratch/$target.log" ||
     { tail -n 40 "$scratch/$target.log"; echo "fuzz_$target failed"; exit 1; }
   grep -E "^#[0-9]+ +DONE" "$scratch/$target.log" || true
 done
