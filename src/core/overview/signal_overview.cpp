@@ -16,7 +16,6 @@
 #include "mops/prn_lookup.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
