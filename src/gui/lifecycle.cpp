@@ -79,8 +79,11 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
 {
     bool complete = true;
     try {
-        serverAddress_ = QString::fromStdString(Config.ReadField("IPServer"));
-        const std::string portText = Config.ReadField("PortServer");
+        // One reading of the file for the whole sequence; a file that cannot be read (missing,
+        // not a regular file, too large) fails at the first key, as a missing key would.
+        const TConfigReading file = Config.Read();
+        serverAddress_ = QString::fromStdString(file.ReadField("IPServer"));
+        const std::string portText = file.ReadField("PortServer");
         const auto port = ParseInt32(portText);
         if (!port)
             throw ConfigError("'" + portText + "' is not a valid integer value for PortServer");
@@ -88,8 +91,8 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
         const bool usable = *port >= 1 && *port <= 65535;
         serverPort_ = usable ? static_cast<quint16>(*port) : 7777;
         complete = usable;
-        const int32_t margin = Interval(Config.ReadField("NoSISMargin"), "NoSISMargin");
-        DisconnChecker->setInterval(Interval(Config.ReadField("NoSISMargin"), "NoSISMargin"));
+        const int32_t margin = Interval(file.ReadField("NoSISMargin"), "NoSISMargin");
+        DisconnChecker->setInterval(Interval(file.ReadField("NoSISMargin"), "NoSISMargin"));
         // A margin of 0 switches the no-data check off; a timer of 0 ms would fire without pause.
         const bool checkOff = margin == 0;
         if (checkOff && !stallCheckOff_)
@@ -99,19 +102,19 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
             SISChecker->stop();
         else
             SISChecker->setInterval(margin);
-        BufferLength = ScaledInteger(Config.ReadField("BufLen"), 60, "BufLen");
-        BufferPeriod = ScaledInteger(Config.ReadField("BufPer"), 60, "BufPer");
-        OutputFileName = Config.ReadField("ESPDir");
-        if (withGeoTable) {
-            SisMonitoring = true;
-            TbQUIL->setEnabled(true);
-            tbQuilAction_->setVisible(true);
-            sisStatusItem_->setEnabled(true);
-        }
-        protocol_.SetPollMode(Config.ReadField("MessageRequestMethod") != "Subscribe");
+        BufferLength = ScaledInteger(file.ReadField("BufLen"), 60, "BufLen");
+        BufferPeriod = ScaledInteger(file.ReadField("BufPer"), 60, "BufPer");
+        OutputFileName = file.ReadField("ESPDir");
+        // Also after the settings are confirmed: a first start without a file reaches this
+        // step only once the dialog has written one.
+        SisMonitoring = true;
+        TbQUIL->setEnabled(true);
+        tbQuilAction_->setVisible(true);
+        sisStatusItem_->setEnabled(true);
+        protocol_.SetPollMode(file.ReadField("MessageRequestMethod") != "Subscribe");
         if (withGeoTable) {
             for (int row = 1; row <= GeoTable::kRows; ++row)
-                geoTable_.SetRowFromStored(row, Config.ReadField("GEO" + std::to_string(row)));
+                geoTable_.SetRowFromStored(row, file.ReadField("GEO" + std::to_string(row)));
             geoTable_.SetDefaultHeader();
         }
         return complete;
