@@ -284,11 +284,12 @@ TEST_F(MainFrmTest, StartsWithItsCaptionsLampsAndTimers)
 
 TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
 {
+    cwd.Write("07_12_2026_12_30_05.txt", "an older file of the same name\n"); // overwritten
     TMainFrm f(ui, clock);
     auto *log = f.findChild<QPlainTextEdit *>("LogWin");
     for (int i = 1; i <= 99; ++i)
         f.Log(QString("line %1").arg(i));
-    EXPECT_FALSE(QFile::exists(cwd.Path("07_12_2026_12_30_05.txt")));
+    EXPECT_EQ(cwd.Read("07_12_2026_12_30_05.txt"), "an older file of the same name\n") << "no roll-over yet";
     f.Log("line 100");
     EXPECT_TRUE(log->toPlainText().isEmpty());
     const QList<QByteArray> saved = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
@@ -297,6 +298,17 @@ TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
     EXPECT_EQ(saved[99], "line 100");
     f.Log("line 101");
     EXPECT_EQ(log->toPlainText(), "line 101");
+}
+
+// A FIFO of the roll-over file's name would block the window: it is left alone, the log
+// window is cleared as usual.
+TEST_F(MainFrmTest, ARollOverNameTakenByAFifoDoesNotBlock)
+{
+    ASSERT_EQ(::mkfifo(cwd.Path("07_12_2026_12_30_05.txt").toLocal8Bit().constData(), 0600), 0);
+    TMainFrm f(ui, clock);
+    for (int i = 1; i <= 100; ++i)
+        f.Log(QString("line %1").arg(i));
+    EXPECT_TRUE(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().isEmpty());
 }
 
 // A flood of log lines: at most one roll-over file a minute, the lines left out counted in the

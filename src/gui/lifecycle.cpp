@@ -2,6 +2,7 @@
 #include "mainfrm.h"
 
 #include "config_warning.h"
+#include "files/regular_file.h"
 #include "text/number_text.h"
 #include "time/clock.h"
 #include "ui_seam.h"
@@ -9,9 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -155,17 +154,18 @@ void TMainFrm::LogWinChange()
     if (lastRollOverFile_ >= 0 && now < lastRollOverFile_ + kMinute && now >= lastRollOverFile_) {
         rollOverLinesNotWritten_ += static_cast<int>(logLines_.size());
     } else {
-        // A clock set back may meet an earlier file's name: append rather than lose its lines.
+        // An existing file of the name is overwritten; one that is not a regular file (a FIFO
+        // would block the window) is left alone and the lines go unsaved.
         const QString name = DateTimeText(DecodeDateTime(now), "_", "_").replace(' ', '_') + ".txt";
-        QFile file(QDir::currentPath() + QDir::separator() + name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            QTextStream out(&file);
-            if (rollOverLinesNotWritten_ > 0)
-                out << rollOverLinesNotWritten_ << " log lines before these were not written "
-                    << "(at most one roll-over file a minute)\n";
-            for (const QString &line : std::as_const(logLines_))
-                out << line << '\n';
-        }
+        QString text;
+        if (rollOverLinesNotWritten_ > 0)
+            text += QString::number(rollOverLinesNotWritten_) +
+                    " log lines before these were not written (at most one roll-over file a minute)\n";
+        for (const QString &line : std::as_const(logLines_))
+            text += line + '\n';
+        std::string error;
+        WriteRegularFile((QDir::currentPath() + QDir::separator() + name).toStdString(), text.toUtf8().toStdString(),
+                         error);
         lastRollOverFile_ = now;
         rollOverLinesNotWritten_ = 0;
     }
