@@ -44,7 +44,8 @@ int OpenRegularFile(const std::string &path, int flags, std::string &error)
     // end; it is switched off again once the file is known to be a regular file.
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
     if (fd < 0) {
-        error = SystemError(errno);
+        // ENXIO: a FIFO with nobody at its other end, or a socket; neither is a file to write.
+        error = errno == ENXIO ? "not a regular file" : SystemError(errno);
         return -1;
     }
     struct stat st {};
