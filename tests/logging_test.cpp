@@ -143,18 +143,6 @@ TEST(LogFileTest, ARecordIsWrittenWholeOrNotAtAll)
     }
 }
 
-TEST(LogFileTest, AFileRemovedWithItsFolderIsReportedAtTheNextWrite)
-{
-    TempCwd cwd;
-    QDir(cwd.Path("")).mkdir("sub");
-    const int fd = OpenMessageLog(cwd.Path("sub/log.klt").toStdString(), false);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(WriteMessageLog(fd, "kept\r\n"), std::nullopt);
-    ASSERT_TRUE(QDir(cwd.Path("sub")).removeRecursively());
-    EXPECT_EQ(WriteMessageLog(fd, "lost\r\n").value_or(""), "the log file or its folder was removed");
-    CloseMessageLog(fd);
-}
-
 TEST(LogFileTest, FailureReasonsSayWhatHappened)
 {
     const struct {
