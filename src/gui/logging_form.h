@@ -30,6 +30,8 @@ public:
     void CheckBoxMTClick();
     void FormShow();
     void Button1Click() { hide(); }
+    // Stops logging after a record could not be written, saying why in the memo and the log window.
+    void StopAfterWriteFailure(const QString &reason);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,6 +41,7 @@ private:
     QWidget *BuildFilePage();
     void AppendToMemo(const QString &text);
     void SetFileControlsEnabled(bool on);
+    void StopLogging(const QString &memoLine);
     void ApplyTypeBoxes();
     QString NowText() const;
 
