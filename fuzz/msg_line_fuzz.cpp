@@ -2,6 +2,7 @@
 // main window hands it on: the message log record, the broadcast status record, the type 1
 // mask, the decoder of the shown type and the signal overview. Lines are taken with the request
 // count at 17, 18 and 19 in turn, so the repeat rule and the second status tick are reached.
+// Each input starts from a new start-up state, so that a failing input fails again on its own.
 #include "link/message_catalogue.h"
 #include "link/message_intake.h"
 #include "mops/mops_msg.h"
@@ -89,14 +90,11 @@ struct Harness {
     }
 };
 
-Harness *harness = nullptr; // kept to the end
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
-    if (!harness)
-        harness = new Harness;
+    const auto harness = std::make_unique<Harness>();
     const std::string input(reinterpret_cast<const char *>(data), size);
     std::size_t begin = 0;
     while (begin <= input.size()) {

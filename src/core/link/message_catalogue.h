@@ -150,7 +150,8 @@ inline constexpr auto kLogBoxTypes = catalogue::TypesWith<&HandledType::logBox>(
 
 // The server answers each request once; the request phase ends with the last answer.
 inline constexpr int kRequestCount = static_cast<int>(kRequestedTypes.size());
-static_assert(kRequestCount == 18, "the session and the intake's repeat rule are written for 18 answers");
+// A type added to or taken from the request list changes the request phase: change this on purpose.
+static_assert(kRequestCount == 18, "the request phase is 18 answers long");
 
 // The request list as it is sent: "GETMSG,<type>,1" lines, four to a write.
 const std::vector<std::string> &RequestListWrites();
