@@ -43,6 +43,7 @@ std::string MessageLine(int week, int tow, const std::string &hex)
     return "*MSG," + std::to_string(week) + "," + std::to_string(tow) + "," + Payload(hex);
 }
 
+// The decoder target's selector character for a message type.
 char Selector(int type)
 {
     return decoder_cases::SelectorOf(type);
