@@ -61,11 +61,3 @@ void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text
     if (const auto failure = WriteMessageLog(LogFile, FormatLogRecord(prn, type, week, seconds, text)))
         FrmLogging->StopAfterWriteFailure(QString::fromStdString(*failure));
 }
-
-void TMainFrm::LogAcceptedMessage(const std::string &week, const std::string &time, int type,
-                                  const std::string &text)
-{
-    // The intake has already refused a week or time that is not a number.
-    WriteLogRecord(LogRecordPrn(GEO_PRN->text().toStdString()), type, LoggedMessageText(text),
-                   ParseDouble(week).value_or(0), ParseDouble(time).value_or(0));
-}
