@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QList<QByteArray> kRequestWrites = {
@@ -251,11 +253,70 @@ TEST_F(SessionTest, ServerRepliesOfEveryKind)
     EXPECT_EQ(Caption("Week"), "GPS Week: abc");
 
     server->SendToAll(QByteArray(70 * 1024, 'x'));
-    ASSERT_TRUE(WaitFor([&] { return LogText().contains("exceeded 64 KiB"); }));
-    server->SendToAll("\r\n"); // ends what is left of the junk, or is an empty line of its own
-    QTest::qWait(50);
+    server->SendToAll("\r\n"); // ends the over-long line
     server->SendToAll("*TXT,still alive\r\n");
     ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("still alive"); }));
+    EXPECT_EQ(LogText().count("Received line exceeded 64 KiB and was dropped."), 1);
+}
+
+// Each dropped text is logged once, with its reason, however many reads it took: 5 MiB without
+// a line end (reported once 4 MiB have passed), a complete line of 70,000 bytes, and 100,000
+// bytes without a line end cut off by the end of the connection.
+TEST_F(SessionTest, EachDroppedTextIsLoggedOnceWithItsReason)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    const QString noLineEnd = "Received text without a line end exceeded 64 KiB and was dropped.";
+    const QString overLong = "Received line exceeded 64 KiB and was dropped.";
+    server->SendToAll(QByteArray(5 << 20, 'A') + "\r\n*MSG,2443,3001," + QByteArray(70000, '0') +
+                      "\r\n*TXT,after\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text() == "after"; }, 30000));
+    EXPECT_EQ(LogText().count(noLineEnd), 1);
+    EXPECT_EQ(LogText().count(overLong), 1);
+    EXPECT_LT(LogText().indexOf(noLineEnd), LogText().indexOf(overLong)); // in the order received
+
+    server->SendToAll(QByteArray(100000, 'B'));
+    server->DropClients(); // after what it has to send
+    ASSERT_TRUE(WaitFor([&] { return LogText().count(noLineEnd) == 2; }));
+    EXPECT_EQ(LogText().count(overLong), 1);
+}
+
+// With a read buffer of 4 KiB and 8,000 lines sent at once, the window reads the socket only
+// when it has run out of lines: between batches the socket is found holding a full buffer it has
+// not read, the window never holds more than one read of 4 KiB and an unfinished line of this
+// flood (under 20 bytes), and reading resumes after each batch until every line is in, in order.
+TEST_F(SessionTest, TheSocketIsNotReadWhileABatchOfLinesWaits)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    constexpr qint64 kReadBuffer = 4096;
+    Socket()->SetReadBufferSize(kReadBuffer);
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    constexpr int kLines = 8000;
+    QByteArray flood;
+    for (int i = 0; i < kLines; ++i)
+        flood += "*TXT," + QByteArray::number(i) + "\r\n";
+    int fullAndUnread = 0;
+    std::size_t mostHeld = 0;
+    QTimer probe; // runs between batches
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (frm->LinesQueued() && Socket()->BytesAvailable() == kReadBuffer)
+            ++fullAndUnread;
+        mostHeld = std::max(mostHeld, frm->ReceivedTextHeld());
+    });
+    probe.start(0);
+    server->SendToAll(flood);
+    const auto lines = [&] { return frm->TextForm() ? frm->TextForm()->Text().split('\n') : QStringList(); };
+    ASSERT_TRUE(WaitFor([&] { return lines().size() == kLines; }, 60000));
+    EXPECT_GT(fullAndUnread, 0);
+    EXPECT_LE(mostHeld, static_cast<std::size_t>(kReadBuffer) + 20);
+    QStringList expected;
+    for (int i = 0; i < kLines; ++i)
+        expected << QString::number(i);
+    EXPECT_EQ(lines(), expected);
 }
 
 TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAfterTheRequests)
