@@ -169,6 +169,7 @@ private:
     void Send(const std::string &text);
     void HandleWaitingLines();
     bool TakeReceivedText();
+    bool ReconnectionAllowed() const;
     bool HandleLine(const std::string &line);
     void QueueMoreLines();
     void Apply(const SessionStep &step);

@@ -263,8 +263,7 @@ void TMainFrm::CDisconnect()
 {
     SISChecker->stop();
     QueueMoreLines(); // what the socket still holds, then the end of the received text
-    protocol_.OnDisconnected(); // a stop is complete once the connection is gone
-    if (!AutoRec->isChecked() || TimerRecon->isActive()) {
+    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
         ShowDisconnected("Disconnected from VELMAR... Bye!");
         return;
     }
@@ -277,10 +276,15 @@ void TMainFrm::CDisconnect()
     TimerRecon->start();
 }
 
+bool TMainFrm::ReconnectionAllowed() const
+{
+    return AutoRec->isChecked() && !TimerRecon->isActive();
+}
+
 void TMainFrm::CError(QAbstractSocket::SocketError)
 {
     SISChecker->stop();
-    if (!AutoRec->isChecked() || TimerRecon->isActive()) {
+    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
         ShowDisconnected("Connection lost (now disconnected from VELMAR)");
         return;
     }
