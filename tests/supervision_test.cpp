@@ -109,6 +109,31 @@ TEST_F(SessionTest, AUserStopIsFinalWithAutoReconnectChecked)
     }
 }
 
+// While the no-data check holds a stall, the monitor's decisions keep "information not
+// available" on show instead of bringing back the last mode every minute.
+TEST_F(SessionTest, TheStatusStaysInfoNAThroughAStall)
+{
+    StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
+    StartClient();
+    frm->SisMonitor().State.Receiving = true; // as after a connection
+    frm->HandleMsgLine("*MSG,2443,100,53FC");
+    for (int tick = 0; tick < 60; ++tick)
+        frm->Timer1secTimer();
+    ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "ModeSOL");
+    frm->SISCheckerTimer();
+    frm->SISCheckerTimer(); // the time is the same: stalled
+    ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "InfoNA");
+    for (int minute = 1; minute <= 6; ++minute) {
+        for (int tick = 0; tick < 60; ++tick) {
+            clock.AdvanceSeconds(1);
+            frm->Timer1secTimer();
+            ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "InfoNA") << "minute " << minute << ", second " << tick;
+        }
+        frm->SISCheckerTimer();
+    }
+    EXPECT_EQ(LogText().count("Base Station / No SIS failure detected..."), 1);
+}
+
 TEST_F(SessionTest, CloseCommandDeclaresInfoNAOncePerConnection)
 {
     StartServer({SbasFrame(8)}, {});

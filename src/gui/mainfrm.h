@@ -231,7 +231,6 @@ private:
     // Private state
     std::string PrevGpsTime;
     std::string LastCheckedGpsTime;
-    bool NoSisDeclared = false;
     bool stallCheckOff_ = false; // NoSISMargin 0: no stalled-feed check
     int32_t ReconnectCount = 0;
     std::string UserName;
