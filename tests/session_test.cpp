@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -317,6 +318,47 @@ TEST_F(SessionTest, TheSocketIsNotReadWhileABatchOfLinesWaits)
     for (int i = 0; i < kLines; ++i)
         expected << QString::number(i);
     EXPECT_EQ(lines(), expected);
+}
+
+// The error report is owned by the main window: closing the main window by its frame ends the
+// program with a report on screen. One report lists the latest 100 errors, numbered, with the
+// count of all.
+TEST_F(SessionTest, TheErrorReportBelongsToTheMainWindowAndListsTheErrors)
+{
+    StartServer(NoNullMessage());
+    StartClient();
+    QtUiSeam reports;
+    const auto error = [](int n) { return QString("'W%1' is not a valid floating point value").arg(n); };
+    for (int n = 1; n <= 3; ++n)
+        reports.ErrorReport(frm.get(), error(n));
+    auto *box = frm->findChild<QMessageBox *>("ErrorReport");
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return box->isVisible() && box->text() == error(3); }));
+    EXPECT_EQ(box->informativeText(), "3 errors so far; the latest 3 are listed under Show Details.");
+    EXPECT_EQ(box->detailedText(), "1: " + error(1) + "\n2: " + error(2) + "\n3: " + error(3));
+    for (int n = 4; n <= 150; ++n)
+        reports.ErrorReport(frm.get(), error(n));
+    ASSERT_TRUE(WaitFor([&] { return box->text() == error(150); }));
+    EXPECT_EQ(box->informativeText(), "150 errors so far; the latest 100 are listed under Show Details.");
+    const QStringList listed = box->detailedText().split('\n');
+    ASSERT_EQ(listed.size(), 100);
+    EXPECT_EQ(listed.first(), "51: " + error(51));
+    EXPECT_EQ(listed.last(), "150: " + error(150));
+    EXPECT_EQ(frm->findChildren<QMessageBox *>().size(), 1);
+
+    frm->show();
+    ASSERT_TRUE(box->isVisible());
+    bool stillRunning = false;
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [&] {
+        stillRunning = true;
+        QApplication::quit();
+    });
+    giveUp.start(10000);
+    QTimer::singleShot(0, frm.get(), [&] { frm->close(); });
+    QApplication::exec(); // returns when the last window that keeps the program running is closed
+    EXPECT_FALSE(stillRunning) << "the program goes on after its main window was closed";
 }
 
 TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAfterTheRequests)

@@ -5,11 +5,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 QtUiSeam::~QtUiSeam()
 {
-    delete errorBox_;
+    delete errorBox_.data();
 }
 
 int QtUiSeam::Exec(QDialog &dialog)
@@ -24,13 +25,38 @@ void QtUiSeam::MessageBox(QWidget *parent, const QString &text)
 
 void QtUiSeam::ErrorReport(QWidget *parent, const QString &text)
 {
+    ++errorCount_;
+    errors_ << text;
+    if (errors_.size() > kErrorsListed)
+        errors_.removeFirst();
     if (!errorBox_) {
-        errorBox_ = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+        errorBox_ = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                                    parent ? parent->window() : nullptr);
         errorBox_->setObjectName("ErrorReport");
         errorBox_->setModal(false);
+        refreshQueued_ = false;
     }
-    Q_UNUSED(parent);
-    errorBox_->setText(text);
+    // A flood of failing lines rewrites the report once per turn of the event loop, not per line.
+    if (!refreshQueued_) {
+        refreshQueued_ = true;
+        QTimer::singleShot(0, errorBox_, [this] { ShowErrors(); });
+    }
+}
+
+void QtUiSeam::ShowErrors()
+{
+    refreshQueued_ = false;
+    errorBox_->setText(errors_.constLast());
+    if (errorCount_ > 1) {
+        errorBox_->setInformativeText(QString("%1 errors so far; the latest %2 are listed under Show Details.")
+                                          .arg(errorCount_)
+                                          .arg(errors_.size()));
+        QStringList numbered;
+        const qint64 first = errorCount_ - errors_.size() + 1;
+        for (qsizetype i = 0; i < errors_.size(); ++i)
+            numbered << QString("%1: %2").arg(first + i).arg(errors_[i]);
+        errorBox_->setDetailedText(numbered.join('\n'));
+    }
     errorBox_->show();
     errorBox_->raise();
 }
