@@ -284,6 +284,34 @@ TEST_F(SessionTest, EachDroppedTextIsLoggedOnceWithItsReason)
     EXPECT_EQ(LogText().count(overLong), 1);
 }
 
+// Text replies are shown as UTF-8 when they are valid UTF-8, and as Latin-1 otherwise.
+TEST_F(SessionTest, TextRepliesAreUtf8OrElseLatin1)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    const struct {
+        QByteArray sent;
+        QString shown;
+    } cases[] = {
+        {"caf\xc3\xa9 \xc2\xb0" "C", QString::fromUtf8(u8"caf\u00e9 \u00b0C")},
+        {"caf\xe9 \xb0" "C", QString::fromUtf8(u8"caf\u00e9 \u00b0C")},      // Latin-1
+        {"ends in half a character \xc3", QString::fromUtf8(u8"ends in half a character \u00c3")},
+        {"\xef\xbb\xbf" "begins with a byte order mark", QChar(0xFEFF) + QString("begins with a byte order mark")},
+        {"plain", "plain"},
+    };
+    QByteArray sent;
+    QStringList expected;
+    for (const auto &c : cases) {
+        sent += "*TXT," + c.sent + "\r\n";
+        expected << c.shown;
+    }
+    server->SendToAll(sent);
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("plain"); }));
+    EXPECT_EQ(frm->TextForm()->Text().toStdString(), expected.join('\n').toStdString());
+}
+
 // With a read buffer of 4 KiB and 8,000 lines sent at once, the window reads the socket only
 // when it has run out of lines: between batches the socket is found holding a full buffer it has
 // not read, the window never holds more than one read of 4 KiB and an unfinished line of this

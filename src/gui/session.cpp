@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTimer>
 
 
@@ -237,9 +238,16 @@ void TMainFrm::HandleAuthReply()
         SISChecker->start();
 }
 
+// Text that is valid UTF-8 is shown as such; anything else is taken for a single-byte code
+// page and shown as Latin-1, so that no character is lost to a replacement mark.
 void TMainFrm::HandleTxtReply(const std::string &line)
 {
-    EnsureTextFrm().AddLine(QString::fromStdString(SplitTextLine(line)));
+    const QByteArray text = QByteArray::fromStdString(SplitTextLine(line));
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString shown = utf8.decode(text);
+    if (utf8.hasError())
+        shown = QString::fromLatin1(text);
+    EnsureTextFrm().AddLine(shown);
 }
 
 void TMainFrm::TimerMSGTimer()
