@@ -8,8 +8,7 @@
 // Lines from the data server: framing of the received byte stream and the fields of each reply.
 
 // A line is at most 64 KiB long, not counting its line end, however the text arrives: a peer
-// that never ends its line, or sends one without end, cannot grow memory or the handling time
-// without bound.
+// that sends a line without end cannot grow memory or the handling time without bound.
 constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
 // Over-long text whose line end has not come within this many bytes is reported as text without
 // a line end at that point rather than when (or if) its line end comes.
