@@ -34,31 +34,28 @@ void QtUiSeam::ErrorReport(QWidget *parent, const QString &text)
                                     parent ? parent->window() : nullptr);
         errorBox_->setObjectName("ErrorReport");
         errorBox_->setModal(false);
-        refreshQueued_ = false;
+        listQueued_ = false;
     }
-    // A flood of failing lines rewrites the report once per turn of the event loop, not per line.
-    if (!refreshQueued_) {
-        refreshQueued_ = true;
-        QTimer::singleShot(0, errorBox_, [this] { ShowErrors(); });
+    errorBox_->setText(text);
+    errorBox_->show();
+    errorBox_->raise();
+    // The list is rewritten once per turn of the event loop, not for each line of a flood.
+    if (errorCount_ > 1 && !listQueued_) {
+        listQueued_ = true;
+        QTimer::singleShot(0, errorBox_, [this] { ListErrors(); });
     }
 }
 
-void QtUiSeam::ShowErrors()
+void QtUiSeam::ListErrors()
 {
-    refreshQueued_ = false;
-    errorBox_->setText(errors_.constLast());
-    if (errorCount_ > 1) {
-        errorBox_->setInformativeText(QString("%1 errors so far; the latest %2 are listed under Show Details.")
-                                          .arg(errorCount_)
-                                          .arg(errors_.size()));
-        QStringList numbered;
-        const qint64 first = errorCount_ - errors_.size() + 1;
-        for (qsizetype i = 0; i < errors_.size(); ++i)
-            numbered << QString("%1: %2").arg(first + i).arg(errors_[i]);
-        errorBox_->setDetailedText(numbered.join('\n'));
-    }
-    errorBox_->show();
-    errorBox_->raise();
+    listQueued_ = false;
+    errorBox_->setInformativeText(
+        QString("%1 errors so far; the latest %2 are listed under Show Details.").arg(errorCount_).arg(errors_.size()));
+    QStringList numbered;
+    const qint64 first = errorCount_ - errors_.size() + 1;
+    for (qsizetype i = 0; i < errors_.size(); ++i)
+        numbered << QString("%1: %2").arg(first + i).arg(errors_[i]);
+    errorBox_->setDetailedText(numbered.join('\n'));
 }
 
 QString QtUiSeam::SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,

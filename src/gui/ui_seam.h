@@ -47,12 +47,12 @@ public:
     static constexpr int kErrorsListed = 100;
 
 private:
-    void ShowErrors();
+    void ListErrors();
 
     // One report on screen at a time, owned by the window it was raised for so that it never
     // outlives it nor keeps the program running after it is closed.
     QPointer<QMessageBox> errorBox_;
     QStringList errors_;        // the latest kErrorsListed texts
     qint64 errorCount_ = 0;     // errors reported in this run
-    bool refreshQueued_ = false; // the report is due to show the errors reported since it last did
+    bool listQueued_ = false;   // the list is due to take in the errors reported since it last did
 };
