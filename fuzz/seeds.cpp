@@ -103,12 +103,15 @@ int main(int argc, char **argv)
     for (const auto &[type, hex] : firstOfType) {
         seeds.Write("decoders", std::string(1, Selector(1)) + mask + "\n" + Selector(type) + hex);
         seeds.Write("pardo", Payload(hex));
-        seeds.Write("reply_framing", Chunked("*AUTH\r\n" + MessageLine(2443, tow, hex) + "\r\n*END\r\n", 40));
+        // The first byte chooses the limits: the real ones, or a cap of 8 that these lines pass.
+        const std::string lines = Chunked("*AUTH\r\n" + MessageLine(2443, tow, hex) + "\r\n*END\r\n", 40);
+        seeds.Write("reply_framing", "\x80" + lines);
+        seeds.Write("reply_framing", "\x27" + lines);
         seeds.Write("time_record", recordLines[0]);
         ++tow;
     }
     seeds.Write("decoders", std::string(1, Selector(2)) + "c61800d159cd159cd159" + "\n" + Selector(-1) + "zz");
-    seeds.Write("reply_framing", Chunked("*ERR,7,No message\r\n*TXT,Service notice\r\n*GETMSG,2443,5,A|4\n", 7));
+    seeds.Write("reply_framing", "\x80" + Chunked("*ERR,7,No message\r\n*TXT,Service notice\r\n*GETMSG,2443,5,A|4\n", 7));
 
     // The message intake: stretches of the recording, twenty lines each.
     for (std::size_t i = 0; i < records.size() && i < 400; i += 20) {

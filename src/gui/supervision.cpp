@@ -41,24 +41,16 @@ void TMainFrm::AutoRecClick()
 
 void TMainFrm::SISCheckerTimer()
 {
+    // The caption is compared, so a feed that repeats the same time of week counts as stalled.
     const std::string timeCaption = Time->text().toStdString();
-    if (timeCaption == LastCheckedGpsTime) {
-        FrmSISMode->SetMode("InfoNA", true, 1);
-        msgStalled_ = true;
-        UpdateMsgColours();
-        if (!NoSisDeclared) {
-            Log("Base Station / No SIS failure detected...");
-            LogTimeStamp();
-            NoSisDeclared = true;
-            sisMonitor_->State.OutageStart = clock_.Now();
-            sisMonitor_->State.Receiving = false;
-        }
-    } else {
-        msgStalled_ = false;
-        UpdateMsgColours();
-        NoSisDeclared = false;
-    }
+    const bool stalled = timeCaption == LastCheckedGpsTime;
     LastCheckedGpsTime = timeCaption;
+    msgStalled_ = stalled;
+    UpdateMsgColours();
+    if (sisMonitor_->NoDataCheck(stalled)) {
+        Log("Base Station / No SIS failure detected...");
+        LogTimeStamp();
+    }
 }
 
 void TMainFrm::DisconnCheckerTimer()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QUrl;
@@ -16,7 +18,7 @@ public:
     // A modal message box with an OK button.
     virtual void MessageBox(QWidget *parent, const QString &text) = 0;
     // The application's error report for a line whose handling failed. It must not block
-    // the caller: it runs inside socket handling.
+    // the caller: it runs inside socket handling. The report belongs to parent's window.
     virtual void ErrorReport(QWidget *parent, const QString &text) = 0;
     // A modal save-file dialog; returns the chosen path, or "" when cancelled. `filter` is in
     // Qt's form ("KLT (*.klt)"); `defaultSuffix` is added to a name typed without one. Seams
@@ -41,6 +43,16 @@ public:
                          const QString &defaultSuffix) override;
     void OpenDocument(const QUrl &url) override;
 
+    // Errors whose texts the report lists, the latest last.
+    static constexpr int kErrorsListed = 100;
+
 private:
-    QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error
+    void ListErrors();
+
+    // One report on screen at a time, owned by the window it was raised for so that it never
+    // outlives it nor keeps the program running after it is closed.
+    QPointer<QMessageBox> errorBox_;
+    QStringList errors_;        // the latest kErrorsListed texts
+    qint64 errorCount_ = 0;     // errors reported in this run
+    bool listQueued_ = false;   // the list is due to take in the errors reported since it last did
 };
