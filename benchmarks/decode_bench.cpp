@@ -17,6 +17,7 @@
 #include "mops/mt27.h"
 #include "mops/mt28.h"
 #include "output/log_record.h"
+#include "support/recordings_dir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -188,7 +189,7 @@ std::vector<LogRecord> ReadRecording(const std::string &path)
 // Each real recording present at start-up gets a plain and an expanded benchmark.
 void RegisterRecordings()
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RecordingsDir();
     int found = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         auto records = std::make_shared<std::vector<LogRecord>>(ReadRecording(dir + "/" + name));

@@ -6,6 +6,7 @@
 #include "support/fault_matrix.h"
 
 #include "support/resident_memory.h"
+#include "support/recordings_dir.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -50,7 +51,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const QString recording = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                       : QString(VELMAR_RECORDINGS_DIR) + "/recording-b.txt";
+                                       : QString::fromStdString(RecordingsDir()) + "/recording-b.txt";
     if (!QFile::exists(recording)) {
         std::fprintf(stderr, "no recording %s\n", qPrintable(recording));
         return 1;

@@ -99,7 +99,20 @@ const IntakeOutcome &MessageIntake::Take(const std::string &line, const IntakeSe
                    "This message will be ignored"};
         return out;
     }
-    const std::string &text = pardo_.Data;
+    return Accept(pardo_.Data, *week, *time, session);
+}
+
+const IntakeOutcome &MessageIntake::TakeExpanded(const std::string &text, double week, double time,
+                                                 const IntakeSession &session)
+{
+    outcome_.Clear();
+    return Accept(text, week, time, session);
+}
+
+const IntakeOutcome &MessageIntake::Accept(const std::string &text, double week, double time,
+                                           const IntakeSession &session)
+{
+    IntakeOutcome &out = outcome_;
     out.text = &text;
     if (text.size() > kMaxMessageText) {
         out.overLong = true;
@@ -113,11 +126,11 @@ const IntakeOutcome &MessageIntake::Take(const std::string &line, const IntakeSe
                       "' is not a valid integer value");
     out.type = *type;
     if (session.logging)
-        out.record = DueRecord{LogRecordPrn(session.geoPrn), *type, *week, *time, LoggedMessageText(text)};
+        out.record = DueRecord{LogRecordPrn(session.geoPrn), *type, week, time, LoggedMessageText(text)};
     message_.SetMessage(text);
     out.message = &message_;
     out.noteOverview = true;
-    out.gpsSeconds = *week * kSecondsPerWeek + *time;
+    out.gpsSeconds = week * kSecondsPerWeek + time;
     out.live = session.requestCount >= kRequestCount;
 
     int shown = *type;
