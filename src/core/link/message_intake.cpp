@@ -89,10 +89,9 @@ const IntakeOutcome &MessageIntake::Take(const std::string &line, const IntakeSe
         out.refusal = IntakeRefusal::NoPayload;
         return out;
     }
-    pardo_.Data = fields.payload;
     try {
         // Past the length limit the message is refused anyway: no need to expand the rest.
-        pardo_.Decompress(kMaxMessageText);
+        pardo_.DecompressFrom(fields.payload, kMaxMessageText);
     } catch (const std::exception &) {
         out.refusal = IntakeRefusal::Pardo;
         out.log = {"PARDO Decompression Error.", out.timeCaption + "  " + out.weekCaption,
@@ -135,7 +134,7 @@ const IntakeOutcome &MessageIntake::Accept(const std::string &text, double week,
 
     int shown = *type;
     if (shown == 0) {
-        if (IsEmptyMt0(text))
+        if (IsEmptyMt0(message_.Bits()))
             return out; // seen by the broadcast status and the overview, and no further
         shown = 2;      // a type 0 with corrections is shown as the type 2 it carries
     }
