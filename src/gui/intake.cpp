@@ -68,10 +68,10 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     FrmSISMode->NoteType(out.type, true);
     if (out.shown) {
         MsgType->setText(Q(out.shown->caption));
-        FrmPRNs->ProcessMT1(*out.text, *out.shown);
+        FrmPRNs->ProcessMT1(*out.message, *out.shown);
         sisMonitor_->Evaluate();
         intake_.NoteDispatched();
-        DispatchMessage(out.shownType, *out.text, *out.shown);
+        DispatchMessage(out.shownType, *out.message, *out.shown);
     }
     // After the windows' handling, so that the grid values the overview reads are this message's.
     overview.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, sisMonitor_->CurrentMode());
@@ -79,11 +79,11 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         sisMonitor_->Evaluate();
 }
 
-void TMainFrm::DispatchMessage(int type, const std::string &text, const ShownType &shown)
+void TMainFrm::DispatchMessage(int type, const TMOPSMsg &message, const ShownType &shown)
 {
     TWorker *worker = workerOfType_[static_cast<std::size_t>(type)];
     if (!worker)
         return;
-    worker->SetMessage(text, shown);
+    worker->Take(message, shown); // the bytes the intake made, not the text again
     worker->Execute();
 }

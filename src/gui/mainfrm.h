@@ -165,7 +165,7 @@ private:
     void ShowDisconnected(const QString &logLine);
     void ResetDecodedState();
     void ShowGeoOfPort();
-    void DispatchMessage(int type, const std::string &text, const ShownType &shown);
+    void DispatchMessage(int type, const TMOPSMsg &message, const ShownType &shown);
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
     void BuildLogging();

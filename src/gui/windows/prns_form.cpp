@@ -27,7 +27,7 @@ constexpr int kCellsPerRow = 19;
 
 TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
     : TMessageWindow("FrmPRNs", "Active PRNs", parent),
-      worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
+      worker_(mask)
 {
     for (const SlotGroup &g : kGroups) {
         auto *box = new QGroupBox(g.title, this);
@@ -69,22 +69,15 @@ bool TFrmPRNs::SlotShownActive(int index) const
     return cells_[index]->palette().color(QPalette::Window) == QColor(0, 255, 0);
 }
 
-bool TFrmPRNs::MaskReceived() const
-{
-    return !IODPNo->text().isEmpty();
-}
-
-void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
+void TFrmPRNs::ProcessMT1(const TMOPSMsg &message, const ShownType &shown)
 {
     if (!shown.IsMask())
         return;
-    worker_.SetText(text);
-    const int iodp = worker_.ReadIODP();
-    lastIODP_ = iodp;
+    const int iodp = worker_.Take(message);
     SetBoxText(IODPNo, QString::number(iodp));
+    worker_.File();
     for (int i = 0; i < kSlots; ++i)
-        mask_[iodp][i] = worker_.SlotActive(i + 1);
-    worker_.Execute();
+        ColourSlot(i, worker_.Filed(i));
 }
 
 void TFrmPRNs::Reset()
