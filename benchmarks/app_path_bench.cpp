@@ -4,10 +4,15 @@
 // ticks), the type 1 mask processing, the type 2 to 5 reads and slot list, the decoder of types
 // 6 to 28 and the signal overview's note. What a window then writes is left out.
 //
-// Three starting points per source:
-//   decode         the expanded message text, as the intake holds it after the expansion
-//   expand+decode  the run-length coded payload as the server sends it
-//   line           the whole "*MSG" line (split, week and time read, captions, repeat rule)
+// Per source, from three starting points and with or without the notes:
+//   decode               from the expanded message text, as the intake holds it after the
+//                        expansion: the intake's type, bytes and type 0 rule, the type 1 mask,
+//                        the type 2 to 5 reads and slot list, the decoders of types 6 to 28
+//   expand+decode        the same from the run-length coded payload as the server sends it
+//   decode+notes         decode, and the broadcast status and signal overview notes
+//   expand+decode+notes  the same from the payload
+//   line+notes           from the whole "*MSG" line: the split, the week and time read, the
+//                        captions' texts and the repeat rule too
 //
 // Samples are interleaved (every source and start in turn, then again), and the median of each
 // is printed. Run: build/benchmarks/bench_app_path [samples=15] [source] [start]
@@ -16,8 +21,6 @@
 #include "demo_schedule.h"
 #include "link/message_catalogue.h"
 #include "link/message_intake.h"
-#include "link/message_text.h"
-#include "mops/aux_functions.h"
 #include "mops/gpstime.h"
 #include "mops/mt01.h"
 #include "mops/mt02_05.h"
@@ -25,6 +28,7 @@
 #include "output/log_record.h"
 #include "overview/signal_overview.h"
 #include "sismode/sis_mode_monitor.h"
+#include "sismode/type_indicators.h"
 #include "state/shared_buffers.h"
 #include "text/number_text.h"
 #include "time/clock.h"
@@ -32,12 +36,13 @@
 #include "support/recordings_dir.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,36 +86,21 @@ std::vector<LogRecord> ReadRecording(const std::string &path)
     return out;
 }
 
-// The status window's indicator bookkeeping without its widgets: the time each type was last
-// seen, and the colour each indicator would show.
-class IndicatorTimes final : public SisModeDisplay {
+// The status window without its widgets: the indicators' times and colours, as it keeps them.
+class StatusWindow final : public SisModeDisplay {
 public:
-    explicit IndicatorTimes(const Clock &clock) : clock_(clock) { green_.fill(-1); }
+    explicit StatusWindow(const Clock &clock) : clock_(clock) {}
     void SetMode(const std::string &, bool, int) override {}
     void RefreshTypes() override
     {
-        const DateTime now = clock_.Now();
-        for (const int type : MTBuffer::kTypes)
-            Colour(type, std::trunc(lastSeen_[type]) != 0 && now <= lastSeen_[type] + kFiveMinutes);
+        indicators_.Refresh(clock_.Now(), [this](int, bool) { ++changes; });
     }
-    void NoteType(int type)
-    {
-        lastSeen_[type] = clock_.Now();
-        Colour(type, true);
-    }
+    void NoteType(int type) { indicators_.Note(type, clock_.Now(), true); }
     int changes = 0;
 
 private:
-    void Colour(int type, bool green)
-    {
-        if (green_[type] == green)
-            return;
-        green_[type] = green;
-        ++changes;
-    }
     const Clock &clock_;
-    std::array<DateTime, 64> lastSeen_{};
-    std::array<signed char, 64> green_{};
+    TypeIndicators indicators_;
 };
 
 template <typename T>
@@ -127,7 +117,7 @@ volatile double gSink; // what the windows would have been handed, kept from bei
 class AppPath {
 public:
     AppPath()
-        : mt01_(*mask_, [](int, bool) {}), indicators_(clock_), monitor_(indicators_, clock_),
+        : mt01_(*mask_), status_(clock_), monitor_(status_, clock_),
           overview_(*mask_, *grid_)
     {
         TMT18 layout(*grid_); // the grid positions, laid out once as at start-up
@@ -138,84 +128,83 @@ public:
         session_.requestCount = kRequestCount + 1;
     }
 
-    void Decode(const Item &it) { Apply(intake_.TakeExpanded(it.text, it.week, it.tow, session_)); }
+    template <bool Notes>
+    void Decode(const Item &it)
+    {
+        Apply<Notes>(intake_.TakeExpanded(it.text, it.week, it.tow, session_));
+    }
+    template <bool Notes>
     void ExpandAndDecode(const Item &it)
     {
-        pardo_.Data = it.payload;
-        pardo_.Decompress(67);
-        Apply(intake_.TakeExpanded(pardo_.Data, it.week, it.tow, session_));
+        pardo_.DecompressFrom(it.payload, 67); // as the intake expands a payload
+        Apply<Notes>(intake_.TakeExpanded(pardo_.Data, it.week, it.tow, session_));
     }
-    void Line(const Item &it) { Apply(intake_.Take(it.line, session_)); }
+    void Line(const Item &it) { Apply<true>(intake_.Take(it.line, session_)); }
 
 private:
+    // As the main window applies the intake's outcome; without the notes, only the decoding.
+    template <bool Notes>
     void Apply(const IntakeOutcome &out)
     {
         if (!out.message)
             return;
-        monitor_.State.MarkReceived(out.type);
-        indicators_.NoteType(out.type);
-        if (out.shown) {
-            ProcessMT1(*out.text, *out.shown);
-            monitor_.Evaluate();
-            intake_.NoteDispatched();
-            Dispatch(out.shownType, *out.text, *out.shown);
+        if (Notes) {
+            monitor_.State.MarkReceived(out.type);
+            status_.NoteType(out.type);
         }
-        overview_.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, monitor_.CurrentMode());
-        if (out.secondTick)
-            monitor_.Evaluate();
+        if (out.shown) {
+            ProcessMT1(*out.message, *out.shown);
+            if (Notes)
+                monitor_.Evaluate();
+            intake_.NoteDispatched();
+            Dispatch(out.shownType, *out.message, *out.shown);
+        }
+        if (Notes) {
+            overview_.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, monitor_.CurrentMode());
+            if (out.secondTick)
+                monitor_.Evaluate();
+        }
     }
 
     // As the type 1 window's processing does it.
-    void ProcessMT1(const std::string &text, const ShownType &shown)
+    void ProcessMT1(const TMOPSMsg &message, const ShownType &shown)
     {
         if (!shown.IsMask())
             return;
-        mt01_.SetText(text);
-        const int iodp = mt01_.ReadIODP();
-        lastIODP_ = iodp;
-        for (int i = 0; i < kSlots; ++i)
-            copy_[iodp][i] = mt01_.SlotActive(i + 1);
-        mt01_.Execute();
+        mt01_.Take(message);
+        mt01_.File();
     }
 
-    void Dispatch(int type, const std::string &text, const ShownType &shown)
+    void Dispatch(int type, const TMOPSMsg &message, const ShownType &shown)
     {
         if (type >= 2 && type <= 5) {
-            fastText_ = text;
-            fastShown_ = shown;
-            FastCorrectionsUpdate();
+            FastCorrections(message, shown);
             return;
         }
         if (TMOPSMsg *d = decoders_[static_cast<std::size_t>(type)].get()) {
-            d->SetMessage(text);
+            d->SetMessage(message);
             if (!d->Message().empty())
                 d->Decode();
         }
     }
 
-    // As the type 2 to 5 worker reads its message and places it.
-    void FastCorrectionsUpdate()
+    // As the type 2 to 5 worker reads its message and places it (its caption's number is read
+    // once, while it stays the same).
+    void FastCorrections(const TMOPSMsg &message, const ShownType &shown)
     {
-        if (lastIODP_ < 0)
+        if (!mt01_.MaskReceived())
             return;
-        std::string text = fastText_;
-        if (text.size() >= 3)
-            text.erase(text.size() - 3);
-        const int iodp = BitField(text, mt02_05::kIODP.start, mt02_05::kIODP.width) & 3;
-        const FastCorrections prc = FastCorrectionVector(text);
-        const UDREIVectors integrity = UDREIVector(text);
-        std::vector<int> masked;
-        for (int i = 0; i < kSlots; ++i)
-            if (copy_[iodp][i])
-                masked.push_back(i + 1);
-        const auto type = ParseInt32(fastShown_.Number());
+        const mt02_05::Reading r = mt02_05::Read(message);
+        const MaskSlots &masked = mt01_.Slots(r.iodp);
+        fastShown_ = shown;
+        const std::optional<int32_t> type = fastShown_.NumberValue();
         if (!type)
             return;
-        const int first = (*type - 2) * mt02_05::kCorrections;
-        const int covered = std::min(mt02_05::kCorrections, static_cast<int>(masked.size()) - first);
+        const mt02_05::Covered covered = mt02_05::CoveredBy(*type, masked.count);
         double sum = 0;
-        for (int i = 0; i < covered; ++i)
-            sum += masked[first + i] + prc[i] + integrity.udrei[i] + integrity.udre[i] + integrity.variance[i];
+        for (int i = 0; i < covered.count; ++i)
+            sum += masked.slot[static_cast<std::size_t>(covered.first + i)] + r.prc[static_cast<std::size_t>(i)] +
+                   r.udrei[static_cast<std::size_t>(i)] + r.Udre(i) + r.Variance(i);
         gSink = sum;
     }
 
@@ -227,26 +216,27 @@ private:
     MessageIntake intake_;
     TPARDO pardo_;
     TMT01 mt01_;
-    uint8_t copy_[kIodps][kSlots] = {};
-    int lastIODP_ = -1;
-    std::string fastText_;
     ShownType fastShown_;
     std::array<std::unique_ptr<TMOPSMsg>, catalogue::kTypeCount> decoders_;
-    IndicatorTimes indicators_;
+    StatusWindow status_;
     TSISModeThread monitor_;
     SignalOverview overview_;
 };
 
-enum class Start { Decode, ExpandAndDecode, Line };
-const char *const kStartNames[] = {"decode", "expand+decode", "line"};
+enum class Start { Decode, ExpandAndDecode, DecodeNotes, ExpandAndDecodeNotes, LineNotes };
+const char *const kStartNames[] = {"decode", "expand+decode", "decode+notes", "expand+decode+notes", "line+notes"};
+constexpr Start kStarts[] = {Start::Decode, Start::ExpandAndDecode, Start::DecodeNotes, Start::ExpandAndDecodeNotes,
+                             Start::LineNotes};
 
 void Pass(AppPath &path, const std::vector<Item> &items, Start start)
 {
     for (const Item &it : items) {
         switch (start) {
-        case Start::Decode: path.Decode(it); break;
-        case Start::ExpandAndDecode: path.ExpandAndDecode(it); break;
-        case Start::Line: path.Line(it); break;
+        case Start::Decode: path.Decode<false>(it); break;
+        case Start::ExpandAndDecode: path.ExpandAndDecode<false>(it); break;
+        case Start::DecodeNotes: path.Decode<true>(it); break;
+        case Start::ExpandAndDecodeNotes: path.ExpandAndDecode<true>(it); break;
+        case Start::LineNotes: path.Line(it); break;
         }
     }
 }
@@ -260,6 +250,14 @@ __attribute__((noipa)) void MeasuredPass(AppPath &path, const std::vector<Item> 
 __attribute__((noipa)) void WarmUpPass(AppPath &path, const std::vector<Item> &items, Start start)
 {
     Pass(path, items, start);
+}
+
+// CPU time of this thread: the machine may be shared, and time spent waiting for it is not ours.
+double ThreadCpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
 }
 
 struct Source {
@@ -300,7 +298,7 @@ int main(int argc, char **argv)
 
     std::vector<Run> runs;
     for (const Source &s : sources)
-        for (const Start start : {Start::Decode, Start::ExpandAndDecode, Start::Line})
+        for (const Start start : kStarts)
             if ((onlySource.empty() || onlySource == s.name) &&
                 (onlyStart.empty() || onlyStart == kStartNames[static_cast<int>(start)]))
                 runs.push_back({&s, start, std::make_unique<AppPath>(), {}});
@@ -311,21 +309,20 @@ int main(int argc, char **argv)
     for (Run &r : runs)
         WarmUpPass(*r.path, r.source->items, r.start);
 
-    using Clock = std::chrono::steady_clock;
     for (int s = 0; s < samples; ++s)
         for (Run &r : runs) {
-            const auto t0 = Clock::now();
+            const double t0 = ThreadCpuNs();
             MeasuredPass(*r.path, r.source->items, r.start);
-            const auto ns = std::chrono::duration<double, std::nano>(Clock::now() - t0).count();
-            r.nsPerMessage.push_back(ns / static_cast<double>(r.source->items.size()));
+            r.nsPerMessage.push_back((ThreadCpuNs() - t0) / static_cast<double>(r.source->items.size()));
         }
 
     std::printf("core-only, no widgets: the application's per-message work from intake to overview\n");
-    std::printf("%-12s %-14s %9s %12s %12s\n", "source", "start", "messages", "ns/message", "M msg/s");
+    std::printf("(thread CPU time, median of %d interleaved passes)\n", samples);
+    std::printf("%-12s %-20s %9s %12s %12s\n", "source", "start", "messages", "ns/message", "M msg/s");
     for (Run &r : runs) {
         std::sort(r.nsPerMessage.begin(), r.nsPerMessage.end());
         const double median = r.nsPerMessage[r.nsPerMessage.size() / 2];
-        std::printf("%-12s %-14s %9zu %12.1f %12.2f\n", r.source->name.c_str(), kStartNames[static_cast<int>(r.start)],
+        std::printf("%-12s %-20s %9zu %12.1f %12.2f\n", r.source->name.c_str(), kStartNames[static_cast<int>(r.start)],
                     r.source->items.size(), median, 1e3 / median);
     }
     return 0;

@@ -14,9 +14,9 @@ sources=("$@")
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
-printf '%-12s %-14s %9s %14s %12s\n' source start messages instructions "per message"
+printf '%-12s %-20s %9s %14s %12s\n' source start messages instructions "per message"
 for source in "${sources[@]}"; do
-  for start in decode expand+decode line; do
+  for start in decode expand+decode decode+notes expand+decode+notes line+notes; do
     out="$scratch/callgrind.out"
     valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect='*MeasuredPass*' \
       "$bench" 1 "$source" "$start" >"$scratch/stdout" 2>"$scratch/stderr" ||
@@ -24,7 +24,7 @@ for source in "${sources[@]}"; do
     messages="$(awk -v s="$source" -v t="$start" '$1 == s && $2 == t { print $3 }' "$scratch/stdout")"
     [[ -n "$messages" ]] || { echo "$source: not run (is the recording there?)" >&2; continue; }
     instructions="$(awk '/^summary:/ { print $2 }' "$out")"
-    printf '%-12s %-14s %9d %14d %12.0f\n' "$source" "$start" "$messages" "$instructions" \
+    printf '%-12s %-20s %9d %14d %12.0f\n' "$source" "$start" "$messages" "$instructions" \
       "$(echo "$instructions / $messages" | bc -l)"
   done
 done

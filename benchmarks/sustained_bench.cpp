@@ -208,8 +208,10 @@ int main(int argc, char **argv)
         cpu = now;
         if (elapsed == 60)
             rssAfterFirstMinute = ResidentMiB();
-        if (elapsed >= seconds)
+        if (elapsed >= seconds) {
+            every10s.stop();
             loop.quit();
+        }
     });
     every10s.start(10000);
     loop.exec();
