@@ -2,10 +2,13 @@
 #include "support/window_fixture.h"
 
 #include "grid_map_forms.h"
+#include "install_paths.h"
 #include "world_map.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 
 namespace {
@@ -145,6 +148,38 @@ TEST_F(WorldMapTest, ResetLoadsWorldBmpOrKeepsThePicture)
     bad.close();
     Mt26().Reset();
     EXPECT_EQ(Mt26().Map()->Picture().size(), QSize(100, 50));
+}
+
+TEST_F(WorldMapTest, ResetTakesTheInstalledWorldBmpWhenTheCurrentDirectoryHasNone)
+{
+    QTemporaryDir root; // an installation of its own: <root>/share/velmar-userapp/world.bmp
+    ASSERT_TRUE(QDir().mkpath(root.filePath("share/velmar-userapp")));
+    SetInstallRoot(root.path());
+    struct Case {
+        QSize inCwd, installed; // an empty size: no such file
+        QSize shown;
+    } const cases[] = {
+        {{}, {90, 45}, {90, 45}},             // only the installed copy
+        {{100, 50}, {90, 45}, {100, 50}},     // the current directory's copy first
+        {{}, {}, {100, 50}},                  // neither: the picture is kept
+    };
+    auto save = [](QSize size, const QString &path) {
+        QFile::remove(path);
+        if (size.isEmpty())
+            return;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        ASSERT_TRUE(picture.save(path, "BMP"));
+    };
+    for (const Case &c : cases) {
+        save(c.inCwd, "world.bmp");
+        save(c.installed, root.filePath("share/velmar-userapp/world.bmp"));
+        W<TFrmMT18>("FrmMT18").Reset();
+        Mt26().Reset();
+        EXPECT_EQ(W<TFrmMT18>("FrmMT18").Map()->Picture().size(), c.shown);
+        EXPECT_EQ(Mt26().Map()->Picture().size(), c.shown);
+    }
+    SetInstallRoot({});
 }
 
 int main(int argc, char **argv)

@@ -5,11 +5,22 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 QtUiSeam::~QtUiSeam()
 {
     delete errorBox_;
+    if (!openers_)
+        return;
+    // An opener still running waits for the viewer it started (xdg-open on a desktop without an
+    // opener of its own does): ending it leaves the viewer open, and nobody is left to tell.
+    for (auto *process : openers_->findChildren<QProcess *>()) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(1000);
+    }
 }
 
 int QtUiSeam::Exec(QDialog &dialog)
@@ -47,7 +58,29 @@ QString QtUiSeam::SaveFileName(QWidget *parent, const QString &caption, const QS
     return dialog.selectedFiles().constFirst();
 }
 
-void QtUiSeam::OpenDocument(const QUrl &url)
+void QtUiSeam::OpenDocument(const QUrl &url, std::function<void(bool opened)> done)
 {
-    QDesktopServices::openUrl(url);
+    // xdg-open's exit status says whether a program took the file; Qt's own opener only says
+    // whether it could start xdg-open. Without xdg-open, Qt's opener (a desktop portal, gio) is
+    // the last resort.
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) {
+        done(QDesktopServices::openUrl(url));
+        return;
+    }
+    if (!openers_)
+        openers_ = std::make_unique<QObject>();
+    auto *process = new QProcess(openers_.get());
+    process->setProcessChannelMode(QProcess::ForwardedChannels); // its complaints reach our standard error
+    QObject::connect(process, &QProcess::finished, process, [process, done](int code, QProcess::ExitStatus status) {
+        done(status == QProcess::NormalExit && code == 0);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, done](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash also ends in finished()
+        done(false);
+        process->deleteLater();
+    });
+    process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
 }

@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QDialog;
 class QUrl;
 class QMessageBox;
+class QObject;
 class QWidget;
 
 // Every modal interaction goes through here, so tests can script what a user would do.
@@ -26,9 +30,10 @@ public:
     {
         return {};
     }
-    // Hands a document or web page to the desktop's viewer; a missing file or viewer is not reported.
-    // Does nothing unless overridden, so stand-ins that never open documents need not say so.
-    virtual void OpenDocument(const QUrl &) {}
+    // Hands a document or web page to the desktop's opener. `done` learns whether a program took
+    // it: false at once when there is no opener, or when the opener gives up, which may be a while
+    // later. Does nothing unless overridden, so stand-ins that never open documents need not say so.
+    virtual void OpenDocument(const QUrl &, std::function<void(bool opened)> /*done*/) {}
 };
 
 class QtUiSeam final : public UiSeam {
@@ -39,8 +44,9 @@ public:
     void ErrorReport(QWidget *parent, const QString &text) override;
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
-    void OpenDocument(const QUrl &url) override;
+    void OpenDocument(const QUrl &url, std::function<void(bool opened)> done) override;
 
 private:
     QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error
+    std::unique_ptr<QObject> openers_; // the xdg-open runs not yet finished
 };

@@ -32,7 +32,7 @@ public:
     int Exec(QDialog &) override { return QDialog::Rejected; }
     void MessageBox(QWidget *, const QString &) override {}
     void ErrorReport(QWidget *, const QString &) override {}
-    void OpenDocument(const QUrl &) override {}
+    void OpenDocument(const QUrl &, std::function<void(bool)>) override {}
 };
 
 const char kDemoConfig[] =
