@@ -9,3 +9,5 @@ include(GNUInstallDirs)
 set(VELMAR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/velmar-userapp)
 file(RELATIVE_PATH VELMAR_INSTALL_ROOT_FROM_BINDIR /root/${CMAKE_INSTALL_BINDIR} /root)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/install_dirs.h.in ${PROJECT_BINARY_DIR}/generated/install_dirs.h @ONLY)
+# The program's name on the desktop: its desktop entry, AppStream component and icon.
+set(VELMAR_APP_ID org.example.velmar.userapp)

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+const char *const kApplicationTitle = "VELMAR User Application 3.2";
+
 QtUiSeam::~QtUiSeam()
 {
     delete errorBox_;
@@ -30,13 +32,13 @@ int QtUiSeam::Exec(QDialog &dialog)
 
 void QtUiSeam::MessageBox(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    QMessageBox::information(parent, kApplicationTitle, text);
 }
 
 void QtUiSeam::ErrorReport(QWidget *parent, const QString &text)
 {
     if (!errorBox_) {
-        errorBox_ = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+        errorBox_ = new QMessageBox(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
         errorBox_->setObjectName("ErrorReport");
         errorBox_->setModal(false);
     }

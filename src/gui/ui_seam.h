@@ -11,6 +11,9 @@ class QMessageBox;
 class QObject;
 class QWidget;
 
+// The title of the application's message boxes.
+extern const char *const kApplicationTitle;
+
 // Every modal interaction goes through here, so tests can script what a user would do.
 class UiSeam {
 public:
