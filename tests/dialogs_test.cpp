@@ -1,6 +1,7 @@
 #include "auth_dlg.h"
 #include "mainfrm.h"
 #include "sis_mode_form.h"
+#include "state_colour.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
@@ -123,7 +124,7 @@ protected:
     FakeClock clock;
     bool connected = false;
     TFrmSISMode form{clock, [this] { return connected; }};
-    QColor Colour(const char *name) { return form.findChild<QLabel *>(name)->palette().color(QPalette::Window); }
+    QColor Colour(const char *name) { return ShownBackground(*form.findChild<QLabel *>(name)); }
 };
 
 TEST_F(SisFormTest, OpensOnInfoNAWithAllIndicatorsWhite)
