@@ -209,8 +209,8 @@ void OpenHelpDocument(UiSeam &ui, QWidget *window, const QString &name)
     }
     ui.OpenDocument(QUrl::fromLocalFile(path),
                     SayWhenNotOpened(ui, window,
-                                     "No program could open " + path +
-                                         "\nInstall a PDF viewer and xdg-utils (xdg-open), or open the file by hand."));
+                                     "No program could open the help document\n" + path +
+                                         "\n\nInstall a PDF viewer and xdg-utils (xdg-open), or open the file by hand."));
 }
 
 void OpenWebPage(UiSeam &ui, QWidget *window, const QString &address)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -74,10 +75,15 @@ void QtUiSeam::OpenDocument(const QUrl &url, std::function<void(bool opened)> do
         openers_ = std::make_unique<QObject>();
     auto *process = new QProcess(openers_.get());
     process->setProcessChannelMode(QProcess::ForwardedChannels); // its complaints reach our standard error
-    QObject::connect(process, &QProcess::finished, process, [process, done](int code, QProcess::ExitStatus status) {
-        done(status == QProcess::NormalExit && code == 0);
-        process->deleteLater();
-    });
+    QElapsedTimer running;
+    running.start();
+    const int grace = openerGraceMs_;
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, done, running, grace](int code, QProcess::ExitStatus status) {
+                         const bool failed = status != QProcess::NormalExit || code != 0;
+                         done(!failed || running.elapsed() >= grace);
+                         process->deleteLater();
+                     });
     QObject::connect(process, &QProcess::errorOccurred, process, [process, done](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return; // a crash also ends in finished()

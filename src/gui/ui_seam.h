@@ -48,8 +48,13 @@ public:
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
     void OpenDocument(const QUrl &url, std::function<void(bool opened)> done) override;
+    // How long an opener that fails counts as not having found a program. xdg-open on a desktop
+    // without an opener of its own waits for the viewer it started and fails when the viewer
+    // ends badly: by then the document was open.
+    void SetOpenerGrace(int milliseconds) { openerGraceMs_ = milliseconds; }
 
 private:
     QMessageBox *errorBox_ = nullptr; // one report on screen at a time, showing the latest error
     std::unique_ptr<QObject> openers_; // the xdg-open runs not yet finished
+    int openerGraceMs_ = 10000;
 };
