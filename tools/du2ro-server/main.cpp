@@ -1,8 +1,11 @@
 // du2ro-server: a DU2RO data server replaying a message recording.
 #include "du2ro_server.h"
+#include "install_dirs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -20,6 +23,15 @@ void OnSignal(int)
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
 }
 
+// The demo recording: the source tree's in a build tree, else the one installed beside the program.
+QString DefaultRecording()
+{
+    if (QFileInfo::exists(VELMAR_DEFAULT_RECORDING))
+        return VELMAR_DEFAULT_RECORDING;
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" VELMAR_INSTALL_ROOT_FROM_BINDIR "/" VELMAR_INSTALL_DATADIR
+                           "/demo-recording.txt");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -29,7 +41,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription("DU2RO data server replaying a recording in the message-log record format.");
     parser.addHelpOption();
-    const QCommandLineOption recording("recording", "Recording to replay.", "file", VELMAR_DEFAULT_RECORDING);
+    const QCommandLineOption recording("recording", "Recording to replay.", "file", DefaultRecording());
     const QCommandLineOption address("address", "Address to listen on.", "ip", "127.0.0.1");
     const QCommandLineOption port("port", "Port to listen on.", "port", "7777");
     const QCommandLineOption speed("speed", "Replay speed factor, or 'max' for as fast as possible.", "x", "1");
