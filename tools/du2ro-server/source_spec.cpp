@@ -57,10 +57,7 @@ std::optional<FileRead> ReadSourceFile(const SourceSpec &spec, QString &error)
         reader->Feed(reinterpret_cast<const uint8_t *>(chunk.constData()), static_cast<std::size_t>(chunk.size()),
                      read.messages);
     }
-    if (spec.format == SourceFormat::Text) {
-        const uint8_t lineEnd = '\n'; // a last line without its line end
-        reader->Feed(&lineEnd, 1, read.messages);
-    }
+    reader->Finish(read.messages);
     read.counts = reader->Counts();
     if (read.messages.empty()) {
         error = spec.where + " holds no SBAS message in the " + QString::fromStdString(SourceFormatName(spec.format)) +

@@ -30,11 +30,10 @@ int main(int argc, char **argv)
         return 1;
     }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (*from == SourceFormat::Text)
-        bytes += '\n'; // a last line without its line end
     auto reader = MakeReader(*from);
     std::vector<SbasMessage> messages;
     reader->Feed(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size(), messages);
+    reader->Finish(messages);
 
     int left = 0;
     std::string out;

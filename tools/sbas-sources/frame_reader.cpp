@@ -8,6 +8,20 @@
 void FrameReader::Feed(const uint8_t *data, std::size_t size, std::vector<SbasMessage> &out)
 {
     pending_.insert(pending_.end(), data, data + size);
+    Look(false, out);
+}
+
+void FrameReader::Finish(std::vector<SbasMessage> &out)
+{
+    if (!pending_.empty() && MayStart('\n'))
+        pending_.push_back('\n'); // a text reader's last line
+    Look(true, out);
+    counts_.skippedBytes += static_cast<int64_t>(pending_.size());
+    pending_.clear();
+}
+
+void FrameReader::Look(bool atEnd, std::vector<SbasMessage> &out)
+{
     const uint8_t *p = pending_.data();
     const std::size_t n = pending_.size();
     std::size_t at = 0;
@@ -20,7 +34,7 @@ void FrameReader::Feed(const uint8_t *data, std::size_t size, std::vector<SbasMe
         }
         const Scan s = Examine(p + at, n - at, out);
         if (s.step == Step::NeedMore) {
-            if (n - at < LongestFrame())
+            if (!atEnd && n - at < LongestFrame())
                 break;
             // Examine has seen all a frame may hold and still cannot decide: not a frame.
             ++at;

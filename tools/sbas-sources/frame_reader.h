@@ -30,6 +30,10 @@ public:
 
     // Appends to `out` each message completed by these bytes.
     void Feed(const uint8_t *data, std::size_t size, std::vector<SbasMessage> &out);
+    // The end of the input (of a file): what still waits for the rest of a frame is looked
+    // through once more, a false header no longer hiding the frames after it; a last text line
+    // without its line end is read.
+    void Finish(std::vector<SbasMessage> &out);
     const ReaderCounts &Counts() const { return counts_; }
 
 protected:
@@ -53,6 +57,8 @@ protected:
     ReaderCounts counts_;
 
 private:
+    void Look(bool atEnd, std::vector<SbasMessage> &out);
+
     std::vector<uint8_t> pending_;
 };
 
