@@ -120,9 +120,14 @@ FrameReader::Scan NovatelReader::ExamineBinary(const uint8_t *p, std::size_t ava
 // digits of the CRC, then CR LF (OEM7 reference, "ASCII").
 FrameReader::Scan NovatelReader::ExamineAscii(const uint8_t *p, std::size_t available, std::vector<SbasMessage> &out)
 {
+    // An ASCII log is printable text up to its CR LF: any other byte shows a '#' that begins
+    // none, without waiting for a line end that may be far off in binary data.
     std::size_t end = 0;
-    while (end < available && end < kMaxAsciiLog && p[end] != '\n')
+    while (end < available && end < kMaxAsciiLog && p[end] != '\n') {
+        if ((p[end] < 0x20 || p[end] > 0x7E) && p[end] != '\r')
+            return Skip();
         ++end;
+    }
     if (end == available && available < kMaxAsciiLog)
         return NeedMore();
     if (end == kMaxAsciiLog)
