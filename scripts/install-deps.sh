@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests or the run need, only those missing.
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
+packages=(g++ make cmake qt6-base-dev qt6-charts-dev qt6-serialport-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
 packages+=(xplanet-images imagemagick) # the world picture of the grid maps
 missing=()
 for p in "${packages[@]}"; do
