@@ -7,7 +7,7 @@
 #include "live_input.h"
 #include "logging_form.h"
 #include "receiver_writers.h"
-#include "source_spec.h"
+#include "source_address.h"
 #include "text_reader.h"
 
 #include <QApplication>
@@ -129,8 +129,8 @@ protected:
         const QString path = cwd.Path(QString("source.") + f.name);
         cwd.Write(QString("source.") + f.name, QByteArray::fromStdString(f.write(messages)));
         QString error;
-        const auto spec = ParseSourceSpec(QString(f.name) + ":" + path, error);
-        const auto read = spec ? ReadSourceFile(*spec, error) : std::nullopt;
+        const auto source = ParseSourceAddress(QString(f.name) + ":" + path, error);
+        const auto read = source ? ReadSourceFile(*source, error) : std::nullopt;
         EXPECT_TRUE(read) << error.toStdString();
         if (!read)
             return {};
@@ -213,11 +213,11 @@ protected:
     std::shared_ptr<LiveFeed> feed = std::make_shared<LiveFeed>(1000);
     std::unique_ptr<LiveInput> input;
 
-    void StartInput(SourceSpec spec)
+    void StartInput(SourceAddress source)
     {
         LiveInput::Routes routes;
         routes.all = feed;
-        input = std::make_unique<LiveInput>(spec, 115200, routes, 0);
+        input = std::make_unique<LiveInput>(source, 115200, routes, 0);
         input->Open();
         ServerOptions o;
         o.port = 0;
@@ -242,11 +242,11 @@ TEST_F(LiveSourceTest, ASerialReceiverIsServedAsItDelivers)
     int master = -1, slave = -1;
     char name[128] = {};
     ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-    SourceSpec spec;
-    spec.format = SourceFormat::Ubx;
-    spec.transport = SourceSpec::Transport::Serial;
-    spec.where = name;
-    StartInput(spec);
+    SourceAddress source;
+    source.format = SourceFormat::Ubx;
+    source.transport = SourceAddress::Transport::Serial;
+    source.where = name;
+    StartInput(source);
     const std::vector<SbasMessage> messages = Synthetic();
     const Format &ubx = kFormats[0];
     WriteInBursts(Bursts(ubx, messages), [master](const QByteArray &piece) {
@@ -264,14 +264,14 @@ TEST_F(LiveSourceTest, ATcpStreamIsServedAsItDelivers)
         SCOPED_TRACE(f.name);
         QTcpServer receiver;
         ASSERT_TRUE(receiver.listen(QHostAddress::LocalHost));
-        SourceSpec spec;
-        spec.format = f.reader;
-        spec.transport = SourceSpec::Transport::Tcp;
-        spec.host = "127.0.0.1";
-        spec.port = receiver.serverPort();
-        spec.where = "127.0.0.1:" + QString::number(spec.port);
+        SourceAddress source;
+        source.format = f.reader;
+        source.transport = SourceAddress::Transport::Tcp;
+        source.host = "127.0.0.1";
+        source.port = receiver.serverPort();
+        source.where = "127.0.0.1:" + QString::number(source.port);
         feed = std::make_shared<LiveFeed>(1000);
-        StartInput(spec);
+        StartInput(source);
         ASSERT_TRUE(WaitFor([&] { return receiver.hasPendingConnections(); }));
         QTcpSocket *stream = receiver.nextPendingConnection();
         WriteInBursts(Bursts(f, messages), [stream](const QByteArray &piece) {

@@ -9,9 +9,9 @@ constexpr int kRetryMs = 5000;
 constexpr qint64 kReadPiece = 64 * 1024;
 } // namespace
 
-LiveInput::LiveInput(SourceSpec spec, qint32 baud, Routes routes, int reportSeconds, QObject *parent)
-    : QObject(parent), spec_(std::move(spec)), baud_(baud), routes_(std::move(routes)),
-      reader_(MakeReader(spec_.format)), retry_(new QTimer(this)), report_(new QTimer(this))
+LiveInput::LiveInput(SourceAddress source, qint32 baud, Routes routes, int reportSeconds, QObject *parent)
+    : QObject(parent), source_(std::move(source)), baud_(baud), routes_(std::move(routes)),
+      reader_(MakeReader(source_.format)), retry_(new QTimer(this)), report_(new QTimer(this))
 {
     retry_->setSingleShot(true);
     connect(retry_, &QTimer::timeout, this, &LiveInput::Open);
@@ -25,19 +25,19 @@ LiveInput::~LiveInput() = default;
 
 void LiveInput::Open()
 {
-    if (spec_.transport == SourceSpec::Transport::Tcp) {
+    if (source_.transport == SourceAddress::Transport::Tcp) {
         if (!tcp_) {
             tcp_ = new QTcpSocket(this);
             connect(tcp_, &QTcpSocket::readyRead, this, &LiveInput::Read);
             connect(tcp_, &QTcpSocket::connected, this,
-                    [this] { Q_EMIT Report("tcp://" + spec_.where + ": connected"); });
+                    [this] { Q_EMIT Report("tcp://" + source_.where + ": connected"); });
             connect(tcp_, &QTcpSocket::disconnected, this, [this] { Lost("the stream ended"); });
             connect(tcp_, &QTcpSocket::errorOccurred, this, [this] {
                 if (tcp_->state() != QAbstractSocket::ConnectedState)
                     Lost(tcp_->errorString());
             });
         }
-        tcp_->connectToHost(spec_.host, spec_.port);
+        tcp_->connectToHost(source_.host, source_.port);
         return;
     }
     if (!serial_) {
@@ -48,20 +48,20 @@ void LiveInput::Open()
                 Lost(serial_->errorString());
         });
     }
-    serial_->setPortName(spec_.where);
+    serial_->setPortName(source_.where);
     serial_->setBaudRate(baud_);
     if (!serial_->open(QIODevice::ReadOnly)) {
         Lost(serial_->errorString());
         return;
     }
-    Q_EMIT Report(spec_.where + ": open at " + QString::number(baud_) + " baud");
+    Q_EMIT Report(source_.where + ": open at " + QString::number(baud_) + " baud");
 }
 
 void LiveInput::Lost(const QString &why)
 {
     if (retry_->isActive())
         return;
-    Q_EMIT Report(spec_.where + ": " + why + "; trying again in " + QString::number(kRetryMs / 1000) + " s");
+    Q_EMIT Report(source_.where + ": " + why + "; trying again in " + QString::number(kRetryMs / 1000) + " s");
     if (serial_ && serial_->isOpen())
         serial_->close();
     if (tcp_)
@@ -108,7 +108,7 @@ void LiveInput::ReportNow()
     d.skippedBytes = now.skippedBytes - reported_.skippedBytes;
     QString line = QString("%1: last %2 s: %3; %4 with failed parity, %5 checksum failures, %6 other frames, "
                            "%7 unreadable, %8 untimed, %9 bytes skipped")
-                       .arg(spec_.where)
+                       .arg(source_.where)
                        .arg(seconds, 0, 'f', 0)
                        .arg(geos.isEmpty() ? QString("no SBAS message") : geos.join(", "))
                        .arg(parityFailures_)

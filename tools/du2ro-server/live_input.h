@@ -1,7 +1,7 @@
 #pragma once
 
 #include "feed.h"
-#include "source_spec.h"
+#include "source_address.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -24,7 +24,7 @@ public:
         std::shared_ptr<LiveFeed> all; // set: every GEO goes here
     };
 
-    LiveInput(SourceSpec spec, qint32 baud, Routes routes, int reportSeconds, QObject *parent = nullptr);
+    LiveInput(SourceAddress source, qint32 baud, Routes routes, int reportSeconds, QObject *parent = nullptr);
     ~LiveInput() override;
 
     void Open();
@@ -37,7 +37,7 @@ private:
     void Lost(const QString &why);
     void ReportNow();
 
-    SourceSpec spec_;
+    SourceAddress source_;
     qint32 baud_;
     Routes routes_;
     std::unique_ptr<FrameReader> reader_;

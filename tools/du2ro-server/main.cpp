@@ -2,7 +2,7 @@
 // messages of a GNSS receiver (live through a serial device or a TCP stream, or from its file).
 #include "du2ro_server.h"
 #include "live_input.h"
-#include "source_spec.h"
+#include "source_address.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption recording("recording", "Recording to replay (the same as --source text:FILE).", "file",
                                        VELMAR_DEFAULT_RECORDING);
-    const QCommandLineOption source("source", "Messages from a receiver's output: KIND:WHERE, KIND one of ubx, sbf, "
+    const QCommandLineOption sourceOption("source", "Messages from a receiver's output: KIND:WHERE, KIND one of ubx, sbf, "
                                               "novatel, text; WHERE a file, a serial device or tcp://host:port.",
                                     "kind:where");
     const QCommandLineOption geo("geo", "Serve this GEO on its own port (repeatable); without it every GEO is "
@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
                                             "unterminated (bytes without a line feed) or big-payload.", "kind");
     const QCommandLineOption floodCount("flood-count", "Lines of the flood (bytes for unterminated and big-payload).",
                                         "n", "100000");
-    parser.addOptions({recording, source, geo, baud, backlog, reportEvery, address, port, speed, loop, user, password,
+    parser.addOptions({recording, sourceOption, geo, baud, backlog, reportEvery, address, port, speed, loop, user, password,
                        closeAfter, split, malformed, duplicate, error, text, pollError, noAuth, cut, flood, floodCount});
     parser.process(app);
 
@@ -133,24 +133,24 @@ int main(int argc, char *argv[])
         std::cerr << "invalid --geo: PRN=PORT, PRN 120 to 158, each PRN once\n";
         return 2;
     }
-    if (parser.isSet(source) && parser.isSet(recording)) {
+    if (parser.isSet(sourceOption) && parser.isSet(recording)) {
         std::cerr << "--source and --recording name two sources: give one\n";
         return 2;
     }
-    QString specError;
-    const auto spec = ParseSourceSpec(parser.isSet(source) ? parser.value(source) : "text:" + parser.value(recording),
-                                      specError);
-    if (!spec) {
-        std::cerr << specError.toStdString() << "\n";
+    QString addressError;
+    const auto source = ParseSourceAddress(parser.isSet(sourceOption) ? parser.value(sourceOption) : "text:" + parser.value(recording),
+                                      addressError);
+    if (!source) {
+        std::cerr << addressError.toStdString() << "\n";
         return 2;
     }
 
     // One feed per listening port: every GEO on --port, or each GEO of --geo on its own.
     std::map<int, std::shared_ptr<Feed>> feeds; // by PRN, 0 for all
     std::unique_ptr<LiveInput> live;
-    if (spec->transport == SourceSpec::Transport::File) {
+    if (source->transport == SourceAddress::Transport::File) {
         QString why;
-        const auto read = ReadSourceFile(*spec, why);
+        const auto read = ReadSourceFile(*source, why);
         if (!read) {
             std::cerr << why.toStdString() << "\n";
             return 1;
@@ -161,7 +161,7 @@ int main(int argc, char *argv[])
         QStringList found;
         for (const auto &[prn, n] : perGeo)
             found << QString("PRN %1: %2").arg(prn).arg(n);
-        std::cerr << "read " << spec->where.toStdString() << ": " << DescribeCounts(read->counts).toStdString() << "; "
+        std::cerr << "read " << source->where.toStdString() << ": " << DescribeCounts(read->counts).toStdString() << "; "
                   << found.join(", ").toStdString() << std::endl;
         if (geos.empty()) {
             feeds[0] = std::make_shared<ReplayFeed>(Recording::FromMessages(read->messages), o.speed, o.loop);
@@ -169,7 +169,7 @@ int main(int argc, char *argv[])
             auto byGeo = Recording::ByGeo(read->messages);
             for (const auto &[prn, geoPort] : geos) {
                 if (!byGeo.count(prn))
-                    std::cerr << "PRN " << prn << " has no message in " << spec->where.toStdString()
+                    std::cerr << "PRN " << prn << " has no message in " << source->where.toStdString()
                               << ": its port answers every request with error 7" << std::endl;
                 feeds[prn] = std::make_shared<ReplayFeed>(std::move(byGeo[prn]), o.speed, o.loop);
             }
@@ -186,7 +186,7 @@ int main(int argc, char *argv[])
                 feeds[prn] = routes.byPrn[prn];
             }
         }
-        live = std::make_unique<LiveInput>(*spec, baudRate, routes, reportSeconds);
+        live = std::make_unique<LiveInput>(*source, baudRate, routes, reportSeconds);
         QObject::connect(live.get(), &LiveInput::Report,
                          [](const QString &line) { std::cerr << line.toStdString() << std::endl; });
     }

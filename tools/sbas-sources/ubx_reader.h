@@ -2,7 +2,7 @@
 
 #include "frame_reader.h"
 
-// u-blox UBX frames (u-blox receiver description including protocol specification, "UBX frame
+// u-blox UBX frames (u-blox receiver description, "UBX frame
 // structure"): 0xB5 0x62, class, id, payload length (U2), payload, CK_A CK_B.
 //
 // SBAS messages come in UBX-RXM-SFRBX (class 0x02, id 0x13) frames of gnssId 1. A receiver

@@ -1,10 +1,10 @@
-#include "source_spec.h"
+#include "source_address.h"
 
 #include <QFile>
 
 #include <sys/stat.h>
 
-std::optional<SourceSpec> ParseSourceSpec(const QString &text, QString &error)
+std::optional<SourceAddress> ParseSourceAddress(const QString &text, QString &error)
 {
     const int colon = text.indexOf(':');
     const auto format = colon > 0 ? SourceFormatNamed(text.left(colon).toStdString()) : std::nullopt;
@@ -12,11 +12,11 @@ std::optional<SourceSpec> ParseSourceSpec(const QString &text, QString &error)
         error = "--source needs KIND:WHERE with KIND one of ubx, sbf, novatel, text";
         return std::nullopt;
     }
-    SourceSpec spec;
-    spec.format = *format;
-    spec.where = text.mid(colon + 1);
-    if (spec.where.startsWith("tcp://")) {
-        const QString address = spec.where.mid(6);
+    SourceAddress source;
+    source.format = *format;
+    source.where = text.mid(colon + 1);
+    if (source.where.startsWith("tcp://")) {
+        const QString address = source.where.mid(6);
         const int at = address.lastIndexOf(':');
         bool ok = false;
         const uint port = at > 0 ? address.mid(at + 1).toUInt(&ok) : 0;
@@ -24,30 +24,30 @@ std::optional<SourceSpec> ParseSourceSpec(const QString &text, QString &error)
             error = "--source tcp:// needs host:port";
             return std::nullopt;
         }
-        spec.transport = SourceSpec::Transport::Tcp;
-        spec.host = address.left(at);
-        spec.port = static_cast<quint16>(port);
-        spec.where = address;
-        return spec;
+        source.transport = SourceAddress::Transport::Tcp;
+        source.host = address.left(at);
+        source.port = static_cast<quint16>(port);
+        source.where = address;
+        return source;
     }
-    if (spec.where.isEmpty()) {
+    if (source.where.isEmpty()) {
         error = "--source needs a file, a serial device or tcp://host:port after the kind";
         return std::nullopt;
     }
     struct stat st {};
-    if (::stat(QFile::encodeName(spec.where).constData(), &st) == 0 && S_ISCHR(st.st_mode))
-        spec.transport = SourceSpec::Transport::Serial;
-    return spec;
+    if (::stat(QFile::encodeName(source.where).constData(), &st) == 0 && S_ISCHR(st.st_mode))
+        source.transport = SourceAddress::Transport::Serial;
+    return source;
 }
 
-std::optional<FileRead> ReadSourceFile(const SourceSpec &spec, QString &error)
+std::optional<FileRead> ReadSourceFile(const SourceAddress &source, QString &error)
 {
-    QFile file(spec.where);
+    QFile file(source.where);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = "cannot open " + spec.where + ": " + file.errorString();
+        error = "cannot open " + source.where + ": " + file.errorString();
         return std::nullopt;
     }
-    auto reader = MakeReader(spec.format);
+    auto reader = MakeReader(source.format);
     FileRead read;
     constexpr qint64 kChunk = 1 << 20;
     while (!file.atEnd()) {
@@ -60,7 +60,7 @@ std::optional<FileRead> ReadSourceFile(const SourceSpec &spec, QString &error)
     reader->Finish(read.messages);
     read.counts = reader->Counts();
     if (read.messages.empty()) {
-        error = spec.where + " holds no SBAS message in the " + QString::fromStdString(SourceFormatName(spec.format)) +
+        error = source.where + " holds no SBAS message in the " + QString::fromStdString(SourceFormatName(source.format)) +
                 " format (" + DescribeCounts(read.counts) + ")";
         return std::nullopt;
     }
