@@ -232,6 +232,25 @@ TEST(ReaderTest, ShortFormsGetTheirParityRebuilt)
         EXPECT_FALSE(TextReader::ReadLine(bad)) << bad;
 }
 
+// A log whose length field is too short for its kind is refused before any field is read.
+TEST(ReaderTest, ANovatelLogShorterThanItsKindIsRefused)
+{
+    const SbasMessage m = Messages()[0];
+    // The whole body: channel, PRN and message ID (12 bytes), 29 data bytes, 3 bytes of padding.
+    const std::string binary = receiver::NovatelBinary({m});
+    const std::string body = binary.substr(28, 44);
+    const struct {
+        std::size_t length;
+        int messages;
+    } rows[] = {{0, 0}, {4, 0}, {8, 0}, {40, 0}, {41, 1}, {44, 1}};
+    for (const auto &row : rows) {
+        ReaderCounts counts;
+        const auto read = Read(SourceFormat::Novatel, {receiver::NovatelLog(287, m.week, m.tow, body.substr(0, row.length))}, &counts);
+        EXPECT_EQ(static_cast<int>(read.size()), row.messages) << row.length;
+        EXPECT_EQ(counts.badFrames, 1 - row.messages) << row.length;
+    }
+}
+
 TEST(ReaderTest, AnOverlongTextLineIsSkippedWhole)
 {
     const std::string line = receiver::ToolLines({Messages()[0]}, false);

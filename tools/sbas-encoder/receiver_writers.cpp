@@ -183,6 +183,27 @@ std::string Sbf(const std::vector<SbasMessage> &messages)
     return out;
 }
 
+std::string NovatelLog(int id, int week, double tow, const std::string &body)
+{
+    std::string log = "\xAA\x44\x12";
+    Put1(log, 28);
+    Put2(log, static_cast<uint32_t>(id));
+    Put1(log, 0);    // message type: binary, original
+    Put1(log, 0x20); // port COM1
+    Put2(log, static_cast<uint32_t>(body.size()));
+    Put2(log, 0);   // sequence
+    Put1(log, 150); // idle time
+    Put1(log, 200); // time status SATTIME
+    Put2(log, static_cast<uint32_t>(week));
+    Put4(log, static_cast<uint32_t>(std::llround(tow * 1000)));
+    Put4(log, 0);      // receiver status
+    Put2(log, 0x58e4); // reserved
+    Put2(log, 16809);  // software version
+    log += body;
+    Put4(log, NovatelCrc(Bytes(log), log.size()));
+    return log;
+}
+
 std::string NovatelBinary(const std::vector<SbasMessage> &messages, int *left)
 {
     std::string out;
@@ -198,23 +219,7 @@ std::string NovatelBinary(const std::vector<SbasMessage> &messages, int *left)
         Put4(body, static_cast<uint32_t>(m.Type()));
         body += DataBytes(m);
         body += std::string(3, '\0'); // to the CRC at H+44
-        std::string log = "\xAA\x44\x12";
-        Put1(log, 28);
-        Put2(log, 287);
-        Put1(log, 0);    // message type: binary, original
-        Put1(log, 0x20); // port COM1
-        Put2(log, static_cast<uint32_t>(body.size()));
-        Put2(log, 0);   // sequence
-        Put1(log, 150); // idle time
-        Put1(log, 200); // time status SATTIME
-        Put2(log, static_cast<uint32_t>(m.week));
-        Put4(log, static_cast<uint32_t>(std::llround(m.tow * 1000)));
-        Put4(log, 0);      // receiver status
-        Put2(log, 0x58e4); // reserved
-        Put2(log, 16809);  // software version
-        log += body;
-        Put4(log, NovatelCrc(Bytes(log), log.size()));
-        out += log;
+        out += NovatelLog(287, m.week, m.tow, body);
     }
     if (left)
         *left = skipped;

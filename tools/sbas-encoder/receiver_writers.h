@@ -25,6 +25,8 @@ std::string SbfBlock(int number, const std::string &body); // body after the 8-b
 // RAWWAASFRAME logs. Messages whose parity fails are left out, as the receivers leave them
 // out; `left` counts them.
 std::string NovatelBinary(const std::vector<SbasMessage> &messages, int *left = nullptr);
+// One binary log of any ID and body, with its header and CRC.
+std::string NovatelLog(int id, int week, double tow, const std::string &body);
 std::string NovatelAscii(const std::vector<SbasMessage> &messages, int *left = nullptr);
 
 // "week tow prn type : HEX" lines: 64 digits, or 58 (bits 1-226), which like the NovAtel logs

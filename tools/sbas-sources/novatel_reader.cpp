@@ -101,9 +101,7 @@ FrameReader::Scan NovatelReader::ExamineBinary(const uint8_t *p, std::size_t ava
         return Take(total);
     }
     const uint8_t *b = p + header;
-    const uint32_t prn = U4(b + 4);
-    const uint32_t ms = U4(p + 16);
-    if (body < kBodyData + kDataBytes || !IsPrn(prn) || ms >= 604800000u) {
+    if (body < kBodyData + kDataBytes || !IsPrn(U4(b + 4)) || U4(p + 16) >= 604800000u) {
         ++counts_.badFrames;
         return Take(total);
     }
@@ -111,7 +109,7 @@ FrameReader::Scan NovatelReader::ExamineBinary(const uint8_t *p, std::size_t ava
         ++counts_.untimed;
         return Take(total);
     }
-    out.push_back(FromDataBits(static_cast<int>(prn), U2(p + 14), ms / 1000.0, b + kBodyData));
+    out.push_back(FromDataBits(static_cast<int>(U4(b + 4)), U2(p + 14), U4(p + 16) / 1000.0, b + kBodyData));
     return Take(total);
 }
 
