@@ -11,6 +11,7 @@
 #include "text_reader.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QTcpServer>
 
 #include <fstream>
@@ -212,12 +213,14 @@ class LiveSourceTest : public ReceiverSourceTest {
 protected:
     std::shared_ptr<LiveFeed> feed = std::make_shared<LiveFeed>(1000);
     std::unique_ptr<LiveInput> input;
+    QStringList reports;
 
-    void StartInput(SourceAddress source)
+    void StartInput(SourceAddress source, int reportSeconds = 0)
     {
         LiveInput::Routes routes;
         routes.all = feed;
-        input = std::make_unique<LiveInput>(source, 115200, routes, 0);
+        input = std::make_unique<LiveInput>(source, 115200, routes, reportSeconds);
+        QObject::connect(input.get(), &LiveInput::Report, [this](const QString &line) { reports << line; });
         input->Open();
         ServerOptions o;
         o.port = 0;
@@ -246,13 +249,17 @@ TEST_F(LiveSourceTest, ASerialReceiverIsServedAsItDelivers)
     source.format = SourceFormat::Ubx;
     source.transport = SourceAddress::Transport::Serial;
     source.where = name;
-    StartInput(source);
+    StartInput(source, 1);
     const std::vector<SbasMessage> messages = Synthetic();
     const Format &ubx = kFormats[0];
     WriteInBursts(Bursts(ubx, messages), [master](const QByteArray &piece) {
         ASSERT_EQ(::write(master, piece.constData(), static_cast<std::size_t>(piece.size())), piece.size());
     });
     EXPECT_EQ(Logged(static_cast<int>(messages.size())), Expected(messages, true));
+    // The operator is told what arrives, a line a second here: the GEO's rate among it.
+    EXPECT_TRUE(WaitFor([&] { return reports.filter(QRegularExpression("PRN 124 [0-9.]+/s")).size() > 0; }, 3000))
+        << reports.join('\n').toStdString();
+    EXPECT_TRUE(reports.first().endsWith(": open at 115200 baud")) << reports.first().toStdString();
     ::close(slave);
     ::close(master);
 }
