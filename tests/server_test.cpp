@@ -187,9 +187,11 @@ TEST_F(ServerTest, ALiveFeedAnswersFromTheLatestSeenAndStreamsWhatArrives)
 // A client that stops reading is dropped once it is a backlog behind, and the others go on.
 TEST_F(ServerTest, AStalledClientIsDroppedAtTheBacklog)
 {
-    auto feed = std::make_shared<LiveFeed>(200);
+    // A backlog ten times what arrives between two ticks of the server: the reading client never
+    // comes near it, even with a few ticks late on a busy machine.
+    auto feed = std::make_shared<LiveFeed>(4000);
     ServerOptions o;
-    o.backlog = 200;
+    o.backlog = 4000;
     Serve(feed, o);
     // A client with a small receive buffer that reads nothing after START.
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -206,9 +208,10 @@ TEST_F(ServerTest, AStalledClientIsDroppedAtTheBacklog)
     client.write("START\r\n");
     QTest::qWait(50);
     int appended = 0;
-    // 100 messages a tick of the server, which then sends them on at once.
-    for (; appended < 100000 && warnings.isEmpty(); appended += 100) {
-        for (int i = 0; i < 100; ++i)
+    // 400 messages a tick of the server, which sends up to 500 a tick to each client. The stalled
+    // client's share fills the socket buffers of both ends (some MB) before it falls behind.
+    for (; appended < 200000 && warnings.isEmpty(); appended += 400) {
+        for (int i = 0; i < 400; ++i)
             feed->Append(Message(124, i % 2 ? 2 : 63, 1000 + appended + i));
         QTest::qWait(20);
     }
