@@ -260,6 +260,7 @@ TEST(ServerCommandLine, RefusesAnAddressOrPortThatIsNotOne)
                                {"--source", "ubx:"},
                                {"--source", "text:a", "--recording", "b"},
                                {"--baud", "0"},
+                               {"--report-every", "-1"},
                                {"--backlog", "0"}};
     for (const QStringList &args : bad) {
         QProcess server;
@@ -277,7 +278,8 @@ TEST(ServerCommandLine, EachGeoOnItsOwnPort)
     std::ofstream(file.toStdString(), std::ios::binary)
         << receiver::Ubx({Message(120, 2, 100), Message(126, 63, 100), Message(120, 2, 101), Message(126, 63, 101)});
     QProcess server;
-    server.start(VELMAR_SERVER_BINARY, {"--source", "ubx:" + file, "--geo", "120=0", "--geo", "126=0", "--speed", "max"});
+    server.start(VELMAR_SERVER_BINARY, {"--source", "ubx:" + file, "--geo", "120=0", "--geo", "126=0", "--speed", "max",
+                                        "--report-every", "0"});
     std::map<int, quint16> ports;
     const QRegularExpression listening("PRN (\\d+): listening on 127.0.0.1:(\\d+)");
     QByteArray out;

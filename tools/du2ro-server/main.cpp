@@ -121,10 +121,11 @@ int main(int argc, char *argv[])
         o.flood = *kind;
     }
 
-    o.backlog = parser.value(backlog).toLongLong(&ok);
-    const int reportSeconds = parser.value(reportEvery).toInt(&ok) && ok ? parser.value(reportEvery).toInt() : -1;
-    const qint32 baudRate = parser.value(baud).toInt(&ok);
-    if (o.backlog < 1 || reportSeconds < 0 || !ok || baudRate <= 0) {
+    bool backlogOk = false, reportOk = false, baudOk = false;
+    o.backlog = parser.value(backlog).toLongLong(&backlogOk);
+    const int reportSeconds = parser.value(reportEvery).toInt(&reportOk);
+    const qint32 baudRate = parser.value(baud).toInt(&baudOk);
+    if (!backlogOk || !reportOk || !baudOk || o.backlog < 1 || reportSeconds < 0 || baudRate <= 0) {
         std::cerr << "invalid --backlog, --report-every or --baud\n";
         return 2;
     }
