@@ -26,7 +26,8 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-fuzz -j"$jobs" --target fuzz_targets
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-for target in reply_framing pardo decoders config_store time_record msg_line; do
+for target in reply_framing pardo decoders config_store time_record msg_line ubx_reader sbf_reader novatel_reader \
+  text_reader; do
   echo "fuzz_$target: 5 s"
   mkdir -p "$scratch/$target"
   QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_"$target" "$scratch/$target" "$repo/build-fuzz/fuzz/corpus/$target" \
