@@ -71,7 +71,7 @@ struct Settings {
     std::string ipServer;
     std::string portClient;
     std::string portServer;
-    bool subscribe = true;
+    bool subscribe{}; // MessageRequestMethod; like every member, set to its default by the constructor
     std::string velmarGpsDir;
     std::string espDir;
     std::string noSisMargin;
