@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 SbasFrame Fast(int type, int iodp)
@@ -35,7 +37,7 @@ SbasFrame Fast(int type, int iodp)
 TEST_F(WindowTest, TypeOneColoursItsSlotsAndFilesTheMask)
 {
     Feed(sbas::PrnMask({1, 2, 120}, 3));
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     for (int i = 0; i < kSlots; ++i)
         EXPECT_EQ(prns.SlotShownActive(i), i == 0 || i == 1 || i == 119) << i;
     EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "3");
@@ -58,6 +60,7 @@ TEST_F(WindowTest, SlotsFollowEachMaskInTurnAndSayTheirState)
     auto &prns = W<TFrmPRNs>("FrmPRNs");
     for (const auto &slots : masks) {
         Feed(sbas::PrnMask(slots, 1));
+        Painted(prns);
         for (const int i : {0, 1, 2, 119}) {
             const bool in = slots.count(i + 1) != 0;
             EXPECT_EQ(prns.SlotShownActive(i), in) << "slot " << i + 1;
@@ -88,16 +91,21 @@ TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
     EXPECT_EQ(Row("FrmFastCorr", 0, 5), (QStringList{"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"}));
 }
 
-// Counts the paints of a widget.
+// Counts the paints of a widget, and looks at it as each begins.
 class PaintCounter final : public QObject {
 public:
     explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
     int paints = 0;
+    std::function<void()> onPaint;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        paints += event->type() == QEvent::Paint;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            if (onPaint)
+                onPaint();
+        }
         return false;
     }
 };
@@ -128,18 +136,26 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
         QTest::qWait(2 * PaintPacer::kIntervalMs);
     }
 
-    // A flood, the events handled after each message as a busy feed has them: the cells are
-    // written at once, the paints come at the pacer's interval.
+    // A flood, the events handled after each message as a busy feed has them: the window keeps
+    // the values, the paints come at the pacer's interval, and each shows the latest message.
     const int before = counter.paints;
+    QString latest;
+    QStringList stale; // what paints showed while a later message was in
+    counter.onPaint = [&] {
+        const QString shown = TMessageWindow::CellText(window.Grid("Table"), 2, 1);
+        if (shown != latest)
+            stale << shown + " for " + latest;
+    };
     QElapsedTimer flood;
     flood.start();
     int beforeLast = 0;
     for (int i = 0; i < 300; ++i) {
         Feed(corrections(i % 2 == 0 ? 0.25 : 0.5));
-        EXPECT_EQ(Cell("FrmFastCorr", 2, 1), i % 2 == 0 ? "0.25" : "0.5") << i;
+        latest = i % 2 == 0 ? "0.25" : "0.5";
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
+    EXPECT_EQ(stale, QStringList{});
     const qint64 elapsed = flood.elapsed();
     EXPECT_LE(counter.paints - before, elapsed / PaintPacer::kIntervalMs + 2) << elapsed << " ms";
 
@@ -263,7 +279,7 @@ TEST_F(WindowTest, ResetOnConnectEmptiesGridsButKeepsLabelsAndTheMaskCopy)
     sbas::AlmanacMsg alm;
     alm.geo[0].PRN = 124;
     Feed(sbas::GeoAlmanacs(alm));
-    ASSERT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "WAAS");
+    ASSERT_EQ(Painted<TFrmGEOs>("FrmGEOs").Text("S124"), "WAAS");
 
     frm.ConnectClick();                  // no user name: the dialog is cancelled, no reset
     EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "1");
@@ -279,9 +295,9 @@ TEST_F(WindowTest, ResetOnConnectEmptiesGridsButKeepsLabelsAndTheMaskCopy)
     EXPECT_EQ(Cell("FrmMT09", 1, 0), "URA");
     EXPECT_EQ(Cell("FrmMT10", 15, 0), "C_covariance");
     EXPECT_EQ(Cell("FrmMT12", 11, 0), "Glonass Indicator");
-    EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "NONE");
+    EXPECT_EQ(Painted<TFrmGEOs>("FrmGEOs").Text("S124"), "NONE");
     EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("X124"), "Unknown");
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     EXPECT_FALSE(prns.SlotShownActive(0));
     EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "2");
     EXPECT_EQ(prns.MaskBit(2, 1), 1);
@@ -330,7 +346,7 @@ TEST_F(WindowTest, ScreenReadersHearHeadingsAndStatesInWords)
     EXPECT_EQ(Cell("FrmFastCorr", 0, 1), "PRC (m)");
 
     // Colours that carry a state also say it.
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     const QStringList states = {prns.findChild<QLabel *>("b2")->accessibleDescription(),
                                 prns.findChild<QLabel *>("b3")->accessibleDescription()};
     EXPECT_EQ(states, (QStringList{"in mask", "not in mask"}));

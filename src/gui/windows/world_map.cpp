@@ -6,7 +6,29 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-WorldMap::WorldMap(QWidget *parent) : QWidget(parent)
+// The picture, scaled to fit, over the part of the map it covers.
+class PictureView final : public QWidget {
+public:
+    explicit PictureView(WorldMap &map) : QWidget(&map), map_(map)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_TransparentForMouseEvents); // the map reads the mouse
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        map_.EndPainting();
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(rect(), map_.picture_);
+    }
+
+private:
+    WorldMap &map_;
+};
+
+WorldMap::WorldMap(QWidget *parent) : QWidget(parent), view_(new PictureView(*this))
 {
     setObjectName("World");
     setAccessibleName("World Map");
@@ -73,15 +95,16 @@ void WorldMap::SetPicture(const QImage &picture)
 {
     EndPainting();
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    view_->setGeometry(Shown());
     updateGeometry();
-    update();
+    view_->update();
 }
 
 void WorldMap::Fill(const QColor &colour)
 {
     EndPainting();
     picture_.fill(colour);
-    update();
+    view_->update();
 }
 
 bool WorldMap::Load(const QString &path)
@@ -105,7 +128,7 @@ void WorldMap::Write(int x, int y, const QString &text, const QColor &colour, in
     p.setFont(font);
     p.setPen(colour);
     p.drawText(QRect(x, y, 4000, 200), Qt::AlignLeft | Qt::AlignTop, text);
-    update();
+    view_->update();
 }
 
 QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
@@ -122,10 +145,19 @@ QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
         g.setPen(colour);
         g.drawText(glyph.rect(), Qt::AlignLeft | Qt::AlignTop, "+");
         g.end();
-        stamp = stamps_.insert(colour.rgb(), glyph);
+        // Fully transparent pixels leave the picture as it is: only the others are stamped.
+        QRect visible;
+        for (int y = 0; y < glyph.height(); ++y)
+            for (int x = 0; x < glyph.width(); ++x)
+                if (qAlpha(glyph.pixel(x, y)) != 0)
+                    visible |= QRect(x, y, 1, 1);
+        stamp = stamps_.insert(colour.rgb(), {glyph.copy(visible), visible.topLeft()});
     }
-    Painter().drawImage(at, *stamp);
-    update(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
+    if (stamp->image.isNull())
+        return at;
+    const QPoint corner = at + stamp->offset;
+    Painter().drawImage(corner, stamp->image);
+    view_->update(ToWidget(QRect(corner, stamp->image.size()))); // a few marks repaint their place, not the map
     return at;
 }
 
@@ -158,12 +190,10 @@ QRect WorldMap::ToWidget(const QRect &pictureRect) const
                         (pictureRect.bottom() + 1) * shown.height() / picture_.height() + 2));
 }
 
-void WorldMap::paintEvent(QPaintEvent *)
+void WorldMap::resizeEvent(QResizeEvent *event)
 {
-    EndPainting();
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(Shown(), picture_);
+    view_->setGeometry(Shown());
+    QWidget::resizeEvent(event);
 }
 
 void WorldMap::mouseMoveEvent(QMouseEvent *event)

@@ -38,18 +38,26 @@ Q_SIGNALS:
     void PictureMouseMove(int x, int y);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     QSize sizeHint() const override { return picture_.size(); }
 
 private:
+    friend class PictureView;
     QRect Shown() const;
     QRect ToWidget(const QRect &pictureRect) const;
     QPainter &Painter();
     void EndPainting() const;
     QImage picture_;
     // Marks of a message are many: one painter stays open until the picture is read or shown,
-    // and the "+" of each colour is rendered once and stamped.
+    // and the "+" of each colour is rendered once and stamped, cut to its visible pixels.
     mutable std::unique_ptr<QPainter> painter_;
-    QHash<QRgb, QImage> stamps_;
+    struct Stamp {
+        QImage image;
+        QPoint offset; // of the cut from the mark's corner
+    };
+    QHash<QRgb, Stamp> stamps_;
+    // The picture is painted by an opaque child over the part it covers: a mark repaints its
+    // own few pixels, not the page and frame behind them as well.
+    QWidget *view_;
 };
