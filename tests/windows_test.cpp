@@ -172,20 +172,85 @@ TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
     QTest::qWait(2 * PaintPacer::kIntervalMs);
     auto *msg = frm.findChild<QLineEdit *>("Msg");
     ASSERT_NE(msg, nullptr);
+    auto *time = frm.findChild<QLabel *>("Time");
     PaintCounter counter(*msg);
+    // Each paint of the box shows the latest message, with its time beside it.
+    QString latest, latestTime;
+    QStringList stale;
+    counter.onPaint = [&] {
+        if (msg->text() != latest || time->text() != latestTime)
+            stale << time->text() + " for " + latestTime;
+    };
+    const auto feed = [&](SbasFrame f) {
+        latest = QString::fromStdString(f.Hex(tow_) + "000");
+        latestTime = QString("GPS Time: %1").arg(tow_);
+        Feed(f);
+    };
     for (int i = 1; i <= 3; ++i) {
         const int before = counter.paints;
-        Feed(sbas::PrnMask(FirstSlots(i), 1));
+        feed(sbas::PrnMask(FirstSlots(i), 1));
         QTest::qWait(2 * PaintPacer::kIntervalMs);
         EXPECT_GT(counter.paints, before) << i;
     }
     int beforeLast = 0;
     for (int i = 0; i < 100; ++i) {
-        Feed(sbas::PrnMask(FirstSlots(1 + i % 5), 1));
+        feed(sbas::PrnMask(FirstSlots(1 + i % 5), 1));
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > beforeLast; }, 2000));
+    EXPECT_EQ(msg->text(), latest);
+    EXPECT_EQ(stale, QStringList{});
+}
+
+// A hidden window writes nothing while messages come: it keeps their values, and shows the
+// latest the moment it is opened, before its first paint.
+TEST_F(WindowTest, AHiddenWindowKeepsTheValuesAndShowsTheLatestWhenOpened)
+{
+    Feed(sbas::PrnMask({4, 9}, 1));
+    auto &fast = W<TFrmFastCorr>("FrmFastCorr");
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    sbas::FastCorrectionsMsg m;
+    m.iodp = 1;
+    for (const double prc : {1.5, -2.25, 7.125}) {
+        m.prc[1] = prc;
+        Feed(sbas::FastCorrections(m));
+    }
+    QTableWidget *grid = fast.Grid("Table");
+    EXPECT_EQ(TMessageWindow::CellText(grid, 2, 0), "");
+    EXPECT_TRUE(fast.ContentPending());
+    EXPECT_FALSE(prns.SlotShownActive(3));
+    EXPECT_TRUE(prns.MaskReceived()) << "the corrections found their mask all the same";
+
+    fast.show();
+    EXPECT_EQ(Row("FrmFastCorr", 2, 2), (QStringList{"9", "7.125"}));
+    EXPECT_FALSE(fast.ContentPending());
+    prns.show();
+    EXPECT_TRUE(prns.SlotShownActive(3));
+    EXPECT_TRUE(prns.SlotShownActive(8));
+    EXPECT_FALSE(prns.SlotShownActive(4));
+    EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "1");
+}
+
+// The table behind the map is written when its page is brought forward.
+TEST_F(WindowTest, APageBehindAnotherShowsTheLatestWhenBroughtForward)
+{
+    auto &window = W<TMessageWindow>("FrmMT26");
+    window.show();
+    Feed(sbas::IgpMask({1, 0, 1, {0, 1}}));
+    sbas::IonoDelayMsg d;
+    d.iodi = 1;
+    d.givei.fill(3);
+    for (const double delay : {1.5, 2.25}) {
+        d.delay.fill(delay);
+        Feed(sbas::IonosphericDelays(d));
+    }
+    QTableWidget *table = window.Grid("Table");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.ContentPending(); }, 5000));
+    EXPECT_FALSE(table->isVisible()) << "the map is in front";
+    EXPECT_EQ(TMessageWindow::CellText(table, 1, 4), "");
+    EXPECT_EQ(Cell("FrmMT26", 1, 4), "2.25"); // brings the table forward
+    EXPECT_EQ(Cell("FrmMT26", 2, 4), "2.25");
 }
 
 TEST_F(WindowTest, CorrectionTextsForEdgeValues)
