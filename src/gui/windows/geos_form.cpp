@@ -1,5 +1,7 @@
 #include "geos_form.h"
 
+#include "state_colour.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -72,9 +74,7 @@ void TFrmGEOs::ShowContent()
             continue;
         cell.changed = false;
         if (cell.indicator) {
-            QPalette p = cell.label->palette();
-            p.setColor(QPalette::Window, cell.on ? kLime : QColor(Qt::white));
-            cell.label->setPalette(p);
+            ShowStateColour(*cell.label, cell.on ? std::optional<QColor>(kLime) : std::nullopt);
             cell.label->setAccessibleDescription(cell.on ? "on" : "off");
         } else {
             cell.label->setText(cell.text);
@@ -86,7 +86,7 @@ void TFrmGEOs::ShowContent()
 bool TFrmGEOs::IndicatorOn(const QString &name) const
 {
     const auto *cell = findChild<QLabel *>(name);
-    return cell && cell->palette().color(QPalette::Window) == kLime;
+    return cell && ShownBackground(*cell) == kLime;
 }
 
 void TFrmGEOs::SetText(const QString &name, const QString &text)
