@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "message_captions.h"
 #include "message_window.h"
 #include "paint_pacer.h"
 
@@ -167,7 +168,7 @@ void TMainFrm::BuildDisplay()
     Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
     Msg->setMinimumWidth(560);
     TMessageWindow::LayOutWithoutShaping(*Msg);
-    Msg->setStyleSheet("background:white;color:black");
+    Msg->setStyleSheet("background:palette(base);color:palette(text)"); // see UpdateMsgColours
     grid->addWidget(Msg, 1, 1, 1, 3);
 
     Week = new QLabel("GPS Week:", central);
@@ -179,6 +180,7 @@ void TMainFrm::BuildDisplay()
     grid->addWidget(Week, 2, 0);
     grid->addWidget(Time, 2, 1);
     grid->addWidget(MsgType, 2, 2);
+    captions_ = new MessageCaptions(*this, *Msg, *Week, *Time, *MsgType);
 
     auto *geo = new QGroupBox("GEO", central);
     auto *geoGrid = new QGridLayout(geo);

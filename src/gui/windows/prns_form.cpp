@@ -1,5 +1,7 @@
 #include "prns_form.h"
 
+#include "state_colour.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +24,7 @@ const SlotGroup kGroups[] = {
 };
 
 constexpr int kCellsPerRow = 19;
+const QColor kInMask(0, 255, 0); // lime
 
 } // namespace
 
@@ -42,6 +45,7 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
             cell->setFixedSize(28, 20);
             cell->setAutoFillBackground(true);
             shownOn_[i] = -1;
+            keptOn_[i] = 0;
             grid->addWidget(cell, (i - g.first) / kCellsPerRow, (i - g.first) % kCellsPerRow);
             cells_[i] = cell;
             ColourSlot(i, false);
@@ -52,21 +56,34 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
     AddCloseButton();
 }
 
+void TFrmPRNs::KeepSlot(int index, bool on)
+{
+    if (keptOn_[index] == on)
+        return;
+    keptOn_[index] = on;
+    ContentChanged();
+}
+
+void TFrmPRNs::ShowContent()
+{
+    for (int i = 0; i < kSlots; ++i)
+        ColourSlot(i, keptOn_[i] != 0);
+    TMessageWindow::ShowContent();
+}
+
 void TFrmPRNs::ColourSlot(int index, bool on)
 {
     if (shownOn_[index] == on)
         return; // a palette set again costs as much as a change
     shownOn_[index] = on;
-    QPalette p = cells_[index]->palette();
-    p.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(255, 255, 255));
-    cells_[index]->setPalette(p);
+    ShowStateColour(*cells_[index], on ? std::optional<QColor>(kInMask) : std::nullopt);
     // The colour is the state: say it in words too, for screen readers.
     cells_[index]->setAccessibleDescription(on ? "in mask" : "not in mask");
 }
 
 bool TFrmPRNs::SlotShownActive(int index) const
 {
-    return cells_[index]->palette().color(QPalette::Window) == QColor(0, 255, 0);
+    return ShownBackground(*cells_[index]) == kInMask;
 }
 
 void TFrmPRNs::ProcessMT1(const TMOPSMsg &message, const ShownType &shown)
@@ -74,14 +91,15 @@ void TFrmPRNs::ProcessMT1(const TMOPSMsg &message, const ShownType &shown)
     if (!shown.IsMask())
         return;
     const int iodp = worker_.Take(message);
-    SetBoxText(IODPNo, QString::number(iodp));
+    SetBox(IODPNo, QString::number(iodp));
     worker_.File();
     for (int i = 0; i < kSlots; ++i)
-        ColourSlot(i, worker_.Filed(i));
+        KeepSlot(i, worker_.Filed(i));
 }
 
 void TFrmPRNs::Reset()
 {
     for (int i = 0; i < kSlots; ++i)
-        ColourSlot(i, false);
+        keptOn_[i] = 0;
+    ShowContent();
 }

@@ -29,7 +29,11 @@ public:
 
     bool SlotShownActive(int index) const;
 
+protected:
+    void ShowContent() override;
+
 private:
+    void KeepSlot(int index, bool on);
     void ColourSlot(int index, bool on);
 
     // Keeps a copy of the last mask of each IODP, which the fast-correction window places its
@@ -40,4 +44,5 @@ private:
     QLineEdit *IODPNo;
     QLabel *cells_[kSlots] = {};
     signed char shownOn_[kSlots] = {}; // the state each cell shows: -1 none yet, 0 white, 1 green
+    signed char keptOn_[kSlots] = {};  // the latest state of each slot, shown at the next paint
 };
