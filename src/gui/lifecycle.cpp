@@ -2,15 +2,13 @@
 #include "mainfrm.h"
 
 #include "config_warning.h"
-#include "files/regular_file.h"
+#include "log_window.h"
+#include "server_link.h"
 #include "text/number_text.h"
-#include "time/clock.h"
 #include "ui_seam.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,12 +39,6 @@ int32_t Interval(const std::string &text, const std::string &key)
     if (ms < 0)
         throw ConfigError(key + " must not be a negative number of seconds");
     return ms;
-}
-
-QString DateTimeText(const CivilTime &t, const char *dateSep = "/", const char *timeSep = ":")
-{
-    return QString::asprintf("%02d%s%02d%s%04d", t.day, dateSep, t.month, dateSep, t.year) + " " +
-           QString::asprintf("%02d%s%02d%s%02d", t.hour, timeSep, t.minute, timeSep, t.second);
 }
 
 } // namespace
@@ -103,14 +95,14 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
             SISChecker->setInterval(margin);
         BufferLength = ScaledInteger(file.ReadField("BufLen"), 60, "BufLen");
         BufferPeriod = ScaledInteger(file.ReadField("BufPer"), 60, "BufPer");
-        OutputFileName = file.ReadField("ESPDir");
+        messageLog_.SetFileName(file.ReadField("ESPDir"));
         // Also after the settings are confirmed: a first start without a file reaches this
         // step only once the dialog has written one.
         SisMonitoring = true;
         TbQUIL->setEnabled(true);
         tbQuilAction_->setVisible(true);
         sisStatusItem_->setEnabled(true);
-        protocol_.SetPollMode(file.ReadField("MessageRequestMethod") != "Subscribe");
+        link_->Protocol().SetPollMode(file.ReadField("MessageRequestMethod") != "Subscribe");
         if (withGeoTable) {
             for (int row = 1; row <= GeoTable::kRows; ++row)
                 geoTable_.SetRowFromStored(row, file.ReadField("GEO" + std::to_string(row)));
@@ -124,53 +116,14 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
     }
 }
 
-QString TMainFrm::NowText() const
-{
-    return DateTimeText(DecodeDateTime(clock_.Now()));
-}
-
 void TMainFrm::Log(const QString &line)
 {
-    LogWin->appendPlainText(line);
-    logLines_ << line;
-    LogWinChange();
+    logWindow_->Log(line);
 }
 
 void TMainFrm::LogTimeStamp()
 {
-    Log("---- " + NowText() + "---- ");
-    Log(" ");
-}
-
-// The full window is written to a file named for the time, at most one file a minute: a
-// flood of log lines cannot fill the disk. The lines of further roll-overs within that minute
-// are left out and counted in the first line of the next file.
-void TMainFrm::LogWinChange()
-{
-    if (logLines_.size() != 100)
-        return;
-    constexpr double kMinute = 1.0 / 1440;
-    const double now = clock_.Now();
-    if (lastRollOverFile_ >= 0 && now < lastRollOverFile_ + kMinute && now >= lastRollOverFile_) {
-        rollOverLinesNotWritten_ += static_cast<int>(logLines_.size());
-    } else {
-        // An existing file of the name is overwritten; one that is not a regular file (a FIFO
-        // would block the window) is left alone and the lines go unsaved.
-        const QString name = DateTimeText(DecodeDateTime(now), "_", "_").replace(' ', '_') + ".txt";
-        QString text;
-        if (rollOverLinesNotWritten_ > 0)
-            text += QString::number(rollOverLinesNotWritten_) +
-                    " log lines before these were not written (at most one roll-over file a minute)\n";
-        for (const QString &line : std::as_const(logLines_))
-            text += line + '\n';
-        std::string error;
-        WriteRegularFile((QDir::currentPath() + QDir::separator() + name).toStdString(), text.toUtf8().toStdString(),
-                         error);
-        lastRollOverFile_ = now;
-        rollOverLinesNotWritten_ = 0;
-    }
-    logLines_.clear();
-    LogWin->clear();
+    logWindow_->LogTimeStamp();
 }
 
 void TMainFrm::BtnCloseClick()
