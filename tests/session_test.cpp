@@ -459,7 +459,7 @@ TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAf
 
     server->SendToAll(line(2001, Payload(sbas::NullMessage()))); // 67 characters
     ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 63"; }));
-    EXPECT_TRUE(msgStyle().contains("white"));
+    EXPECT_TRUE(msgStyle().contains("background:palette(base)")); // white by default
 
     sbas::FastCorrectionsMsg empty;
     empty.type = 0;

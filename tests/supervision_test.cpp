@@ -17,7 +17,7 @@ TEST_F(SessionTest, StalledFeedIsDeclaredOnceAndClearedByNewData)
     frm->HandleMsgLine("*MSG,2443,100,53FC");
     auto msgStyle = [&] { return frm->findChild<QLineEdit *>("Msg")->styleSheet(); };
     frm->SISCheckerTimer(); // the time changed since the last check
-    EXPECT_TRUE(msgStyle().contains("black"));
+    EXPECT_TRUE(msgStyle().contains("color:palette(text)")); // the palette's text colour, black by default
     frm->SISCheckerTimer();
     frm->SISCheckerTimer();
     EXPECT_TRUE(msgStyle().contains("red"));
@@ -28,7 +28,7 @@ TEST_F(SessionTest, StalledFeedIsDeclaredOnceAndClearedByNewData)
 
     frm->HandleMsgLine("*MSG,2443,101,53FC");
     frm->SISCheckerTimer();
-    EXPECT_TRUE(msgStyle().contains("black"));
+    EXPECT_TRUE(msgStyle().contains("color:palette(text)")); // the palette's text colour, black by default
     frm->SISCheckerTimer();
     EXPECT_EQ(LogText().count("Base Station / No SIS failure detected..."), 2); // a new stall
 }

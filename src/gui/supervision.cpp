@@ -77,6 +77,9 @@ void TMainFrm::UpdateMsgColours()
         return;
     shownRejected_ = msgRejected_;
     shownStalled_ = msgStalled_;
-    Msg->setStyleSheet(QString("background:%1;color:%2").arg(msgRejected_ ? "yellow" : "white",
-                                                            msgStalled_ ? "red" : "black"));
+    // Yellow for a refused message and red text for a stalled feed; otherwise the palette's field
+    // colours (white and black by default), and black text on the yellow.
+    Msg->setStyleSheet(QString("background:%1;color:%2")
+                           .arg(msgRejected_ ? "yellow" : "palette(base)",
+                                msgStalled_ ? "red" : msgRejected_ ? "black" : "palette(text)"));
 }
