@@ -23,6 +23,7 @@
 
 class Clock;
 class LogWindow;
+class MessageCaptions;
 class ServerLink;
 enum class LinkState;
 class TFrmLogging;
@@ -178,6 +179,7 @@ private:
     QLabel *Week = nullptr;
     QLabel *Time = nullptr;
     QLabel *MsgType = nullptr;
+    MessageCaptions *captions_ = nullptr; // the texts of Msg, Week, Time and MsgType, written when painted
     QLineEdit *GEO_PRN = nullptr;
     QLineEdit *GEO_Name = nullptr;
     QLineEdit *SBAS_System = nullptr;

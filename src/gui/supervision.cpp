@@ -1,6 +1,7 @@
 // Supervision timers: reconnection, stalled feed, close-time declaration, lamps, monitor tick.
 #include "mainfrm.h"
 
+#include "message_captions.h"
 #include "server_link.h"
 #include "sis_mode_form.h"
 #include "time/clock.h"
@@ -34,7 +35,7 @@ void TMainFrm::AutoRecClick()
 void TMainFrm::SISCheckerTimer()
 {
     // The caption is compared, so a feed that repeats the same time of week counts as stalled.
-    const std::string timeCaption = Time->text().toStdString();
+    const std::string timeCaption = captions_->TimeText().toStdString();
     const bool stalled = timeCaption == LastCheckedGpsTime;
     LastCheckedGpsTime = timeCaption;
     msgStalled_ = stalled;
