@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo="$(pwd)"
+if [ -d ../shared/sbas-recordings ]; then export VELMAR_RECORDINGS_DIR="$(cd ../shared/sbas-recordings && pwd)"; fi
 jobs="$(nproc)"
 
 bash scripts/install-deps.sh clang libclang-rt-14-dev

@@ -1,5 +1,6 @@
 // Message logging: the record of each accepted message, the log file's modes and lock, the
 // logging window's type selection, and a replay logged back to a file equal to its recording.
+#include "support/real_recordings.h"
 #include "support/session_fixture.h"
 
 #include "logging_form.h"
@@ -395,14 +396,14 @@ TEST_F(ReplayLoggingTest, LogOfAReplayEqualsTheRecording)
     EXPECT_EQ(ReplayAndLog(Recording::FromRecords(records), "124"), expected);
 }
 
-// The real recordings, when VELMAR_RECORDINGS names their directory.
+// A real recording, VELMAR_RECORDING (recording-a.txt unless named) of the recordings' folder.
 TEST_F(ReplayLoggingTest, RealRecordingsComeBackUnchanged)
 {
-    const QString dir = qEnvironmentVariable("VELMAR_RECORDINGS");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "VELMAR_RECORDINGS not set";
+    const QString dir = QString::fromStdString(RealRecordingsDir());
     const QString name = qEnvironmentVariable("VELMAR_RECORDING", "recording-a.txt");
     const std::string path = (dir + "/" + name).toStdString();
+    if (!QFile::exists(QString::fromStdString(path)))
+        GTEST_SKIP() << NoRealRecordings(dir.toStdString());
     std::string error;
     auto recording = Recording::Load(path, error);
     ASSERT_TRUE(recording) << error;
