@@ -1,11 +1,12 @@
 #pragma once
 
-#include "auth_dlg.h"
+#include "client_config.h"
 #include "data_server_socket.h"
 #include "du2ro_server.h"
 #include "mainfrm.h"
 #include "output/log_record.h"
 #include "sbas_encoder.h"
+#include "sign_in.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
@@ -77,29 +78,6 @@ inline std::vector<FaultCase> FaultCases()
          "Reconnecting in 1 minute...", ""},
         {"connection_reset", FaultOptions([](ServerOptions &) {}), E::ConnectionReset,
          "Connection lost (now disconnected from VELMAR)", ""},
-    };
-}
-
-// A configuration for the replay server on the port, in subscription mode.
-inline void WriteClientConfig(const TempCwd &cwd, quint16 serverPort)
-{
-    const QByteArray port = QByteArray::number(serverPort);
-    cwd.Write("userapp.cfg", "IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\n"
-                             "BufLen\r\n15\r\nBufPer\r\n10\r\nESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\n"
-                             "GEO1\r\n124;ORVAN-2;ORVAN;" + port + ";\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-                             "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-}
-
-// The user enters "user" / "secret" whenever asked.
-inline void SignInAs(ScriptedUi &ui)
-{
-    ui.onDialog = [](QDialog &d) {
-        if (auto *auth = qobject_cast<TAuthDlg *>(&d)) {
-            auth->Usr->setText("user");
-            auth->Psw->setText("secret");
-            auth->OKBtnClick();
-        }
-        return d.result();
     };
 }
 
@@ -234,8 +212,8 @@ private:
 
     void StartClient()
     {
-        WriteClientConfig(cwd_, port_);
-        SignInAs(ui_);
+        ClientConfig{port_, "Subscribe", ReplayServerGeoRow(port_)}.Write(cwd_.Path("userapp.cfg"));
+        ui_.onDialog = SignIn;
         frm_ = std::make_unique<TMainFrm>(ui_, clock_);
         auto *log = frm_->findChild<QPlainTextEdit *>("LogWin");
         QObject::connect(log, &QPlainTextEdit::textChanged, [this, log] {

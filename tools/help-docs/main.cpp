@@ -2,6 +2,7 @@
 // screenshots of the application taken offscreen while it replays the demo recording.
 #include "mainfrm.h"
 #include "about_box.h"
+#include "client_config.h"
 #include "codec/pardo.h"
 #include "config_warning.h"
 #include "frm_conf.h"
@@ -34,12 +35,6 @@ public:
     void ErrorReport(QWidget *, const QString &) override {}
     void OpenDocument(const QUrl &) override {}
 };
-
-const char kDemoConfig[] =
-    "IPServer\r\n127.0.0.1\r\nPortClient\r\n6666\r\nPortServer\r\n7777\r\nMessageRequestMethod\r\nSubscribe\r\n"
-    "VelmarGpsDir\r\nc:\\\r\nESPDir\r\n\r\nNoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
-    "GEO1\r\n126;ORVAN-1;ORVAN;7777;\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\nGEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\n"
-    "GEO6\r\n;;;;\r\nEndOfConfigFile\r\nEndOfConfigFile\r\n";
 
 struct Shot {
     QString name, caption;
@@ -118,10 +113,7 @@ int main(int argc, char *argv[])
         QTemporaryDir cwd;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(cwd.path());
-        QFile cfg("userapp.cfg");
-        cfg.open(QIODevice::WriteOnly);
-        cfg.write(kDemoConfig);
-        cfg.close();
+        ClientConfig{7777, "Subscribe", "126;ORVAN-1;ORVAN;7777;"}.Write();
 
         SilentUi ui;
         SystemClock clock;
