@@ -130,7 +130,8 @@ public:
                 return false;
             break;
         case E::UserStops:
-            QTest::qWait(200);
+            if (!WaitedInVain(why))
+                return false;
             Button("Connect")->click(); // Disconnect
             if (!Expect(WaitFor([&] { return Button("Connect")->text() == "Connect"; }), "not stopped", why))
                 return false;
@@ -207,6 +208,8 @@ private:
         if (!server_->Listen(why))
             return false;
         port_ = server_->Port();
+        serverEvents_.clear();
+        QObject::connect(server_.get(), &Du2roServer::Event, [this](const QString &event) { serverEvents_ << event; });
         return true;
     }
 
@@ -222,6 +225,27 @@ private:
                 logged_ << last;
         });
         frm_->FormShow();
+        QObject::connect(frm_->findChild<DataServerSocket *>("C"), &DataServerSocket::Written,
+                         [this](const QByteArray &b) { writes_ << b; });
+    }
+
+    // The window waits for an answer to its AUTH that never comes. Once the server has read the
+    // AUTH and a text it sends afterwards has been shown, the window has handled all there is:
+    // it must have sent nothing after its AUTH (no request) and logged no authorisation.
+    bool WaitedInVain(QString &why)
+    {
+        const QString text = "No answer to AUTH is coming";
+        if (!Expect(WaitFor([&] { return serverEvents_.filter("AUTH left unanswered").size() == 1; }),
+                    "the server read no AUTH", why))
+            return false;
+        server_->SendToAll("*TXT," + text.toUtf8() + "\r\n");
+        if (!Expect(WaitFor([&] { return frm_->TextForm() && frm_->TextForm()->Text().contains(text); }),
+                    "the text sent after the AUTH was not shown", why))
+            return false;
+        if (!Expect(writes_ == QList<QByteArray>{"AUTH,user,secret\r\n"},
+                    "sent more than its AUTH: " + QString::fromLatin1(writes_.join("|")).replace("\r\n", "\\r\\n"), why))
+            return false;
+        return Expect(!HasLogged("USER IS AUTHORISED"), "logged an authorisation that was never given", why);
     }
 
     bool WaitForStreamEnd(QString &why)
@@ -258,10 +282,13 @@ private:
     TempCwd cwd_;
     ScriptedUi ui_;
     FakeClock clock_;
+    // Filled by the server and the window through connections: declared first, gone last.
+    QList<QByteArray> writes_; // what the window sent, in order
+    QStringList serverEvents_; // what the server reported, since it started
+    QStringList logged_;
     std::unique_ptr<Du2roServer> server_;
     std::unique_ptr<TMainFrm> frm_;
     quint16 port_ = 0;
-    QStringList logged_;
     qsizetype checked_ = 0;
     QSet<QString> seen_;
 };
