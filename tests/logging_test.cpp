@@ -5,6 +5,7 @@
 
 #include "logging_form.h"
 #include "output/log_file.h"
+#include "text_frm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -376,7 +377,10 @@ protected:
             log = QFile::exists(cwd.Path("replay.klt")) ? cwd.Read("replay.klt") : QByteArray();
             return log.count('\n') >= expected;
         }, 20000);
-        QTest::qWait(100); // nothing more may follow
+        // Nothing more may follow: a text sent behind the stream is shown once every line before
+        // it has been handled.
+        server->SendToAll("*TXT,end of the replay\r\n");
+        EXPECT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("end of the replay"); }));
         log = cwd.Read("replay.klt");
         QStringList lines = QString::fromLatin1(log).split("\r\n");
         EXPECT_EQ(lines.takeLast(), "") << "every line ends with CR LF";

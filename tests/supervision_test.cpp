@@ -2,6 +2,7 @@
 #include "support/session_fixture.h"
 
 #include "sis_mode_form.h"
+#include "text_frm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -83,8 +84,13 @@ TEST_F(SessionTest, AStopIsNotCarriedOverIntoAnAutomaticReconnection)
     EXPECT_EQ(Button("Connect")->text(), "Auto");
     frm->TimerReconTimer(); // ...connected again a minute later
     ASSERT_TRUE(WaitFor([&] { return LogText().count("USER IS AUTHORISED") == 2; }));
+    // A stop carried over would close the connection as this line is handled.
     server->SendToAll("*TXT,a line after the reconnection\r\n");
-    QTest::qWait(200);
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("reconnection"); }));
+    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
+    // A second line comes through the same connection: still open at both ends.
+    server->SendToAll("*TXT,and one more\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("and one more"); }));
     EXPECT_EQ(Button("Connect")->text(), "Disconnect");
     EXPECT_EQ(server->ClientCount(), 1);
 }
