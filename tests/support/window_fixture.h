@@ -7,6 +7,7 @@
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
+#include "tick_source.h"
 
 #include <QTableWidget>
 
@@ -41,6 +42,17 @@ protected:
         if (w == nullptr)
             throw std::logic_error(std::string("the main window has no window ") + name + " of that class");
         return *w;
+    }
+
+    // A window's pacing ticks, taken by hand: from now on the test says when the paint interval
+    // is up ("PaintPacer") or a second has passed ("OverviewRedraw").
+    static TickSource &TicksByHand(QWidget &window, const char *name)
+    {
+        auto *ticks = window.findChild<TickSource *>(name, Qt::FindDirectChildrenOnly);
+        if (ticks == nullptr)
+            throw std::logic_error(std::string("the window has no ticks named ") + name);
+        ticks->TakeByHand();
+        return *ticks;
     }
 
     QString Cell(const char *window, int row, int column, const char *grid = "Table")

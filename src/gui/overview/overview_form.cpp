@@ -3,11 +3,11 @@
 #include "history_plot.h"
 #include "mops/gpstime.h"
 #include "text/number_text.h"
+#include "tick_source.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 
 #include <cmath>
 
@@ -60,7 +60,8 @@ void Rows(QTableWidget *grid, int rows)
 } // namespace
 
 TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWidget *parent)
-    : TMessageWindow("FrmOverview", "Signal Overview", parent), model_(mask, grid), timer_(new QTimer(this)),
+    : TMessageWindow("FrmOverview", "Signal Overview", parent), model_(mask, grid),
+      redraw_(new TickSource("OverviewRedraw", false, Qt::CoarseTimer, this)),
       history_(new TFrmHistory(model_, this))
 {
     auto *top = new QHBoxLayout;
@@ -88,10 +89,8 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     FormShow();
     setMinimumSize(1100, 720);
 
-    timer_->setObjectName("OverviewRedraw");
-    timer_->setInterval(kRedrawMilliseconds);
-    connect(timer_, &QTimer::timeout, this, &TFrmOverview::Tick);
-    timer_->start();
+    connect(redraw_, &TickSource::Tick, this, &TFrmOverview::Tick);
+    redraw_->Start(kRedrawMilliseconds);
 }
 
 void TFrmOverview::Reset()
