@@ -4,6 +4,7 @@
 // happens at most once a second. Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_overview
 #include "codec/pardo.h"
 #include "demo_schedule.h"
+#include "link/message_intake.h"
 #include "mainfrm.h"
 #include "mops/gpstime.h"
 #include "output/log_record.h"
@@ -29,7 +30,8 @@ public:
 
 struct Hour {
     std::vector<std::string> lines; // as the server sends them
-    std::vector<std::string> texts; // expanded
+    std::vector<TMOPSMsg> messages; // as the intake hands them to the overview
+    std::vector<int> shownTypes;
     std::vector<double> seconds;    // GPS seconds
 };
 
@@ -37,16 +39,23 @@ const Hour &DemoHour()
 {
     static const Hour hour = [] {
         Hour h;
+        MessageIntake intake;
+        IntakeSession streaming;
+        streaming.requestCount = kRequestCount;
         for (const auto &record : DemoRecording({})) {
             const auto r = ParseLogRecord(record);
             const GpsWeekTime g = DateTimeToGPSTime(r->time);
             const int tow = static_cast<int>(g.seconds);
             TPARDO p;
             p.Data = r->hex + "000";
-            h.texts.push_back(p.Data);
             p.Compress();
             h.lines.push_back("*MSG," + std::to_string(g.week) + "," + std::to_string(tow) + "," + p.Data);
-            h.seconds.push_back(g.week * 604800.0 + tow);
+            const IntakeOutcome &out = intake.Take(h.lines.back(), streaming);
+            if (!out.message)
+                continue;
+            h.messages.push_back(*out.message);
+            h.shownTypes.push_back(out.shownType);
+            h.seconds.push_back(out.gpsSeconds);
         }
         return h;
     }();
@@ -72,8 +81,8 @@ void BM_DemoHourOverviewShare(benchmark::State &state)
         const double withOverview = Seconds(std::chrono::steady_clock::now() - t0);
         SignalOverview alone(frm.PrnMask(), frm.Igp());
         t0 = std::chrono::steady_clock::now();
-        for (std::size_t i = 0; i < hour.texts.size(); ++i)
-            alone.NoteMessage(hour.seconds[i], hour.texts[i], true, BroadcastMode::Mode02);
+        for (std::size_t i = 0; i < hour.messages.size(); ++i)
+            alone.NoteMessage(hour.seconds[i], hour.messages[i], hour.shownTypes[i], true, BroadcastMode::Mode02);
         const double overviewOnly = Seconds(std::chrono::steady_clock::now() - t0);
         benchmark::DoNotOptimize(alone.Revision());
         state.SetIterationTime(withOverview);

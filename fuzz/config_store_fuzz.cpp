@@ -1,5 +1,6 @@
-// The configuration store on arbitrary files: reads of every key the application asks for, a
-// write and a read-back, with failures reported through OnError and never thrown or crashing.
+// The configuration store on arbitrary files: reads of every key the application asks for, one
+// by one and from a single reading, a write and a read-back, with failures reported through
+// OnError and never thrown or crashing.
 #include "config/config_store.h"
 #include "config/geo_table.h"
 
@@ -41,9 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     TConfigStore store;
     store.FileName = name;
     store.OnError = [&errors] { ++errors; };
+    // One reading answers every key as a fresh reading of the same file does.
+    int readingErrors = 0;
+    TConfigStore once = store;
+    once.OnError = [&readingErrors] { ++readingErrors; };
+    const TConfigReading reading = once.Read();
     GeoTable table;
     for (const char *key : kKeys) {
         const std::string value = store.ReadField(key);
+        Check(reading.ReadField(key) == value && readingErrors == errors);
         if (key[0] == 'G' && key[1] == 'E')
             table.SetRowFromStored(key[3] - '0', value);
     }

@@ -1,21 +1,12 @@
 // Every decoder on arbitrary text (short, empty, lower-case, not hexadecimal) with the shared
 // buffers the decoders read and write. Input lines are "selector text": the selector picks the
 // decoder, and the buffers carry over from line to line as they do in the application.
+#include "decoder_cases.h"
 #include "link/message_text.h"
 #include "mops/aux_functions.h"
 #include "mops/message_bits.h"
-#include "mops/mt06.h"
-#include "mops/mt07.h"
-#include "mops/mt09.h"
-#include "mops/mt10.h"
-#include "mops/mt12.h"
-#include "mops/mt17.h"
+#include "mops/mops_msg.h"
 #include "mops/mt18.h"
-#include "mops/mt24.h"
-#include "mops/mt25.h"
-#include "mops/mt26.h"
-#include "mops/mt27.h"
-#include "mops/mt28.h"
 #include "state/shared_buffers.h"
 
 #include <cstddef>
@@ -74,21 +65,18 @@ struct State {
 
 void DecodeOne(State &s, char selector, const std::string &text, const uint8_t *data, std::size_t size)
 {
-    switch (static_cast<unsigned char>(selector) % 16) {
-    case 0: FillMask(s.mask, text); break;
-    case 1: TMT06(text).Decode(); break;
-    case 2: TMT07(text).Decode(); break;
-    case 3: TMT09(text).Decode(); break;
-    case 4: TMT10(text).Decode(); break;
-    case 5: TMT12(text).Decode(); break;
-    case 6: TMT17(text).Decode(); break;
-    case 7: { TMT18 d(s.grid); d.SetMessage(text); d.Decode(); break; }
-    case 8: { TMT24 d(s.mask); d.SetMessage(text); d.Decode(); break; }
-    case 9: { TMT25 d(s.mask); d.SetMessage(text); d.Decode(); break; }
-    case 10: { TMT26 d(s.grid); d.SetMessage(text); d.Decode(); break; }
-    case 11: { TMT27 d(s.service); d.SetMessage(text); d.Decode(); break; }
-    case 12: { TMT28 d(s.mask); d.SetMessage(text); d.Decode(); break; }
-    case 13:
+    using namespace decoder_cases;
+    const int c = static_cast<unsigned char>(selector) % kCases;
+    if (c < kDecoders) {
+        DecoderBuffers buffers{s.mask, s.grid, s.service};
+        const std::unique_ptr<TMOPSMsg> decoder = kDecoderRows[static_cast<std::size_t>(c)]->decoder(buffers);
+        decoder->SetMessage(text);
+        decoder->Decode();
+        return;
+    }
+    switch (c) {
+    case kMask: FillMask(s.mask, text); break;
+    case kFastCorrections:
         try {
             Check(FastCorrectionVector(MessageBits(text)) == FastCorrectionVector(text));
         } catch (const AssertionFailed &) {
@@ -100,7 +88,7 @@ void DecodeOne(State &s, char selector, const std::string &text, const uint8_t *
             // indicator digits missing or not hexadecimal: reported to the caller
         }
         break;
-    case 14: {
+    case kType: {
         const auto type = MessageTypeOf(text);
         Check(!type || (*type >= 0 && *type < 64));
         IsEmptyMt0(text);

@@ -1,87 +1,109 @@
-// The main window's message intake on arbitrary lines: one offscreen window, every message
-// window shown and the message log on, fed each input line as the session hands it over.
-#include "mainfrm.h"
-#include "support/fake_clock.h"
-#include "support/scripted_ui.h"
+// The message intake on arbitrary lines, and everything in core that reads its outcome as the
+// main window hands it on: the message log record, the broadcast status record, the type 1
+// mask, the decoder of the shown type and the signal overview. Lines are taken with the request
+// count at 17, 18 and 19 in turn, so the repeat rule and the second status tick are reached.
+// Each input starts from a new start-up state, so that a failing input fails again on its own.
+#include "link/message_catalogue.h"
+#include "link/message_intake.h"
+#include "mops/mops_msg.h"
+#include "mops/mt01.h"
+#include "mops/mt18.h"
+#include "output/log_record.h"
+#include "overview/signal_overview.h"
+#include "sismode/sis_mode_state.h"
+#include "state/shared_buffers.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <exception>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
+void Check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
 struct Harness {
-    int argc = 1;
-    char name[16] = "fuzz_msg_line";
-    char *argv[2] = {name, nullptr};
-    std::unique_ptr<QApplication> app;
-    QTemporaryDir dir; // roll-over files of the log window land here
-    ScriptedUi ui;
-    FakeClock clock;
-    std::unique_ptr<TMainFrm> frm;
+    PRNMaskBuffer mask{};
+    IGPBuffer grid{};
+    ServiceMsgBuffer service{};
+    MessageIntake intake;
+    SISModeState status;
+    SignalOverview overview{mask, grid};
+    TMT01 maskMessage{mask, [](int, bool) {}};
+    std::array<std::unique_ptr<TMOPSMsg>, catalogue::kTypeCount> decoders;
+    int lines = 0;
 
     Harness()
     {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-        QDir::setCurrent(dir.path());
-        frm = std::make_unique<TMainFrm>(ui, clock);
-        frm->show();
-        for (QWidget *w : QApplication::topLevelWidgets())
-            w->show();
-        // A log of its own: the log is locked while open, so a shared file would stop a
-        // second fuzzing process from starting.
-        frm->SetOutputFileName(dir.filePath("messages.log").toStdString());
-        frm->SetLogOverwrite(true);
-        frm->SetLogActive(true);
-        ReopenLog();
+        TMT18 layout(grid); // the grid positions, laid out once as at start-up
+        DecoderBuffers buffers{mask, grid, service};
+        for (const HandledType &t : kHandledTypes)
+            if (t.decoder)
+                decoders[static_cast<std::size_t>(t.type)] = t.decoder(buffers);
     }
-    void ReopenLog() // emptied, so that a long run does not fill the disk
+
+    void Take(const std::string &line)
     {
-        if (!frm->OpenLogFile())
-            std::abort();
+        IntakeSession session;
+        session.requestCount = kRequestCount - 1 + lines++ % 3;
+        session.logging = true;
+        session.geoPrn = "124";
+        const IntakeOutcome &out = intake.Take(line, session);
+        Check(out.error.find('\0') == std::string::npos); // a report is never cut short
+        if (!out.message)
+            return;
+        Check(out.type >= 0 && out.type < catalogue::kTypeCount && out.text && out.text->size() <= 67);
+        // A record is one line: a head of at most 63 characters, 64 digits and its end.
+        Check(out.record && FormatLogRecord(out.record->prn, out.record->type, out.record->week,
+                                            out.record->seconds, out.record->text)
+                                    .size() <= 63 + 64 + 2);
+        status.MarkReceived(out.type);
+        if (out.shown && Dispatch(out))
+            intake.NoteDispatched();
+        overview.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, BroadcastMode::Mode02);
     }
-    int inputs = 0;
+
+    // False when the type 1 mask refused the text, as its window does.
+    bool Dispatch(const IntakeOutcome &out)
+    {
+        Check(out.shownType >= 0 && out.shownType < catalogue::kTypeCount && out.shownType != 0);
+        if (out.shownType == 1) {
+            maskMessage.SetText(*out.text);
+            try {
+                maskMessage.Execute();
+            } catch (const std::invalid_argument &) {
+                return false;
+            }
+        }
+        if (TMOPSMsg *decoder = decoders[static_cast<std::size_t>(out.shownType)].get()) {
+            decoder->SetMessage(*out.text);
+            decoder->Decode();
+        }
+        return true;
+    }
 };
-
-constexpr int kInputsPerLog = 1000;
-
-Harness *harness = nullptr; // kept to the end: Qt is not torn down after exit
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    harness = new Harness;
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
-    Harness &h = *harness;
+    const auto harness = std::make_unique<Harness>();
     const std::string input(reinterpret_cast<const char *>(data), size);
     std::size_t begin = 0;
     while (begin <= input.size()) {
         std::size_t end = input.find('\n', begin);
         if (end == std::string::npos)
             end = input.size();
-        try {
-            h.frm->HandleMsgLine(input.substr(begin, end - begin));
-        } catch (const std::exception &) {
-            // reported by the session as an error for that line; the window goes on
-        }
-        h.clock.AdvanceSeconds(1);
+        harness->Take(input.substr(begin, end - begin));
         begin = end + 1;
     }
-    QCoreApplication::processEvents();
-    if (++h.inputs % kInputsPerLog == 0)
-        h.ReopenLog();
+    harness->overview.Satellites();
     return 0;
 }

@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets from the demo recording and the example
 // configuration: fuzz-seeds <demo-recording.txt> <userapp.cfg.example> <output directory>.
 #include "codec/pardo.h"
+#include "decoder_cases.h"
 #include "output/log_record.h"
 
 #include <cstdint>
@@ -45,12 +46,7 @@ std::string MessageLine(int week, int tow, const std::string &hex)
 // The decoder target's selector character for a message type.
 char Selector(int type)
 {
-    static const std::map<int, int> cases = {{1, 0},   {6, 1},   {7, 2},   {9, 3},   {10, 4},  {12, 5},
-                                             {17, 6},  {18, 7},  {24, 8},  {25, 9},  {26, 10}, {27, 11},
-                                             {28, 12}, {2, 13},  {3, 13},  {4, 13},  {5, 13},  {0, 14},
-                                             {63, 14}};
-    const auto it = cases.find(type);
-    return static_cast<char>('@' + (it == cases.end() ? 15 : it->second));
+    return decoder_cases::SelectorOf(type);
 }
 
 // Framing input: the text cut into chunks of `size`, each led by its length.

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class ConfigStoreTest : public ::testing::Test {
@@ -76,6 +82,69 @@ TEST_F(ConfigStoreTest, ExtraPairsStayOnTopAndSavingTwiceIsByteIdentical)
     EXPECT_EQ(cwd.Read("userapp.cfg"), first);
     EXPECT_EQ(first, "Custom\r\nkept\r\nIPServer\r\n127.0.0.1\r\nPortServer\r\n7777\r\n"
                      "EndOfConfigFile\r\nEndOfConfigFile\r\n");
+}
+
+// A FIFO nobody writes would block the open for ever; a file past 1 MiB is refused from its
+// size, keys or not.
+TEST_F(ConfigStoreTest, ReadsOnlyASmallRegularFileAndNeverWaits)
+{
+    const std::string keys = "IPServer\r\n10.0.0.1\r\n";
+    const std::size_t mib = 1024 * 1024;
+    const struct {
+        const char *name;
+        std::function<void(const std::string &path)> make;
+        bool readable;
+    } rows[] = {
+        {"a FIFO nobody writes", [](const std::string &p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false},
+        {"keys followed by line feeds to 1 MiB", [&](const std::string &p) {
+             std::ofstream(p, std::ios::binary) << keys << std::string(mib - keys.size(), '\n');
+         }, true},
+        {"one byte more", [&](const std::string &p) {
+             std::ofstream(p, std::ios::binary) << keys << std::string(mib - keys.size() + 1, '\n');
+         }, false},
+        {"100 MB without reading it", [&](const std::string &p) {
+             std::ofstream(p, std::ios::binary) << keys;
+             std::filesystem::resize_file(p, 100'000'000);
+         }, false},
+    };
+    for (const auto &row : rows) {
+        std::filesystem::remove_all(store.FileName);
+        row.make(store.FileName);
+        if (row.readable) {
+            EXPECT_EQ(store.ReadField("IPServer"), "10.0.0.1") << row.name;
+        } else {
+            EXPECT_THROW(store.ReadField("IPServer"), ConfigError) << row.name;
+            EXPECT_THROW(store.Read().ReadField("IPServer"), ConfigError) << row.name;
+        }
+    }
+}
+
+TEST_F(ConfigStoreTest, WritingIntoAFifoFailsAtOnce)
+{
+    ASSERT_EQ(::mkfifo(store.FileName.c_str(), 0600), 0);
+    EXPECT_THROW(store.AddField("IPServer", "1.2.3.4"), ConfigError);
+}
+
+// One reading answers a whole sequence of keys from the file as it was read, even when the
+// file changes in between.
+TEST_F(ConfigStoreTest, AReadingAnswersFromTheFileAsItWasRead)
+{
+    cwd.Write("userapp.cfg", "IPServer\r\n10.0.0.1\r\nPortServer\r\n7000\r\n");
+    const TConfigReading reading = store.Read();
+    cwd.Write("userapp.cfg", "IPServer\r\n10.9.9.9\r\n");
+    EXPECT_EQ(reading.ReadField("IPServer"), "10.0.0.1");
+    EXPECT_EQ(reading.ReadField("portserver"), "7000");
+    EXPECT_THROW(reading.ReadField("NoSISMargin"), ConfigError);
+    EXPECT_EQ(store.ReadField("IPServer"), "10.9.9.9");
+
+    // A file that could not be read fails every key of the reading, through OnError when set.
+    std::filesystem::remove(store.FileName);
+    int reported = 0;
+    store.OnError = [&] { ++reported; };
+    const TConfigReading missing = store.Read();
+    EXPECT_EQ(missing.ReadField("IPServer"), "");
+    EXPECT_EQ(missing.ReadField("PortServer"), "");
+    EXPECT_EQ(reported, 2);
 }
 
 TEST(GeoTable, StoredRowsSplitAtSemicolons)

@@ -7,6 +7,7 @@
 #include "output/log_file.h"
 #include "text_frm.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -16,8 +17,12 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -65,8 +70,14 @@ TEST(LogFileTest, ModesLockAndWriteThrough)
         CloseMessageLog(fd);
     }
 
-    EXPECT_EQ(OpenMessageLog("", false), -1);
-    EXPECT_EQ(OpenMessageLog(cwd.Path("no/such/dir.klt").toStdString(), true), -1);
+    // Nothing but a regular file is opened, and nothing waits: a FIFO nobody reads would
+    // block an ordinary open for ever.
+    ASSERT_EQ(::mkfifo(cwd.Path("fifo.klt").toLocal8Bit().constData(), 0600), 0);
+    QDir(cwd.Path("")).mkdir("folder.klt");
+    for (const QString &refused :
+         {QString(), cwd.Path("no/such/dir.klt"), cwd.Path("fifo.klt"), cwd.Path("folder.klt"), QString("/dev/null")})
+        for (const bool overwrite : {false, true})
+            EXPECT_EQ(OpenMessageLog(refused.toStdString(), overwrite), -1) << refused.toStdString();
 
     // A file another writer holds is neither opened nor emptied.
     const int holder = OpenMessageLog(path, false);
@@ -77,6 +88,76 @@ TEST(LogFileTest, ModesLockAndWriteThrough)
     const int next = OpenMessageLog(path, false);
     EXPECT_GE(next, 0) << "the lock goes with the close";
     CloseMessageLog(next);
+}
+
+// Lets files grow to `bytes` only, with the signal that would end the process ignored, so a
+// write past the limit is cut short as on a full disk. Restored at the end of the scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = SIG_DFL;
+};
+
+TEST(LogFileTest, ARecordIsWrittenWholeOrNotAtAll)
+{
+    const std::string a = "AAAAAAAA\r\n", b = "BBBBBBBB\r\n"; // 10 bytes each
+    const std::string tooLarge = "the log file has reached the largest size allowed (File too large)";
+    const struct {
+        const char *name;
+        rlim_t limit;
+        std::string file, failure;
+    } rows[] = {
+        {"room for both", 20, a + b, ""},
+        {"the second record cut after 5 of its bytes", 15, a, tooLarge},
+        {"the second record finds no room at all", 10, a, tooLarge},
+    };
+    for (const auto &row : rows) {
+        TempCwd cwd;
+        const int fd = OpenMessageLog(cwd.Path("log.klt").toStdString(), true);
+        ASSERT_GE(fd, 0);
+        std::optional<std::string> first, second;
+        {
+            FileSizeLimit limit(row.limit);
+            first = WriteMessageLog(fd, a);
+            second = WriteMessageLog(fd, b);
+        }
+        CloseMessageLog(fd);
+        EXPECT_EQ(first, std::nullopt) << row.name;
+        EXPECT_EQ(second.value_or(""), row.failure) << row.name;
+        EXPECT_EQ(cwd.Read("log.klt").toStdString(), row.file) << row.name;
+    }
+}
+
+TEST(LogFileTest, FailureReasonsSayWhatHappened)
+{
+    const struct {
+        int err;
+        const char *reason;
+    } rows[] = {
+        {ENOSPC, "the disk is full (No space left on device)"},
+        {EDQUOT, "the disk is full (Disk quota exceeded)"},
+        {EFBIG, "the log file has reached the largest size allowed (File too large)"},
+        {EIO, "the log file could not be written (Input/output error)"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(LogWriteFailure(row.err), row.reason);
 }
 
 // A connected main window whose stream has ended; further messages are handed to the intake
@@ -336,7 +417,7 @@ TEST_F(LoggingTest, BrowseFillsTheNameAndKeepsTheCurrentDirectory)
     EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text(), elsewhere.path() + "/chosen.klt") << "cancelled";
 }
 
-TEST_F(LoggingTest, DiskLoggingLampBlinksWhileLogging)
+TEST_F(LoggingTest, DiskLoggingLampBlinksWhileLoggingAndGoesOffWhenItStops)
 {
     auto *lamp = frm->findChild<QLabel *>("DiskLoggingOn");
     frm->TimerQITimer();
@@ -348,6 +429,117 @@ TEST_F(LoggingTest, DiskLoggingLampBlinksWhileLogging)
         lit.push_back(!lamp->isHidden());
     }
     EXPECT_EQ(lit, (std::vector<bool>{true, false, true}));
+    Stop();
+
+    const struct {
+        const char *name;
+        int ticks; // lit after an odd number
+        bool disconnectFirst;
+    } rows[] = {
+        {"stopped in the lit half", 1, false},
+        {"stopped in the dark half", 2, false},
+        {"disconnected, then stopped in the lit half", 3, true},
+    };
+    for (const auto &row : rows) {
+        Start("log.klt");
+        for (int i = 0; i < row.ticks; ++i)
+            frm->TimerQITimer();
+        ASSERT_EQ(lamp->isHidden(), row.ticks % 2 == 0) << row.name;
+        if (row.disconnectFirst) {
+            Button("Connect")->click();
+            ASSERT_FALSE(frm->IsConnected()) << row.name;
+        }
+        Stop();
+        EXPECT_TRUE(lamp->isHidden()) << row.name;
+        frm->TimerQITimer();
+        EXPECT_TRUE(lamp->isHidden()) << row.name << ": and stays off";
+    }
+}
+
+// A record that cannot be written whole stops the recording with the reason, in the memo and
+// the log window; the file keeps its whole records only.
+TEST_F(LoggingTest, AFailedWriteStopsLoggingAndSaysWhy)
+{
+    const struct {
+        const char *name, *file;
+        std::function<void()> breakIt; // after the first record
+        QString reason;
+    } rows[] = {
+        {"a short write", "log.klt", [] {}, "the log file has reached the largest size allowed (File too large)"},
+        {"the folder removed", "sub/log.klt", [this] { QDir(cwd.Path("sub")).removeRecursively(); },
+         "the log file or its folder was removed"},
+    };
+    const QString line = "Logging stopped: %1 at 07/12/2026 12:30:05";
+    for (const auto &row : rows) {
+        QDir(cwd.Path("")).mkpath("sub");
+        Start(row.file);
+        Feed(2);
+        const QByteArray first = cwd.Read(row.file);
+        ASSERT_EQ(first.size(), 90) << row.name; // "PRN yy mm dd hh nn ss 2 " and 64 digits, CR LF
+        frm->TimerQITimer(); // the lamp lit
+        row.breakIt();
+        {
+            // Room for half of the next record: 90 + 45 bytes.
+            FileSizeLimit limit(135);
+            Feed(3);
+        }
+        EXPECT_TRUE(Memo().endsWith(line.arg(row.reason) + "\n")) << row.name << ": " << Memo().toStdString();
+        EXPECT_TRUE(LogText().contains(line.arg(row.reason))) << row.name;
+        EXPECT_FALSE(frm->LogIsActive()) << row.name;
+        EXPECT_EQ(StartStopCaption(), "Start Logging") << row.name;
+        EXPECT_TRUE(Control("FileNameEdit")->isEnabled()) << row.name;
+        EXPECT_TRUE(frm->findChild<QLabel *>("DiskLoggingOn")->isHidden()) << row.name;
+        if (QFile::exists(cwd.Path(row.file))) {
+            Feed(4); // nothing more is written
+            EXPECT_EQ(cwd.Read(row.file), first) << row.name;
+        }
+    }
+}
+
+TEST_F(LoggingTest, AFifoAsLogFileFailsAtOnce)
+{
+    ASSERT_EQ(::mkfifo(cwd.Path("fifo.klt").toLocal8Bit().constData(), 0600), 0);
+    Start("fifo.klt");
+    EXPECT_EQ(Memo(), "Logging failed to create file " + cwd.Path("fifo.klt") + " at " + kNow + "\n");
+    EXPECT_FALSE(frm->LogIsActive());
+    EXPECT_EQ(StartStopCaption(), "Start Logging");
+}
+
+// Screen readers and the keyboard change the boxes without a mouse click; what counts is the
+// state of a box, however it changed.
+TEST_F(LoggingTest, TypeBoxesFollowTheirStateHoweverItChanges)
+{
+    const auto toggle = [](QCheckBox *box) {
+        QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+    };
+    auto *all = Control<QCheckBox>("CheckBoxAll");
+    auto *mt2 = Control<QCheckBox>("CheckBoxMT2");
+    Start("log.klt");
+    toggle(all);
+    ASSERT_FALSE(all->isChecked());
+    EXPECT_TRUE(mt2->isEnabled());
+    Feed(2); // nothing is recorded until a type box is chosen
+    toggle(mt2);
+    Feed(2);
+    Feed(3);
+    all->setFocus();
+    QTest::keyClick(all, Qt::Key_Space);
+    ASSERT_TRUE(all->isChecked());
+    EXPECT_FALSE(mt2->isEnabled());
+    Feed(8);
+    EXPECT_EQ(LoggedTypes(), (std::vector<int>{2, 8}));
+}
+
+TEST_F(LoggingTest, TheStartStopButtonIsReadOutByItsCaption)
+{
+    auto *button = Control<QPushButton>("StartStopButton");
+    const auto spoken = [&] { return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name); };
+    EXPECT_EQ(spoken(), "Start Logging");
+    Start("log.klt");
+    EXPECT_EQ(spoken(), "Stop Logging");
+    Stop();
+    EXPECT_EQ(spoken(), "Start Logging");
 }
 
 // The client logs every type of a replay from its start; the log must equal the recording.

@@ -20,6 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sys/stat.h>
+
 namespace {
 
 const QByteArray kFullConfig = "IPServer\r\n10.1.2.3\r\nPortClient\r\n6666\r\nPortServer\r\n7000\r\n"
@@ -92,6 +95,66 @@ TEST_F(MainFrmTest, ReadingFailuresWarnOnceAndFallBack)
         EXPECT_EQ(CheckerInterval(f), c.checker) << c.name;
         EXPECT_EQ(f.PollMode(), c.poll) << c.name;
     }
+}
+
+// What is not a small regular file is refused with the load warning, at once: a FIFO nobody
+// writes would otherwise hold the start before any window shows.
+TEST_F(MainFrmTest, AConfigurationThatIsNotASmallRegularFileGivesTheLoadWarningAtOnce)
+{
+    const struct {
+        const char *name;
+        std::function<void()> make;
+    } rows[] = {
+        {"a FIFO nobody writes", [this] { ASSERT_EQ(::mkfifo(cwd.Path("userapp.cfg").toLocal8Bit().constData(), 0600), 0); }},
+        {"a folder", [this] { QDir(cwd.Path("")).mkdir("userapp.cfg"); }},
+        {"the whole configuration followed by 1 MiB of line feeds", [this] {
+             cwd.Write("userapp.cfg", kFullConfig + QByteArray(1024 * 1024, '\n'));
+         }},
+    };
+    for (const auto &row : rows) {
+        QFile::remove(cwd.Path("userapp.cfg"));
+        QDir(cwd.Path("")).rmdir("userapp.cfg");
+        row.make();
+        warnings.clear();
+        TMainFrm f(ui, clock);
+        f.FormShow();
+        EXPECT_EQ(warnings, QStringList{"An error was found when trying to load the configuration from disk. "
+                                        "The default settings will be used."})
+            << row.name;
+        EXPECT_EQ(f.ServerAddress(), "127.0.0.1") << row.name;
+        EXPECT_EQ(f.ServerPort(), 7777) << row.name;
+        EXPECT_FALSE(f.findChild<QAction *>("QUILSISBroadcastStatus1")->isEnabled()) << row.name;
+    }
+}
+
+// Bytes this process has read from files and pipes so far.
+std::optional<long long> BytesRead()
+{
+    std::ifstream io("/proc/self/io");
+    for (std::string key; io >> key;) {
+        long long value = 0;
+        io >> value;
+        if (key == "rchar:")
+            return value;
+    }
+    return std::nullopt;
+}
+
+// The sixteen keys with a comment-like pair of 500 kB on top: read once per apply, the file
+// costs 0.5 MB of reading; read once per key, it cost 14 times that.
+TEST_F(MainFrmTest, EachApplyReadsTheFileOnce)
+{
+    if (!BytesRead())
+        GTEST_SKIP() << "no /proc/self/io";
+    cwd.Write("userapp.cfg", "Padding\r\n" + QByteArray(500'000, 'x') + "\r\n" + kFullConfig);
+    TMainFrm f(ui, clock);
+    const long long before = *BytesRead();
+    f.FormShow();
+    const long long read = *BytesRead() - before;
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_EQ(f.ServerPort(), 7000);
+    EXPECT_GE(read, 500'000);
+    EXPECT_LT(read, 1'000'000);
 }
 
 TEST_F(MainFrmTest, AnUnusablePortAloneFallsBackToTheDefaultPort)
@@ -221,11 +284,12 @@ TEST_F(MainFrmTest, StartsWithItsCaptionsLampsAndTimers)
 
 TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
 {
+    cwd.Write("07_12_2026_12_30_05.txt", "an older file of the same name\n"); // overwritten
     TMainFrm f(ui, clock);
     auto *log = f.findChild<QPlainTextEdit *>("LogWin");
     for (int i = 1; i <= 99; ++i)
         f.Log(QString("line %1").arg(i));
-    EXPECT_FALSE(QFile::exists(cwd.Path("07_12_2026_12_30_05.txt")));
+    EXPECT_EQ(cwd.Read("07_12_2026_12_30_05.txt"), "an older file of the same name\n") << "no roll-over yet";
     f.Log("line 100");
     EXPECT_TRUE(log->toPlainText().isEmpty());
     const QList<QByteArray> saved = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
@@ -234,7 +298,17 @@ TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
     EXPECT_EQ(saved[99], "line 100");
     f.Log("line 101");
     EXPECT_EQ(log->toPlainText(), "line 101");
+}
 
+// A FIFO of the roll-over file's name would block the window: it is left alone, the log
+// window is cleared as usual.
+TEST_F(MainFrmTest, ARollOverNameTakenByAFifoDoesNotBlock)
+{
+    ASSERT_EQ(::mkfifo(cwd.Path("07_12_2026_12_30_05.txt").toLocal8Bit().constData(), 0600), 0);
+    TMainFrm f(ui, clock);
+    for (int i = 1; i <= 100; ++i)
+        f.Log(QString("line %1").arg(i));
+    EXPECT_TRUE(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().isEmpty());
 }
 
 // A flood of log lines: at most one roll-over file a minute, the lines left out counted in the

@@ -1,6 +1,7 @@
 // The signal overview: verdicts, time-outs, feed gaps, parity, rates and history bounds, all from
 // messages built with the encoder and the GPS times given with them.
 #include "mops/integrity_tables.h"
+#include "mops/mops_msg.h"
 #include "mops/mt18.h"
 #include "mops/mt26.h"
 #include "overview/signal_overview.h"
@@ -15,6 +16,13 @@
 namespace {
 
 constexpr double kWeek = 2287 * 604800.0; // any week: only differences count
+
+// A message as the intake hands it on: its bytes, shown as its own type (no type 0 here).
+void Note(SignalOverview &overview, double gpsSeconds, const std::string &text, bool live, BroadcastMode mode)
+{
+    const TMOPSMsg message(text);
+    overview.NoteMessage(gpsSeconds, message, message.BitField(9, 6), live, mode);
+}
 
 // A mask buffer as the type 1 handling leaves it: slots in mask-number order under one IODP.
 struct Mask {
@@ -42,7 +50,7 @@ struct Fixture {
     }
     void Send(double tow, SbasFrame frame, bool live = true)
     {
-        overview->NoteMessage(kWeek + tow, frame.Hex(), live, BroadcastMode::Mode02);
+        Note(*overview, kWeek + tow, frame.Hex(), live, BroadcastMode::Mode02);
     }
     void Send(double tow, int type = 63) { Send(tow, SbasFrame(type)); }
     SatelliteRow Row(int slot) const
@@ -282,8 +290,8 @@ TEST(Parity, AFlippedBitFailsTheCheck)
 
     Fixture f({1});
     f.Send(0, Fast(3));
-    f.overview->NoteMessage(kWeek + 1, Flipped(good, 100), true, BroadcastMode::None);
-    f.overview->NoteMessage(kWeek + 2, Flipped(good, 240), true, BroadcastMode::None);
+    Note(*f.overview, kWeek + 1, Flipped(good, 100), true, BroadcastMode::None);
+    Note(*f.overview, kWeek + 2, Flipped(good, 240), true, BroadcastMode::None);
     f.Send(3, 9);
     EXPECT_EQ(f.overview->Type(2)->Count(), 3);
     EXPECT_EQ(f.overview->Type(2)->ParityFailures(), 2);
@@ -300,7 +308,7 @@ TEST(SignalOverview, TimesNoFeedCanCarryAreLeftOutAndTheClockGoesOn)
     Fixture f({1});
     f.Send(10, 2);
     for (const double time : made_up)
-        f.overview->NoteMessage(time, SbasFrame(2).Hex(), true, BroadcastMode::Mode02);
+        Note(*f.overview, time, SbasFrame(2).Hex(), true, BroadcastMode::Mode02);
     EXPECT_EQ(f.overview->Type(2)->Count(), 1);
     EXPECT_DOUBLE_EQ(f.overview->Now(), kWeek + 10);
 

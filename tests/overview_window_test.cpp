@@ -21,6 +21,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 class OverviewTest : public WindowTest {
@@ -306,6 +308,20 @@ TEST_F(OverviewTest, ColumnsAreFittedAgainOnlyWhenALongestTextChangesLength)
     delete grid.takeItem(1, 0);
     fit.Apply(grid);
     EXPECT_LT(grid.columnWidth(0), wide) << "the longest text went: fitted again";
+}
+
+} // namespace
+
+namespace {
+
+// A FIFO nobody reads, chosen as the file to save to, is refused at once with the usual message.
+TEST_F(OverviewTest, SavingATableIntoAFifoFailsAtOnce)
+{
+    const QString path = cwd.Path("table.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    ui.onSaveFile = [&] { return path; };
+    W<TMessageWindow>("FrmMT07").Grid("Table")->findChild<QAction *>("SaveTableAsCsv")->trigger();
+    EXPECT_EQ(ui.messages, QStringList{"The table could not be saved as " + path + ": not a regular file"});
 }
 
 } // namespace

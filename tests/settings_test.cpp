@@ -7,7 +7,10 @@
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QToolBar>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +19,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -179,6 +184,37 @@ TEST_F(SettingsDialog, ConfirmingDefaultsWritesTheSixteenKeysInOrderAndSavingAga
     EXPECT_EQ(File(), once);
 }
 
+TEST_F(SettingsDialog, TheGeoTableIsHeadedBeforeAnyFileExists)
+{
+    const QStringList headings{"GEO PRN", "GEO name", "SBAS system", "Port"};
+    const auto shown = [](const TFrmConf &d) {
+        QStringList cells;
+        for (int c = 0; c < 4; ++c)
+            cells << d.GEOtable->item(0, c)->text();
+        return cells;
+    };
+    TFrmConf dlg(ui);
+    EXPECT_EQ(shown(dlg), headings) << "as created";
+    dlg.FormShow(); // no file: the load warning
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_EQ(shown(dlg), headings) << "after a failed load";
+}
+
+// A FIFO named userapp.cfg, nobody at its other end: loading and saving fail at once, each
+// with its usual warning.
+TEST_F(SettingsDialog, AFifoForAFileFailsAtOnceWithTheUsualWarnings)
+{
+    ASSERT_EQ(::mkfifo(cwd.Path("userapp.cfg").toLocal8Bit().constData(), 0600), 0);
+    TFrmConf dlg(ui);
+    dlg.FormShow();
+    dlg.BitBtn1Click();
+    EXPECT_EQ(warnings, (QStringList{"An error was found when trying to load the configuration from disk. "
+                                     "Default settings will be used.",
+                                     "An error was found while trying to write the configuration of VELMAR "
+                                     "User Application to disk."}));
+    EXPECT_EQ(dlg.result(), QDialog::Rejected) << "still open";
+}
+
 TEST_F(SettingsDialog, LoadsEveryKeyAndKeepsDefaultsAfterTheFirstMissingOne)
 {
     cwd.Write("userapp.cfg", kFullFile);
@@ -263,6 +299,18 @@ TEST_F(SettingsCommand, AFirstStartWarnsOnceAndAfterConfirmingTheNextStartIsSile
     Start();
     EXPECT_EQ(warnings, QStringList{"An error was found when trying to load the configuration from disk. "
                                     "The default settings will be used."});
+    // Without a file the broadcast status is not offered...
+    auto *button = frm->findChild<QToolButton *>("TbQUIL");
+    auto *item = frm->findChild<QAction *>("QUILSISBroadcastStatus1");
+    auto *toolBar = frm->findChild<QToolBar *>("ToolBar");
+    QAction *buttonAction = nullptr; // the tool bar shows the button through its action
+    for (QAction *a : toolBar->actions())
+        if (toolBar->widgetForAction(a) == button)
+            buttonAction = a;
+    ASSERT_NE(buttonAction, nullptr);
+    EXPECT_FALSE(buttonAction->isVisible());
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_FALSE(item->isEnabled());
     warnings.clear();
     user = [](TFrmConf &d) {
         d.BitBtn1->click();
@@ -271,6 +319,10 @@ TEST_F(SettingsCommand, AFirstStartWarnsOnceAndAfterConfirmingTheNextStartIsSile
     frm->MnuSettingsClick();
     EXPECT_EQ(warnings.size(), 1); // the dialog's own reading of the missing file
     EXPECT_EQ(File().count("\r\n"), 32);
+    // ...and once the confirmed dialog has written one, it is, as after a start with the file.
+    EXPECT_TRUE(buttonAction->isVisible());
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(item->isEnabled());
     warnings.clear();
     Start();
     EXPECT_TRUE(warnings.isEmpty());

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include <sys/stat.h>
+
 namespace {
 
 const char *const kBoxes[] = {"igp_no", "igp_lat", "igp_lon", "GIVEI", "igp_vert_delay", "igp_give_i",
@@ -143,6 +145,12 @@ TEST_F(WorldMapTest, ResetLoadsWorldBmpOrKeepsThePicture)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a picture");
     bad.close();
+    Mt26().Reset();
+    EXPECT_EQ(Mt26().Map()->Picture().size(), QSize(100, 50));
+
+    // A FIFO of that name, nobody writing to it, is passed over at once.
+    QFile::remove("world.bmp");
+    ASSERT_EQ(::mkfifo("world.bmp", 0600), 0);
     Mt26().Reset();
     EXPECT_EQ(Mt26().Map()->Picture().size(), QSize(100, 50));
 }

@@ -3,19 +3,12 @@
 
 #include "about_box.h"
 #include "auth_dlg.h"
-#include "corrections_forms.h"
-#include "fastcorr_form.h"
 #include "frm_conf.h"
-#include "geos_form.h"
-#include "grid_map_forms.h"
-#include "label_grid_form.h"
-#include "mt06_form.h"
-#include "mt07_form.h"
-#include "overview_form.h"
-#include "prns_form.h"
+#include "message_window.h"
 #include "sis_mode_form.h"
 #include "text_frm.h"
 #include "ui_seam.h"
+#include "window_catalogue.h"
 
 #include <QAction>
 #include <QDir>
@@ -125,28 +118,10 @@ void TMainFrm::AddWindowCommand(QMenu *view, const char *item, const char *butto
 
 void TMainFrm::BuildViewCommands()
 {
-    struct Command {
-        const char *item, *button, *hint, *glyph;
-        QWidget *window;
-    } const commands[] = {
-        {"MT 1 - Active PRNs", "TbMT1", "Message Type 1", "1", FrmPRNs},
-        {"MT 2 to 5 - Fast Corrections", "TbMT2_5", "Message Types 2 to 5", "2-5", FrmFastCorr},
-        {"MT 6 - Integrity Information", "TbMT06", "Message Type 06", "6", FrmMT06},
-        {"MT 7 - Fast Corrections Degradation Factor", "TbMT07", "Message Type 07", "7", FrmMT07},
-        {"MT 9 - GEO Nav Message", "TbMT09", "Message Type 09", "9", FrmMT09},
-        {"MT 10 - Degradation Parameters", "TbMT10", "Message Type 10", "10", FrmMT10},
-        {"MT 12 - WAAS Network Time", "TbMT12", "Message Type 12", "12", FrmMT12},
-        {"MT 17 - GEO Almanacs", "TbMT17", "Message Type 17", "17", FrmGEOs},
-        {"MT 18 - Ionospheric Grid Points Mask", "TbMT18", "Message Type 18", "18", FrmMT18},
-        {"MT 24 - Mixed Corrections", "TbMT24", "Message Type 24", "24", FrmMT24},
-        {"MT 25 - Long Term Corrections", "TbMT25", "Message Type 25", "25", FrmMT25},
-        {"MT 26 - Ionospheric Delay Corrections", "TbMT26", "Message Type 26", "26", FrmMT26},
-        {"MT 27 - WAAS Service Message", "TbMT27", "Message Type 27", "27", FrmMT27},
-        {"MT 28 - Clock-Ephemeris Covariance Matrix", "TbMT28", "Message Type 28", "28", FrmMT28},
-        {"Signal Overview", "TbOverview", "Signal Overview", "Ov", FrmOverview},
-    };
-    for (const Command &c : commands)
-        AddWindowCommand(viewMenu_, c.item, c.button, c.hint, c.glyph, c.window);
+    const MessageWindowKinds kinds = MessageWindowTable();
+    for (std::size_t row = 0; row < kinds.count; ++row)
+        AddWindowCommand(viewMenu_, kinds[row].item, kinds[row].button, kinds[row].hint, kinds[row].glyph,
+                         messageWindows_[row]);
 }
 
 void TMainFrm::BuildSettingsCommand(QMenu *options)

@@ -1,111 +1,89 @@
-// Intake of message lines: captions, duplicates, expansion, validation and dispatch by type.
+// Intake of message lines: the core intake decides; here its outcome reaches the captions, the
+// log window, the message log, the broadcast status, the windows and the overview.
 #include "mainfrm.h"
 
-#include "link/message_text.h"
-#include "link/reply_line.h"
 #include "overview_form.h"
 #include "prns_form.h"
 #include "sis_mode_form.h"
-#include "text/number_text.h"
 #include "worker.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-constexpr std::size_t kMaxMessageText = 67; // 64 digits of the message and a 3-character trailer
-
-double FloatField(const std::string &text)
+QString Q(const std::string &text)
 {
-    const auto value = ParseDouble(text);
-    if (!value)
-        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
-    return *value;
+    return QString::fromStdString(text);
 }
 
 } // namespace
 
 void TMainFrm::HandleMsgLine(const std::string &line)
 {
-    const MessageFields fields = SplitMessageLine(line);
-    Week->setText("GPS Week: " + QString::fromStdString(fields.week));
-    const double week = FloatField(fields.week);
-    Time->setText("GPS Time: " + QString::fromStdString(fields.time));
-    const double gpsSeconds = week * 604800 + FloatField(fields.time);
-    const std::string timeCaption = Time->text().toStdString();
-    SignalOverview &overview = FrmOverview->Model();
+    IntakeSession session;
+    session.requestCount = protocol_.RequestCount();
+    session.logging = LogActive;
+    if (LogActive)
+        session.geoPrn = GEO_PRN->text().toStdString();
+    const IntakeOutcome &out = intake_.Take(line, session);
 
-    if (protocol_.RequestCount() > SessionProtocol::kRequestCount && timeCaption == PrevGpsTime) {
+    Week->setText(Q(out.weekCaption));
+    if (!out.timeCaption.empty())
+        Time->setText(Q(out.timeCaption));
+    SignalOverview &overview = FrmOverview->Model();
+    switch (out.refusal) {
+    case IntakeRefusal::Repeat:
         overview.NoteDuplicate();
         return;
-    }
-    if (fields.payload.empty())
+    case IntakeRefusal::NoPayload:
         return;
-
-    PARDO.Data = fields.payload;
-    try {
-        // Past the length limit the message is refused anyway: no need to expand the rest.
-        PARDO.Decompress(kMaxMessageText);
-    } catch (const std::exception &) {
-        Log("PARDO Decompression Error.");
-        Log(Time->text() + "  " + Week->text());
-        Log("This message will be ignored");
+    case IntakeRefusal::Pardo:
+        for (const std::string &logLine : out.log)
+            Log(Q(logLine));
         LogTimeStamp();
         overview.NoteRejected(RejectKind::Pardo);
         return;
+    case IntakeRefusal::OverLong:
+    case IntakeRefusal::None:
+        break;
     }
-    const std::string text = PARDO.Data;
-    Msg->setText(QString::fromStdString(text));
-    msgRejected_ = text.size() > kMaxMessageText;
-    UpdateMsgColours();
-    if (msgRejected_) {
+    if (out.text) {
+        Msg->setText(Q(*out.text));
+        msgRejected_ = out.overLong;
+        UpdateMsgColours();
+    }
+    if (out.overLong) {
         overview.NoteRejected(RejectKind::OverLong);
         return;
     }
+    if (!out.error.empty())
+        throw std::invalid_argument(out.error); // reported by the line handling; captions stay
 
-    const auto received = MessageTypeOf(text);
-    if (!received)
-        throw std::invalid_argument("'0x" + text.substr(std::min<std::size_t>(2, text.size()), 2) +
-                                    "' is not a valid integer value");
-    int type = *received;
-    if (LogActive)
-        LogAcceptedMessage(fields.week, fields.time, type, text);
-    sisMonitor_->State.MarkReceived(type);
-    FrmSISMode->NoteType(type, true);
-    // After the windows' handling, so that the grid values the overview reads are this message's.
-    const auto noteOverview = [&] {
-        overview.NoteMessage(gpsSeconds, text, protocol_.RequestCount() >= SessionProtocol::kRequestCount, sisMonitor_->CurrentMode());
-    };
-    if (type == 0) {
-        if (IsEmptyMt0(text)) {
-            noteOverview();
-            return;
-        }
-        type = 2; // a type 0 with corrections is shown as the type 2 it carries
+    if (out.record)
+        WriteLogRecord(out.record->prn, out.record->type, out.record->text, out.record->week, out.record->seconds);
+    sisMonitor_->State.MarkReceived(out.type);
+    FrmSISMode->NoteType(out.type, true);
+    if (out.shown) {
+        MsgType->setText(Q(out.shown->caption));
+        FrmPRNs->ProcessMT1(*out.text, *out.shown);
+        sisMonitor_->Evaluate();
+        intake_.NoteDispatched();
+        DispatchMessage(out.shownType, *out.text, *out.shown);
     }
-    const ShownType shown = ShownType::Of(type);
-    MsgType->setText(QString::fromStdString(shown.caption));
-    FrmPRNs->ProcessMT1(text, shown);
-    sisMonitor_->Evaluate();
-    PrevGpsTime = timeCaption;
-    DispatchMessage(type, text, shown);
-    noteOverview();
-
-    // Polls are re-armed by the line handling, for every answer alike.
-    if (protocol_.RequestCount() == SessionProtocol::kRequestCount)
+    // After the windows' handling, so that the grid values the overview reads are this message's.
+    overview.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, sisMonitor_->CurrentMode());
+    if (out.secondTick)
         sisMonitor_->Evaluate();
 }
 
 void TMainFrm::DispatchMessage(int type, const std::string &text, const ShownType &shown)
 {
-    const auto it = workers_.find(type);
-    if (it == workers_.end())
+    TWorker *worker = workerOfType_[static_cast<std::size_t>(type)];
+    if (!worker)
         return;
-    it->second->SetMessage(text, shown);
-    it->second->Execute();
+    worker->SetMessage(text, shown);
+    worker->Execute();
 }

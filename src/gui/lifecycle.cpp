@@ -2,6 +2,7 @@
 #include "mainfrm.h"
 
 #include "config_warning.h"
+#include "files/regular_file.h"
 #include "text/number_text.h"
 #include "time/clock.h"
 #include "ui_seam.h"
@@ -9,9 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -79,8 +78,11 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
 {
     bool complete = true;
     try {
-        serverAddress_ = QString::fromStdString(Config.ReadField("IPServer"));
-        const std::string portText = Config.ReadField("PortServer");
+        // One reading of the file for the whole sequence; a file that cannot be read (missing,
+        // not a regular file, too large) fails at the first key, as a missing key would.
+        const TConfigReading file = Config.Read();
+        serverAddress_ = QString::fromStdString(file.ReadField("IPServer"));
+        const std::string portText = file.ReadField("PortServer");
         const auto port = ParseInt32(portText);
         if (!port)
             throw ConfigError("'" + portText + "' is not a valid integer value for PortServer");
@@ -88,8 +90,8 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
         const bool usable = *port >= 1 && *port <= 65535;
         serverPort_ = usable ? static_cast<quint16>(*port) : 7777;
         complete = usable;
-        const int32_t margin = Interval(Config.ReadField("NoSISMargin"), "NoSISMargin");
-        DisconnChecker->setInterval(Interval(Config.ReadField("NoSISMargin"), "NoSISMargin"));
+        const int32_t margin = Interval(file.ReadField("NoSISMargin"), "NoSISMargin");
+        DisconnChecker->setInterval(Interval(file.ReadField("NoSISMargin"), "NoSISMargin"));
         // A margin of 0 switches the no-data check off; a timer of 0 ms would fire without pause.
         const bool checkOff = margin == 0;
         if (checkOff && !stallCheckOff_)
@@ -99,19 +101,19 @@ bool TMainFrm::ApplyConfiguration(bool withGeoTable)
             SISChecker->stop();
         else
             SISChecker->setInterval(margin);
-        BufferLength = ScaledInteger(Config.ReadField("BufLen"), 60, "BufLen");
-        BufferPeriod = ScaledInteger(Config.ReadField("BufPer"), 60, "BufPer");
-        OutputFileName = Config.ReadField("ESPDir");
-        if (withGeoTable) {
-            SisMonitoring = true;
-            TbQUIL->setEnabled(true);
-            tbQuilAction_->setVisible(true);
-            sisStatusItem_->setEnabled(true);
-        }
-        protocol_.SetPollMode(Config.ReadField("MessageRequestMethod") != "Subscribe");
+        BufferLength = ScaledInteger(file.ReadField("BufLen"), 60, "BufLen");
+        BufferPeriod = ScaledInteger(file.ReadField("BufPer"), 60, "BufPer");
+        OutputFileName = file.ReadField("ESPDir");
+        // Also after the settings are confirmed: a first start without a file reaches this
+        // step only once the dialog has written one.
+        SisMonitoring = true;
+        TbQUIL->setEnabled(true);
+        tbQuilAction_->setVisible(true);
+        sisStatusItem_->setEnabled(true);
+        protocol_.SetPollMode(file.ReadField("MessageRequestMethod") != "Subscribe");
         if (withGeoTable) {
             for (int row = 1; row <= GeoTable::kRows; ++row)
-                geoTable_.SetRowFromStored(row, Config.ReadField("GEO" + std::to_string(row)));
+                geoTable_.SetRowFromStored(row, file.ReadField("GEO" + std::to_string(row)));
             geoTable_.SetDefaultHeader();
         }
         return complete;
@@ -152,17 +154,18 @@ void TMainFrm::LogWinChange()
     if (lastRollOverFile_ >= 0 && now < lastRollOverFile_ + kMinute && now >= lastRollOverFile_) {
         rollOverLinesNotWritten_ += static_cast<int>(logLines_.size());
     } else {
-        // A clock set back may meet an earlier file's name: append rather than lose its lines.
+        // An existing file of the name is overwritten; one that is not a regular file (a FIFO
+        // would block the window) is left alone and the lines go unsaved.
         const QString name = DateTimeText(DecodeDateTime(now), "_", "_").replace(' ', '_') + ".txt";
-        QFile file(QDir::currentPath() + QDir::separator() + name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            QTextStream out(&file);
-            if (rollOverLinesNotWritten_ > 0)
-                out << rollOverLinesNotWritten_ << " log lines before these were not written "
-                    << "(at most one roll-over file a minute)\n";
-            for (const QString &line : std::as_const(logLines_))
-                out << line << '\n';
-        }
+        QString text;
+        if (rollOverLinesNotWritten_ > 0)
+            text += QString::number(rollOverLinesNotWritten_) +
+                    " log lines before these were not written (at most one roll-over file a minute)\n";
+        for (const QString &line : std::as_const(logLines_))
+            text += line + '\n';
+        std::string error;
+        WriteRegularFile((QDir::currentPath() + QDir::separator() + name).toStdString(), text.toUtf8().toStdString(),
+                         error);
         lastRollOverFile_ = now;
         rollOverLinesNotWritten_ = 0;
     }

@@ -56,7 +56,8 @@ TFrmLogging::TFrmLogging(TMainFrm &main, UiSeam &ui, const Clock &clock, QWidget
     auto *buttons = new QHBoxLayout;
     StartStopButton = new QPushButton(kStart, this);
     StartStopButton->setObjectName("StartStopButton");
-    StartStopButton->setAccessibleName("Start and stop logging");
+    // No fixed accessible name: screen readers then read the caption, which says what the
+    // button will do ("Start Logging", "Stop Logging").
     connect(StartStopButton, &QPushButton::clicked, this, &TFrmLogging::StartStopButtonClick);
     auto *close = new QPushButton("Close", this);
     close->setObjectName("Button1");
@@ -77,7 +78,8 @@ QWidget *TFrmLogging::BuildTypesPage()
     CheckBoxAll->setObjectName("CheckBoxAll");
     CheckBoxAll->setAccessibleName("All");
     CheckBoxAll->setChecked(true);
-    connect(CheckBoxAll, &QCheckBox::clicked, this, &TFrmLogging::CheckBoxAllClick);
+    // Any change of the box counts, not only mouse clicks (keyboard, accessibility).
+    connect(CheckBoxAll, &QCheckBox::toggled, this, &TFrmLogging::CheckBoxAllClick);
     grid->addWidget(CheckBoxAll, 0, 0);
     int slot = 0;
     for (const int type : kBoxedTypes) {
@@ -86,7 +88,7 @@ QWidget *TFrmLogging::BuildTypesPage()
         auto *box = new QCheckBox(caption, page);
         box->setObjectName(TypeBoxName(type));
         box->setAccessibleName(caption);
-        connect(box, &QCheckBox::clicked, this, &TFrmLogging::CheckBoxMTClick);
+        connect(box, &QCheckBox::toggled, this, &TFrmLogging::CheckBoxMTClick);
         grid->addWidget(box, 1 + slot % 5, slot / 5);
         ++slot;
     }
@@ -145,11 +147,7 @@ void TFrmLogging::StartStopButtonClick()
 {
     PageControl1->setCurrentWidget(Logging);
     if (StartStopButton->text() != kStart) {
-        StartStopButton->setText(kStart);
-        SetFileControlsEnabled(true);
-        AppendToMemo("Logging stopped at " + NowText() + "\n");
-        main_.SetLogActive(false);
-        main_.CloseLogFile();
+        StopLogging("Logging stopped at " + NowText());
         return;
     }
     if (!main_.IsConnected()) {
@@ -173,6 +171,22 @@ void TFrmLogging::StartStopButtonClick()
     SetFileControlsEnabled(false);
     AppendToMemo("Logging started at " + NowText() + "\n");
     main_.SetLogActive(true);
+}
+
+void TFrmLogging::StopLogging(const QString &memoLine)
+{
+    StartStopButton->setText(kStart);
+    SetFileControlsEnabled(true);
+    AppendToMemo(memoLine + "\n");
+    main_.SetLogActive(false);
+    main_.CloseLogFile();
+}
+
+void TFrmLogging::StopAfterWriteFailure(const QString &reason)
+{
+    const QString line = "Logging stopped: " + reason + " at " + NowText();
+    StopLogging(line);
+    main_.Log(line);
 }
 
 void TFrmLogging::SpeedButton1Click()
@@ -202,7 +216,9 @@ void TFrmLogging::CheckBoxAllClick()
 
 void TFrmLogging::CheckBoxMTClick()
 {
-    ApplyTypeBoxes();
+    // Under "All" the boxes are disabled and do not count, whatever sets them.
+    if (!CheckBoxAll->isChecked())
+        ApplyTypeBoxes();
 }
 
 void TFrmLogging::ApplyTypeBoxes()

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "link/message_catalogue.h"
+
 class Clock;
 class QCheckBox;
 class QLineEdit;
@@ -19,7 +21,7 @@ class TFrmLogging final : public QWidget {
     Q_OBJECT
 public:
     // The message types that have a check box of their own; the others follow "All" only.
-    static constexpr int kBoxedTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 12, 17, 18, 24, 25, 26, 27, 28, 62, 63};
+    static constexpr auto kBoxedTypes = kLogBoxTypes;
 
     TFrmLogging(TMainFrm &main, UiSeam &ui, const Clock &clock, QWidget *parent = nullptr);
 
@@ -30,6 +32,8 @@ public:
     void CheckBoxMTClick();
     void FormShow();
     void Button1Click() { hide(); }
+    // Stops logging after a record could not be written, saying why in the memo and the log window.
+    void StopAfterWriteFailure(const QString &reason);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,6 +43,7 @@ private:
     QWidget *BuildFilePage();
     void AppendToMemo(const QString &text);
     void SetFileControlsEnabled(bool on);
+    void StopLogging(const QString &memoLine);
     void ApplyTypeBoxes();
     QString NowText() const;
 

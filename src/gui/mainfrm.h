@@ -10,7 +10,7 @@
 
 #include "config/config_store.h"
 #include "config/geo_table.h"
-#include "codec/pardo.h"
+#include "link/message_intake.h"
 #include "link/reply_line.h"
 #include "link/session_protocol.h"
 #include "sismode/sis_mode_monitor.h"
@@ -19,25 +19,11 @@
 
 #include <QAbstractSocket>
 
-#include <map>
 #include <vector>
 
 class Clock;
 class DataServerSocket;
-class TFrmFastCorr;
-class TFrmGEOs;
 class TFrmLogging;
-class TFrmMT06;
-class TFrmMT07;
-class TFrmMT09;
-class TFrmMT10;
-class TFrmMT12;
-class TFrmMT18;
-class TFrmMT24;
-class TFrmMT25;
-class TFrmMT26;
-class TFrmMT27;
-class TFrmMT28;
 class TFrmConf;
 class TFrmPRNs;
 class TFrmSISMode;
@@ -155,7 +141,7 @@ private:
     void BuildWorkers();
     void AddWindowCommand(QMenu *view, const char *item, const char *button, const QString &hint,
                           const QString &glyph, QWidget *window);
-    void CreateMT18Worker();
+    void MakeWorker(std::size_t row);
     void BuildViewCommands();
     void BuildSettingsCommand(QMenu *options);
     void BuildHelpMenu();
@@ -177,8 +163,6 @@ private:
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
     void BuildLogging();
-    // The record of an accepted message, with the week and time texts of its line.
-    void LogAcceptedMessage(const std::string &week, const std::string &time, int type, const std::string &text);
 
     UiSeam &ui_;
     const Clock &clock_;
@@ -186,7 +170,7 @@ private:
     // Components
     DataServerSocket *C = nullptr;
     TConfigStore Config;
-    TPARDO PARDO;
+    MessageIntake intake_; // the message line rules, the PARDO codec and the last dispatched time
     QTimer *TimerMSG = nullptr;
     QTimer *TimerRx = nullptr;
     QTimer *TimerRecon = nullptr;
@@ -223,7 +207,6 @@ private:
     int rollOverLinesNotWritten_ = 0;    // lines of roll-overs since then that were not written
 
     // Private state
-    std::string PrevGpsTime;
     std::string LastCheckedGpsTime;
     bool NoSisDeclared = false;
     bool stallCheckOff_ = false; // NoSISMargin 0: no stalled-feed check
@@ -254,27 +237,12 @@ private:
     TTextFrm *TextFrm = nullptr;
     TFrmLogging *FrmLogging = nullptr;
     TFrmConf *FrmConf = nullptr; // the latest settings dialog
-    // Message windows, in the order they are created and reset.
-    TFrmPRNs *FrmPRNs = nullptr;
-    TFrmFastCorr *FrmFastCorr = nullptr;
-    TFrmMT06 *FrmMT06 = nullptr;
-    TFrmMT07 *FrmMT07 = nullptr;
-    TFrmMT09 *FrmMT09 = nullptr;
-    TFrmMT10 *FrmMT10 = nullptr;
-    TFrmMT12 *FrmMT12 = nullptr;
-    TFrmGEOs *FrmGEOs = nullptr;
-    TFrmMT18 *FrmMT18 = nullptr;
-    TFrmMT24 *FrmMT24 = nullptr;
-    TFrmMT25 *FrmMT25 = nullptr;
-    TFrmMT26 *FrmMT26 = nullptr;
-    TFrmMT27 *FrmMT27 = nullptr;
-    TFrmMT28 *FrmMT28 = nullptr;
-    TFrmOverview *FrmOverview = nullptr;
+    // Message windows and their workers, by the rows of the window table.
     std::vector<TMessageWindow *> messageWindows_;
-
-    std::vector<std::unique_ptr<TWorker>> ownedWorkers_;
-    std::unique_ptr<TWorker> mt18Worker_; // recreated, with the grid, at every reset
-    std::map<int, TWorker *> workers_;     // by the message type they handle
+    std::vector<std::unique_ptr<TWorker>> workers_;
+    std::array<TWorker *, 64> workerOfType_{}; // by the message type they are handed
+    TFrmPRNs *FrmPRNs = nullptr;         // the type 1 window, which the intake hands its messages
+    TFrmOverview *FrmOverview = nullptr;
 
     // Lines handled before the event loop gets its turn again, so a flood never freezes input
     // and painting: at most this many, or for at most this long.

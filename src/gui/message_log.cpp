@@ -47,6 +47,8 @@ void TMainFrm::CloseLogFile()
 {
     CloseMessageLog(LogFile);
     LogFile = -1;
+    // Logging has stopped, whichever half of its blink the lamp was in.
+    HideLamp("DiskLogging");
 }
 
 void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds)
@@ -54,13 +56,8 @@ void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text
     if (type < 0 || type >= static_cast<int32_t>(LogTypeEnabled.size()) ||
         !LogTypeEnabled[static_cast<std::size_t>(type)])
         return;
-    WriteMessageLog(LogFile, FormatLogRecord(prn, type, week, seconds, text));
-}
-
-void TMainFrm::LogAcceptedMessage(const std::string &week, const std::string &time, int type,
-                                  const std::string &text)
-{
-    // The intake has already refused a week or time that is not a number.
-    WriteLogRecord(LogRecordPrn(GEO_PRN->text().toStdString()), type, LoggedMessageText(text),
-                   ParseDouble(week).value_or(0), ParseDouble(time).value_or(0));
+    // A record that cannot be written whole stops the recording: a log with a gap the user is
+    // not told of would pass for a complete one.
+    if (const auto failure = WriteMessageLog(LogFile, FormatLogRecord(prn, type, week, seconds, text)))
+        FrmLogging->StopAfterWriteFailure(QString::fromStdString(*failure));
 }

@@ -1,10 +1,9 @@
 #include "config/config_store.h"
 
+#include "files/regular_file.h"
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace {
 
@@ -36,70 +35,82 @@ std::vector<std::string> SplitLines(const std::string &text)
     return lines;
 }
 
-} // namespace
-
-bool TConfigStore::Load()
+std::ptrdiff_t Find(const std::vector<std::string> &lines, const std::string &key)
 {
-    lines_.clear();
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    lines_ = SplitLines(text);
-    return true;
+    const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string &l) { return EqualNoCase(l, key); });
+    return it == lines.end() ? -1 : it - lines.begin();
 }
 
-bool TConfigStore::Save() const
+void Report(const std::function<void()> &onError, const std::string &why)
 {
-    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-    for (const auto &line : lines_)
-        out << line << "\r\n";
-    out.flush();
-    return static_cast<bool>(out);
-}
-
-std::ptrdiff_t TConfigStore::Find(const std::string &key) const
-{
-    const auto it = std::find_if(lines_.begin(), lines_.end(), [&](const std::string &l) { return EqualNoCase(l, key); });
-    return it == lines_.end() ? -1 : it - lines_.begin();
-}
-
-void TConfigStore::Fail(const std::string &why)
-{
-    if (OnError)
-        OnError();
+    if (onError)
+        onError();
     else
         throw ConfigError(why);
+}
+
+} // namespace
+
+void TConfigReading::Fail(const std::string &why) const
+{
+    Report(onError_, why);
+}
+
+std::string TConfigReading::ReadField(const std::string &key) const
+{
+    if (!lines_) {
+        Fail("Cannot read " + fileName_ + ": " + readError_);
+        return {};
+    }
+    const std::vector<std::string> &lines = *lines_;
+    const auto at = Find(lines, key);
+    if (at < 0) {
+        Fail("Key " + key + " not found in " + fileName_);
+        return {};
+    }
+    if (at + 1 >= static_cast<std::ptrdiff_t>(lines.size())) {
+        Fail("Key " + key + " has no value in " + fileName_);
+        return {};
+    }
+    return lines[static_cast<std::size_t>(at + 1)];
+}
+
+TConfigReading TConfigStore::Read() const
+{
+    TConfigReading reading;
+    reading.fileName_ = FileName;
+    reading.onError_ = OnError;
+    if (const auto text = ReadRegularFile(FileName, kMaxFileBytes, reading.readError_))
+        reading.lines_ = SplitLines(*text);
+    return reading;
+}
+
+std::string TConfigStore::ReadField(const std::string &key) const
+{
+    return Read().ReadField(key);
+}
+
+void TConfigStore::Fail(const std::string &why) const
+{
+    Report(OnError, why);
 }
 
 void TConfigStore::AddField(const std::string &key, const std::string &value)
 {
     if (key.empty())
         return;
-    Load(); // a missing file simply starts empty
-    const auto at = Find(key);
+    // A file that cannot be read (most often: not written yet) starts empty.
+    std::string error;
+    const auto text = ReadRegularFile(FileName, kMaxFileBytes, error);
+    std::vector<std::string> lines = text ? SplitLines(*text) : std::vector<std::string>{};
+    const auto at = Find(lines, key);
     if (at >= 0)
-        lines_.erase(lines_.begin() + at, lines_.begin() + std::min<std::ptrdiff_t>(at + 2, lines_.size()));
-    lines_.push_back(key);
-    lines_.push_back(value);
-    if (!Save())
-        Fail("Cannot write " + FileName);
-}
-
-std::string TConfigStore::ReadField(const std::string &key)
-{
-    if (!Load()) {
-        Fail("Cannot read " + FileName);
-        return {};
-    }
-    const auto at = Find(key);
-    if (at < 0) {
-        Fail("Key " + key + " not found in " + FileName);
-        return {};
-    }
-    if (at + 1 >= static_cast<std::ptrdiff_t>(lines_.size())) {
-        Fail("Key " + key + " has no value in " + FileName);
-        return {};
-    }
-    return lines_[at + 1];
+        lines.erase(lines.begin() + at, lines.begin() + std::min<std::ptrdiff_t>(at + 2, lines.size()));
+    lines.push_back(key);
+    lines.push_back(value);
+    std::string out;
+    for (const auto &line : lines)
+        out += line + "\r\n";
+    if (!WriteRegularFile(FileName, out, error))
+        Fail("Cannot write " + FileName + ": " + error);
 }

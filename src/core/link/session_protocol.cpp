@@ -1,17 +1,8 @@
 #include "link/session_protocol.h"
 
-#include <iterator>
+#include "link/message_catalogue.h"
 
 namespace {
-
-// The latest message of each handled type, asked for in five writes.
-const char *const kRequestList[] = {
-    "GETMSG,0,1\r\nGETMSG,1,1\r\nGETMSG,2,1\r\nGETMSG,3,1\r\n",
-    "GETMSG,4,1\r\nGETMSG,5,1\r\nGETMSG,6,1\r\nGETMSG,7,1\r\n",
-    "GETMSG,9,1\r\nGETMSG,10,1\r\nGETMSG,12,1\r\nGETMSG,17,1\r\n",
-    "GETMSG,18,1\r\nGETMSG,24,1\r\nGETMSG,25,1\r\nGETMSG,26,1\r\n",
-    "GETMSG,27,1\r\nGETMSG,63,1\r\n",
-};
 
 const char *const kNoMessage = "7"; // the error code of "no message of this type (yet)"
 
@@ -52,7 +43,7 @@ SessionStep SessionProtocol::OnLine(ReplyKind kind, const std::string &line, boo
 {
     SessionStep step;
     if (handled && kind == ReplyKind::Authorised) {
-        step.writes.assign(std::begin(kRequestList), std::end(kRequestList));
+        step.writes = RequestListWrites(); // the latest message of each requested type
         requestCount_ = 0;
     }
     if (handled && kind == ReplyKind::Error)

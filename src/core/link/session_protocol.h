@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/message_catalogue.h"
 #include "link/reply_line.h"
 
 #include <string>
@@ -23,7 +24,7 @@ struct SessionStep {
 class SessionProtocol final {
 public:
     // Answers to the request list after authorisation; the last of them starts the stream.
-    static constexpr int kRequestCount = 18;
+    static constexpr int kRequestCount = ::kRequestCount;
 
     void SetPollMode(bool poll) { poll_ = poll; }
     bool PollMode() const { return poll_; }

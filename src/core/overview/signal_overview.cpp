@@ -1,6 +1,6 @@
 #include "overview/signal_overview.h"
 
-#include "link/message_text.h"
+#include "link/message_catalogue.h"
 #include "mops/aux_functions.h"
 #include "mops/crc24q.h"
 #include "mops/fast_degradation.h"
@@ -70,13 +70,11 @@ void SignalOverview::Reset()
         series->clear();
 }
 
-void SignalOverview::NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode)
+void SignalOverview::NoteMessage(double gpsSeconds, const TMOPSMsg &m, int shownType, bool live, BroadcastMode mode)
 {
     if (!PlaceableTime(gpsSeconds))
         return;
     ++revision_;
-    const std::string digits = text.substr(0, MessageBits::kDigits);
-    const TMOPSMsg m(digits);
     const int type = m.BitField(9, 6) & 0x3F;
     if (!started_ || (live && gpsSeconds < now_)) {
         started_ = true;
@@ -88,7 +86,7 @@ void SignalOverview::NoteMessage(double gpsSeconds, const std::string &text, boo
         feed_.NoteTime(gpsSeconds);
     feed_.NoteMode(mode, gpsSeconds);
 
-    const bool parity = ParityHolds(digits);
+    const bool parity = ParityHolds(m.Message()); // reads the message's digits, not the trailer
     if (!parity)
         ++parityFailures_;
     auto &stats = types_[static_cast<std::size_t>(type)];
@@ -97,22 +95,21 @@ void SignalOverview::NoteMessage(double gpsSeconds, const std::string &text, boo
     stats->Note(gpsSeconds, parity);
     rate_[type].Add(gpsSeconds, stats->PerMinute(now_, Observed()));
 
-    Decode(type, m, gpsSeconds);
+    Read(shownType, m, gpsSeconds);
 }
 
-void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
+void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
 {
-    switch (type) {
-    case 0:
-        if (IsEmptyMt0(m.Message()))
-            return;
-        NoteFast(m, 1, mt02_05::kCorrections, mt02_05::PRC, mt02_05::UDREI, IntValue(m, mt02_05::kIODP), time);
+    const HandledType *row = FindHandledType(shownType);
+    if (!row)
         return;
-    case 2: case 3: case 4: case 5:
-        NoteFast(m, (type - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::PRC, mt02_05::UDREI,
-                 IntValue(m, mt02_05::kIODP), time);
+    switch (row->overview) {
+    case OverviewReading::FastCorrections:
+        // Type 2 from mask number 1 on, type 3 from 14 on, and so on.
+        NoteFast(m, (shownType - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::PRC,
+                 mt02_05::UDREI, IntValue(m, mt02_05::kIODP), time);
         return;
-    case 6:
+    case OverviewReading::Integrity:
         for (int n = 1; n <= kNumbers; ++n)
             if (SatelliteState *s = Slot(n)) {
                 s->udrei = static_cast<int>(RawValue(m, mt06::UDREI(n)));
@@ -120,7 +117,7 @@ void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
                 udre_[LookupPRN(mask_, n)].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
             }
         return;
-    case 7:
+    case OverviewReading::Degradation:
         mt7_ = true;
         latency_ = IntValue(m, mt07::kSystemLatency);
         for (int n = 1; n <= kNumbers; ++n)
@@ -129,33 +126,33 @@ void SignalOverview::Decode(int type, const TMOPSMsg &m, double time)
                 s->indicator = static_cast<int>(RawValue(m, mt07::Indicator(n)));
             }
         return;
-    case 10: {
-        TMT10 decoder(m.Message());
-        decoder.Decode();
-        mt10_ = decoder.Data();
+    case OverviewReading::DegradationParameters: {
+        TDegradationFactors factors;
+        DecodeFields(m, mt10::kFields, factors);
+        mt10_ = factors;
         return;
     }
-    case 24: {
+    case OverviewReading::MixedCorrections: {
         const int block = IntValue(m, mt24::kBlockID);
         NoteFast(m, mt02_05::kCorrections * block + 1, mt24::kFastSatellites, mt24::PRC, mt24::UDREI,
                  IntValue(m, mt24::kIODP), time);
         NoteLongTermHalf(m, mt24::kVelocityCode.start);
         return;
     }
-    case 25:
+    case OverviewReading::LongTerm:
         NoteLongTermHalf(m, mt25::VelocityCode(0).start);
         NoteLongTermHalf(m, mt25::VelocityCode(1).start);
         return;
-    case 26:
+    case OverviewReading::GridDelays:
         NoteGridBlock(m, time);
         return;
-    case 28:
+    case OverviewReading::Covariance:
         for (int s = 0; s < 2; ++s)
             if (const int n = IntValue(m, mt28::kSatellite[0].field.At(mt28::kSecondSatellite * s)))
                 if (SatelliteState *state = Slot(n))
                     state->covariance = true;
         return;
-    default:
+    case OverviewReading::None:
         return;
     }
 }

@@ -40,11 +40,14 @@ class SignalOverview {
 public:
     SignalOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid) : mask_(mask), grid_(grid) {}
 
-    // `gpsSeconds`: week * 604800 + time of week. `live`: part of the stream, not an answer to
-    // the initial requests, whose times are in no order; only live times count for gaps.
-    // A message whose time is before GPS time began, far in the future or not a number is
-    // left out: the windows still show it, but it cannot be placed in time.
-    void NoteMessage(double gpsSeconds, const std::string &text, bool live, BroadcastMode mode);
+    // `gpsSeconds`: week * 604800 + time of week. `message`: its bytes, built once by the
+    // intake. `shownType`: the type it was shown and handled as (a type 0 with corrections as
+    // 2), whose row of the message catalogue says what is read from it; -1 for a message that
+    // was not handled (an empty type 0): only counted. `live`: part of the stream, not an
+    // answer to the initial requests, whose times are in no order; only live times count for
+    // gaps. A message whose time is before GPS time began, far in the future or not a number
+    // is left out: the windows still show it, but it cannot be placed in time.
+    void NoteMessage(double gpsSeconds, const TMOPSMsg &message, int shownType, bool live, BroadcastMode mode);
     void NoteDuplicate() { feed_.NoteDuplicate(); ++revision_; }
     void NoteRejected(RejectKind kind) { feed_.NoteRejected(kind); ++revision_; }
     void Reset();
@@ -81,7 +84,7 @@ private:
     void NoteUdrei(int slot, int udrei, double time);
     void NoteLongTermHalf(const TMOPSMsg &m, int code);
     void NoteGridBlock(const TMOPSMsg &m, double time);
-    void Decode(int type, const TMOPSMsg &m, double time);
+    void Read(int shownType, const TMOPSMsg &m, double time);
     SatelliteState *Slot(int number); // by PRN mask number, through the current mask
 
     const PRNMaskBuffer &mask_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/message_catalogue.h"
 #include "time/date_time.h"
 
 #include <array>
@@ -11,10 +12,10 @@ enum class BroadcastMode { None, InfoNA, Mode00, Mode02, ModeSOL };
 // Display name of a mode; None has none.
 const char *ModeName(BroadcastMode mode);
 
-// The twenty message types whose reception is recorded, with one flag each.
+// The message types whose reception is recorded, with one flag each.
 class MTBuffer final {
 public:
-    static constexpr std::array<int, 20> kTypes = {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 12, 17, 18, 24, 25, 26, 27, 28, 62, 63};
+    static constexpr auto kTypes = kStatusTypes;
 
     MTBuffer() { Reset(); }
     void Reset() { flags_.fill(false); }
@@ -24,7 +25,7 @@ public:
     bool Get(int type) const;
 
 private:
-    std::array<bool, 20> flags_{};
+    std::array<bool, kTypes.size()> flags_{};
 };
 
 // What the broadcast mode is decided from: the types of the current observation window and

@@ -142,6 +142,8 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
         head->setFlags(Qt::ItemIsEnabled);
         head->setBackground(palette().button());
     }
+    // Headed from the start, so a dialog opened before any file exists shows them too.
+    SetHeader();
     auto *geoLayout = new QVBoxLayout(geoPage);
     geoLayout->addWidget(GEOtable);
     PageControl->addTab(geoPage, "GEO to Velmar");
@@ -208,6 +210,14 @@ void TFrmConf::SetRow(int row, const std::string &stored)
         GEOtable->item(row, c)->setText(QString::fromStdString(cells[c]));
 }
 
+void TFrmConf::SetHeader()
+{
+    GeoTable headed;
+    headed.SetDefaultHeader();
+    for (int c = 0; c < 4; ++c)
+        GEOtable->item(0, c)->setText(QString::fromStdString(headed.header[static_cast<std::size_t>(c)]));
+}
+
 QString TFrmConf::CellText(int row, int column) const
 {
     return GEOtable->item(row, column)->text();
@@ -216,21 +226,21 @@ QString TFrmConf::CellText(int row, int column) const
 void TFrmConf::FormShow()
 {
     try {
-        IPServer->setText(QString::fromStdString(Config.ReadField("IPServer")));
-        PortClient->setText(QString::fromStdString(Config.ReadField("PortClient")));
-        PortServer->setText(QString::fromStdString(Config.ReadField("PortServer")));
-        const bool subscribe = Config.ReadField("MessageRequestMethod") == "Subscribe";
+        const TConfigReading file = Config.Read(); // one reading for the whole page
+        const auto read = [&file](const char *key) { return QString::fromStdString(file.ReadField(key)); };
+        IPServer->setText(read("IPServer"));
+        PortClient->setText(read("PortClient"));
+        PortServer->setText(read("PortServer"));
+        const bool subscribe = read("MessageRequestMethod") == "Subscribe";
         (subscribe ? MsgReqMethSubscr : MsgReqMethPoll)->setChecked(true);
-        VelmarGpsDir->setText(QString::fromStdString(Config.ReadField("VelmarGpsDir")));
-        ESPDir->setText(QString::fromStdString(Config.ReadField("ESPDir")));
-        NoSISMargin->setText(QString::fromStdString(Config.ReadField("NoSISMargin")));
-        BufLen->setText(QString::fromStdString(Config.ReadField("BufLen")));
-        BufPer->setText(QString::fromStdString(Config.ReadField("BufPer")));
+        VelmarGpsDir->setText(read("VelmarGpsDir"));
+        ESPDir->setText(read("ESPDir"));
+        NoSISMargin->setText(read("NoSISMargin"));
+        BufLen->setText(read("BufLen"));
+        BufPer->setText(read("BufPer"));
         for (int row = 1; row <= GeoTable::kRows; ++row)
-            SetRow(row, Config.ReadField("GEO" + std::to_string(row)));
-        const char *const header[] = {"GEO PRN", "GEO name", "SBAS system", "Port"};
-        for (int c = 0; c < 4; ++c)
-            GEOtable->item(0, c)->setText(header[c]);
+            SetRow(row, file.ReadField("GEO" + std::to_string(row)));
+        SetHeader();
     } catch (const std::exception &) {
         TConfigWarning warning(this);
         warning.SetText(kLoadWarning);

@@ -53,6 +53,7 @@ protected:
 
 private:
     void SetRow(int row, const std::string &stored);
+    void SetHeader();
     QString CellText(int row, int column) const;
 
     UiSeam &ui_;

@@ -1,5 +1,6 @@
 #include "table_export.h"
 
+#include "files/regular_file.h"
 #include "ui_seam.h"
 
 #include <QAction>
@@ -122,12 +123,10 @@ void SaveAsCsv(QTableWidget &grid, UiSeam &ui)
     const QString path = ui.SaveFileName(grid.window(), "Save as CSV", QString(), "CSV (*.csv)", "csv");
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) ||
-        file.write(GridAsCsv(grid).toUtf8()) < 0) {
-        ui.MessageBox(grid.window(), "The table could not be saved as " + path + ": " + file.errorString());
-        return;
-    }
+    // Written without waiting and only into a regular file: a FIFO would freeze the window.
+    std::string error;
+    if (!WriteRegularFile(QFile::encodeName(path).toStdString(), GridAsCsv(grid).toUtf8().toStdString(), error))
+        ui.MessageBox(grid.window(), "The table could not be saved as " + path + ": " + QString::fromStdString(error));
 }
 
 // Takes Ctrl+C before the grid's own handling, which would copy one cell without headings.

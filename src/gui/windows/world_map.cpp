@@ -1,5 +1,7 @@
 #include "world_map.h"
 
+#include "files/regular_file.h"
+
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
@@ -84,8 +86,12 @@ void WorldMap::Fill(const QColor &colour)
 
 bool WorldMap::Load(const QString &path)
 {
+    // Read without waiting and only from a regular file: a FIFO of that name would otherwise
+    // freeze the window at every reset. 64 MiB is far beyond any picture of the world.
+    std::string error;
+    const auto bytes = ReadRegularFile(QFile::encodeName(path).toStdString(), 64u << 20, error);
     QImage loaded;
-    if (!QFile::exists(path) || !loaded.load(path) || loaded.isNull())
+    if (!bytes || !loaded.loadFromData(QByteArray::fromStdString(*bytes)) || loaded.isNull())
         return false;
     SetPicture(loaded);
     return true;
