@@ -1084,11 +1084,12 @@ TEST(Broadcast, OverviewTakesTheCorrectionsAndIodpOfTheirMaskNumbers)
     };
     double time = 2287 * 604800.0;
 
-    // Types 2 to 5 correct mask numbers 13 x (type - 2) + 1 to + 13, a type 0 with corrections
-    // as type 2. Mask numbers end at 51: the last correction of a type 5 has no satellite.
+    // Types 2 to 5 correct mask numbers 13 x (type - 2) + 1 to + 13; the intake shows a type 0
+    // with corrections as type 2. Mask numbers end at 51: the last correction of a type 5 has
+    // no satellite.
     for (const FastCorrectionFrame &f : kFastCorrections) {
         const int type = BitField(f.hex, 9, 6) == 0 ? 2 : BitField(f.hex, 9, 6);
-        overview.NoteMessage(++time, f.hex, true, BroadcastMode::Mode02);
+        overview.NoteMessage(++time, TMOPSMsg(f.hex), type, true, BroadcastMode::Mode02);
         for (int i = 0; i < 13 && 13 * (type - 2) + 1 + i <= 51; ++i) {
             const SatelliteState s = row(13 * (type - 2) + 1 + i);
             EXPECT_EQ(s.prc, f.prc[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
@@ -1100,7 +1101,7 @@ TEST(Broadcast, OverviewTakesTheCorrectionsAndIodpOfTheirMaskNumbers)
     // Type 24: six mask numbers from 13 x block + 1, with the IODP of bits 111-112; the
     // long-term satellites are named.
     for (const MixedFrame &f : kMixed) {
-        overview.NoteMessage(++time, f.hex, true, BroadcastMode::Mode02);
+        overview.NoteMessage(++time, TMOPSMsg(f.hex), 24, true, BroadcastMode::Mode02);
         for (int i = 0; i < 6; ++i) {
             const SatelliteState s = row(13 * f.block + 1 + i);
             EXPECT_EQ(s.prc, f.prc[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
