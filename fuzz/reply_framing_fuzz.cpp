@@ -1,7 +1,9 @@
-// Reply framing fed arbitrary chunk sequences: the framer and the one-line extractor must cut
-// the same lines, never keep more than the cap, and every line must classify and split.
+// Reply framing fed arbitrary chunk sequences: whatever the reads, the framer must give the
+// lines and dropped-text reports that a plain reading of the whole text gives, keep no more than
+// the cap of an unfinished line, and every line must classify and split.
 #include "link/reply_line.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +21,6 @@ void Check(bool ok)
 void Exercise(const std::string &line)
 {
     Check(line.find('\n') == std::string::npos);
-    Check(line.size() <= kMaxPendingText);
     switch (Classify(line)) {
     case ReplyKind::Message: {
         const MessageFields f = SplitMessageLine(line);
@@ -43,14 +44,61 @@ void Exercise(const std::string &line)
     }
 }
 
+struct Entry {
+    DroppedText dropped;
+    std::string line;
+    bool operator==(const Entry &o) const { return dropped == o.dropped && line == o.line; }
+};
+
+// The whole text read plainly: each line, or the reason its text was dropped; the text after
+// the last line feed ends with the connection.
+std::vector<Entry> Reference(const std::string &text, FramingLimits limits)
+{
+    std::vector<Entry> out;
+    std::size_t start = 0;
+    for (std::size_t lf; (lf = text.find('\n', start)) != std::string::npos; start = lf + 1) {
+        const std::size_t length = lf - start;
+        const std::size_t content = length > 0 && text[lf - 1] == '\r' ? length - 1 : length;
+        if (length >= limits.unterminatedAfter)
+            out.push_back({DroppedText::Unterminated, {}});
+        else if (content > limits.maxLine)
+            out.push_back({DroppedText::OverLongLine, {}});
+        else
+            out.push_back({DroppedText::None, text.substr(start, content)});
+    }
+    const std::size_t rest = text.size() - start;
+    if (rest > limits.maxLine + 1 || (rest == limits.maxLine + 1 && text.back() != '\r'))
+        out.push_back({DroppedText::Unterminated, {}});
+    return out;
+}
+
+void Drain(LineFramer &framer, std::vector<Entry> &out)
+{
+    while (framer.HasLine()) {
+        const ExtractedLine l = framer.Next();
+        Check(l.dropped == DroppedText::None || l.line.empty());
+        out.push_back({l.dropped, l.line});
+        Check(l.more == framer.HasLine());
+    }
+    Check(framer.Next().line.empty() && framer.Next().dropped == DroppedText::None);
+}
+
 } // namespace
 
-// Input: a sequence of (length byte, that many bytes) chunks; a length byte of 0xFF repeats
-// the chunk after it 1,024 times so that over-long text is reached quickly.
+// Input: a first byte choosing the limits (small ones, so that over-long text is reached
+// quickly, or the real ones), then a sequence of (length byte, that many bytes) chunks; a length
+// byte of 0xFF repeats the chunk after it 1,024 times.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
+    if (size == 0)
+        return 0;
+    FramingLimits limits;
+    if ((data[0] & 0x80) == 0) {
+        limits.maxLine = 1 + (data[0] & 0x0F);
+        limits.unterminatedAfter = limits.maxLine + 2 + ((data[0] >> 4) & 0x07) * 5;
+    }
     std::vector<std::string> chunks;
-    std::size_t i = 0;
+    std::size_t i = 1;
     while (i < size) {
         const std::size_t n = data[i++];
         const bool repeat = n == 0xFF;
@@ -66,22 +114,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
         chunks.push_back(chunk);
     }
 
-    LineFramer framer;
-    std::string pending;
+    std::string whole;
+    LineFramer framer(limits);
+    std::vector<Entry> framed;
     for (const std::string &chunk : chunks) {
+        whole += chunk;
         framer.Append(chunk);
-        ExtractedLine a = framer.Next();
-        ExtractedLine b = ExtractLine(pending, chunk);
-        for (;;) {
-            Check(a.line == b.line && a.more == b.more && a.dropped == b.dropped);
-            Exercise(a.line);
-            if (!a.more)
-                break;
-            a = framer.Next();
-            b = ExtractLine(pending, std::string());
-        }
-        Check(pending == framer.Rest());
-        Check(pending.size() <= kMaxPendingText + chunk.size());
+        // Taken after each read, so what it keeps is this read's lines and one unfinished line.
+        Check(framer.Held() <= chunk.size() + limits.maxLine + 2);
+        Drain(framer, framed);
+    }
+    framer.EndOfText();
+    Drain(framer, framed);
+    Check(framer.Held() == 0);
+
+    LineFramer oneRead(limits);
+    std::vector<Entry> inOneRead;
+    oneRead.Append(whole);
+    oneRead.EndOfText();
+    Drain(oneRead, inOneRead);
+
+    const std::vector<Entry> expected = Reference(whole, limits);
+    Check(framed == expected);
+    Check(inOneRead == expected);
+    for (const Entry &e : framed) {
+        Check(e.line.size() <= limits.maxLine);
+        Exercise(e.line);
     }
     return 0;
 }

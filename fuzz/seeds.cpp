@@ -3,6 +3,8 @@
 #include "codec/pardo.h"
 #include "decoder_cases.h"
 #include "output/log_record.h"
+#include "receiver_writers.h"
+#include "text_reader.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -103,12 +105,15 @@ int main(int argc, char **argv)
     for (const auto &[type, hex] : firstOfType) {
         seeds.Write("decoders", std::string(1, Selector(1)) + mask + "\n" + Selector(type) + hex);
         seeds.Write("pardo", Payload(hex));
-        seeds.Write("reply_framing", Chunked("*AUTH\r\n" + MessageLine(2443, tow, hex) + "\r\n*END\r\n", 40));
+        // The first byte chooses the limits: the real ones, or a cap of 8 that these lines pass.
+        const std::string lines = Chunked("*AUTH\r\n" + MessageLine(2443, tow, hex) + "\r\n*END\r\n", 40);
+        seeds.Write("reply_framing", "\x80" + lines);
+        seeds.Write("reply_framing", "\x27" + lines);
         seeds.Write("time_record", recordLines[0]);
         ++tow;
     }
     seeds.Write("decoders", std::string(1, Selector(2)) + "c61800d159cd159cd159" + "\n" + Selector(-1) + "zz");
-    seeds.Write("reply_framing", Chunked("*ERR,7,No message\r\n*TXT,Service notice\r\n*GETMSG,2443,5,A|4\n", 7));
+    seeds.Write("reply_framing", "\x80" + Chunked("*ERR,7,No message\r\n*TXT,Service notice\r\n*GETMSG,2443,5,A|4\n", 7));
 
     // The message intake: stretches of the recording, twenty lines each.
     for (std::size_t i = 0; i < records.size() && i < 400; i += 20) {
@@ -144,6 +149,22 @@ int main(int argc, char **argv)
         b += records[0].hex;
         seeds.Write("time_record", b);
     }
+    // The receiver readers: the first records in each format, led by the byte that sets the
+    // size of the pieces the target cuts the rest into.
+    std::vector<SbasMessage> messages;
+    for (std::size_t i = 0; i < recordLines.size() && messages.size() < 12; ++i)
+        if (const auto m = TextReader::ReadLine(recordLines[i]))
+            messages.push_back(*m);
+    for (const char cut : {'\x07', '\x3F'}) {
+        const std::string lead(1, cut);
+        seeds.Write("ubx_reader", lead + receiver::Ubx(messages));
+        seeds.Write("ubx_reader", lead + receiver::Ubx(messages, receiver::UbxClock::Rawx));
+        seeds.Write("sbf_reader", lead + receiver::Sbf(messages));
+        seeds.Write("novatel_reader", lead + receiver::NovatelBinary(messages) + receiver::NovatelAscii(messages));
+        seeds.Write("text_reader", lead + receiver::ToolLines(messages, false) + receiver::ToolLines(messages, true) +
+                                       receiver::LogRecords(messages));
+    }
+
     std::cout << "fuzz-seeds: " << seeds.count << " seeds in " << seeds.dir << "\n";
     return 0;
 }

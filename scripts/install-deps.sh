@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests or the run need, only those missing.
+# --package adds what making and checking the Debian package needs; other arguments are packages.
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
+extra=()
+for a in "$@"; do
+  if [ "$a" = "--package" ]; then
+    # dpkg-shlibdeps and file for the dependencies, then lintian and the desktop validators.
+    extra+=(dpkg-dev file lintian desktop-file-utils appstream)
+  else
+    extra+=("$a")
+  fi
+done
+packages=(g++ make cmake qt6-base-dev qt6-charts-dev qt6-serialport-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "${extra[@]}")
 packages+=(xplanet-images imagemagick) # the world picture of the grid maps
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "auth_dlg.h"
 #include "mainfrm.h"
 #include "sis_mode_form.h"
+#include "state_colour.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
@@ -12,9 +13,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -72,12 +76,59 @@ TEST(QtUiSeam, ErrorReportsShowTheLatestErrorInOneWindowWithoutBlocking)
     EXPECT_EQ(text, "'0xZZ' is not a valid integer value");
 }
 
+// A stand-in xdg-open on PATH that notes its argument and exits with the status of the row.
+TEST(QtUiSeam, SaysWhetherTheDesktopsOpenerTookTheDocument)
+{
+    struct Case {
+        const char *opener; // the script's body; nullptr: no xdg-open on PATH at all
+        bool opened;
+    } const cases[] = {
+        {"exit 0", true},
+        {"exit 3", false}, // "no method available for opening"
+        {"exit 4", false}, // the program it chose failed, or none was found (GNOME)
+        {"exit 2", false}, // the file does not exist
+        {"kill -9 $$", false},
+        {nullptr, false}, // and no other opener either: nothing on PATH
+        // It waited for the viewer, which ran past the grace time and then ended badly: the
+        // document was open all along.
+        {"/bin/sleep 1; exit 4", true},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Case &c : cases) {
+        QTemporaryDir bin;
+        const QString noted = bin.filePath("argument");
+        if (c.opener) {
+            QFile script(bin.filePath("xdg-open"));
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + noted.toUtf8() + "'\n" + c.opener + "\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toUtf8());
+        std::optional<bool> answer;
+        {
+            QtUiSeam ui;
+            ui.SetOpenerGrace(500);
+            ui.OpenDocument(QUrl::fromLocalFile("/nowhere/Velmar UAS User Manual.pdf"),
+                            [&answer](bool opened) { answer = opened; });
+            EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000)) << c.opener;
+        }
+        qputenv("PATH", path);
+        EXPECT_EQ(answer, std::optional<bool>(c.opened)) << (c.opener ? c.opener : "no opener");
+        if (c.opener) {
+            QFile argument(noted);
+            ASSERT_TRUE(argument.open(QIODevice::ReadOnly));
+            EXPECT_EQ(argument.readAll(), "/nowhere/Velmar UAS User Manual.pdf"); // the path, spaces and all
+        }
+    }
+}
+
 class SisFormTest : public ::testing::Test {
 protected:
     FakeClock clock;
     bool connected = false;
     TFrmSISMode form{clock, [this] { return connected; }};
-    QColor Colour(const char *name) { return form.findChild<QLabel *>(name)->palette().color(QPalette::Window); }
+    QColor Colour(const char *name) { return ShownBackground(*form.findChild<QLabel *>(name)); }
 };
 
 TEST_F(SisFormTest, OpensOnInfoNAWithAllIndicatorsWhite)

@@ -170,7 +170,7 @@ TEST(SessionProtocol, SubscribedStopClosesAtOnce)
     const SessionStep stop = session.OnUserStop();
     EXPECT_TRUE(stop.close);
     EXPECT_TRUE(session.StopPending());
-    session.OnDisconnected();
+    EXPECT_FALSE(session.OnDisconnected(true).reconnect);
     EXPECT_FALSE(session.StopPending());
 }
 
@@ -209,6 +209,56 @@ TEST(SessionProtocol, SubscribedStopStillPendingSendsStop)
     EXPECT_EQ(Joined(done.writes), "STOP\r\n");
     EXPECT_TRUE(done.close);
     EXPECT_TRUE(done.stopCompleted);
+}
+
+// A disconnection the user asked for is final, in both modes, whether it came at once or after
+// the next line; only a connection lost without the user asking is followed by a reconnection,
+// and only when reconnecting is allowed.
+TEST(SessionProtocol, AUserStopIsFinalAndOnlyALostConnectionReconnects)
+{
+    enum class How { Lost, StopAsked, StopCompletedByALine, LostAfterAStopAndANewConnection };
+    struct Case {
+        const char *name;
+        bool poll;
+        How how;
+        bool allowed;
+        bool reconnect;
+    };
+    const Case cases[] = {
+        {"lost, subscribed", false, How::Lost, true, true},
+        {"lost, polling", true, How::Lost, true, true},
+        {"lost, reconnecting not allowed", false, How::Lost, false, false},
+        {"user's stop, subscribed", false, How::StopAsked, true, false},
+        {"user's stop still waiting for a line, polling", true, How::StopAsked, true, false},
+        {"user's stop completed by a line, polling", true, How::StopCompletedByALine, true, false},
+        {"user's stop completed by a line, subscribed", false, How::StopCompletedByALine, true, false},
+        {"lost after a stop and a new connection", false, How::LostAfterAStopAndANewConnection, true, true},
+    };
+    for (const Case &c : cases) {
+        SessionProtocol session = Authorised(c.poll);
+        for (int n = 0; n < SessionProtocol::kRequestCount; ++n)
+            Line(session, "*ERR,7,no message");
+        switch (c.how) {
+        case How::Lost:
+            break;
+        case How::StopAsked:
+            session.OnUserStop();
+            break;
+        case How::StopCompletedByALine:
+            session.OnUserStop();
+            ASSERT_TRUE(Line(session, "*MSG,2100,1000.0,0102").stopCompleted) << c.name;
+            break;
+        case How::LostAfterAStopAndANewConnection:
+            session.OnUserStop();
+            session.OnDisconnected(true);
+            session.OnUserConnect();
+            break;
+        }
+        EXPECT_EQ(session.OnDisconnected(c.allowed).reconnect, c.reconnect) << c.name;
+        // The stop is not carried over: the next connection that is lost reconnects.
+        EXPECT_TRUE(session.OnDisconnected(true).reconnect) << c.name;
+        EXPECT_FALSE(session.StopPending()) << c.name;
+    }
 }
 
 TEST(SessionProtocol, ReconnectionAsksForTheStreamAtOnce)

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -257,14 +260,140 @@ TEST_F(SessionTest, ServerRepliesOfEveryKind)
     EXPECT_EQ(Caption("Week"), "GPS Week: abc");
 
     server->SendToAll(QByteArray(70 * 1024, 'x'));
-    ASSERT_TRUE(WaitFor([&] { return LogText().contains("exceeded 64 KiB"); }));
-    server->SendToAll("\r\n"); // ends what is left of the junk, or is an empty line of its own
-    // As an empty line it ends the handling of its read, and a line read with it waits for the
-    // next read: the line is sent again until one is shown.
-    ASSERT_TRUE(WaitFor([&] {
-        server->SendToAll("*TXT,still alive\r\n");
-        return frm->TextForm()->Text().endsWith("still alive");
-    }));
+    server->SendToAll("\r\n"); // ends the over-long line
+    server->SendToAll("*TXT,still alive\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("still alive"); }));
+    EXPECT_EQ(LogText().count("Received line exceeded 64 KiB and was dropped."), 1);
+}
+
+// Each dropped text is logged once, with its reason, however many reads it took: 5 MiB without
+// a line end (reported once 4 MiB have passed), a complete line of 70,000 bytes, and 100,000
+// bytes without a line end cut off by the end of the connection.
+TEST_F(SessionTest, EachDroppedTextIsLoggedOnceWithItsReason)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    const QString noLineEnd = "Received text without a line end exceeded 64 KiB and was dropped.";
+    const QString overLong = "Received line exceeded 64 KiB and was dropped.";
+    server->SendToAll(QByteArray(5 << 20, 'A') + "\r\n*MSG,2443,3001," + QByteArray(70000, '0') +
+                      "\r\n*TXT,after\r\n");
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text() == "after"; }, 30000));
+    EXPECT_EQ(LogText().count(noLineEnd), 1);
+    EXPECT_EQ(LogText().count(overLong), 1);
+    EXPECT_LT(LogText().indexOf(noLineEnd), LogText().indexOf(overLong)); // in the order received
+
+    server->SendToAll(QByteArray(100000, 'B'));
+    server->DropClients(); // after what it has to send
+    ASSERT_TRUE(WaitFor([&] { return LogText().count(noLineEnd) == 2; }));
+    EXPECT_EQ(LogText().count(overLong), 1);
+}
+
+// Text replies are shown as UTF-8 when they are valid UTF-8, and as Latin-1 otherwise.
+TEST_F(SessionTest, TextRepliesAreUtf8OrElseLatin1)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    const struct {
+        QByteArray sent;
+        QString shown;
+    } cases[] = {
+        {"caf\xc3\xa9 \xc2\xb0" "C", QString::fromUtf8(u8"caf\u00e9 \u00b0C")},
+        {"caf\xe9 \xb0" "C", QString::fromUtf8(u8"caf\u00e9 \u00b0C")},      // Latin-1
+        {"ends in half a character \xc3", QString::fromUtf8(u8"ends in half a character \u00c3")},
+        {"\xef\xbb\xbf" "begins with a byte order mark", QChar(0xFEFF) + QString("begins with a byte order mark")},
+        {"plain", "plain"},
+    };
+    QByteArray sent;
+    QStringList expected;
+    for (const auto &c : cases) {
+        sent += "*TXT," + c.sent + "\r\n";
+        expected << c.shown;
+    }
+    server->SendToAll(sent);
+    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("plain"); }));
+    EXPECT_EQ(frm->TextForm()->Text().toStdString(), expected.join('\n').toStdString());
+}
+
+// With a read buffer of 4 KiB and 8,000 lines sent at once, the window reads the socket only
+// when it has run out of lines: between batches the socket is found holding a full buffer it has
+// not read, the window never holds more than one read of 4 KiB and an unfinished line of this
+// flood (under 20 bytes), and reading resumes after each batch until every line is in, in order.
+TEST_F(SessionTest, TheSocketIsNotReadWhileABatchOfLinesWaits)
+{
+    StartServer(NoNullMessage(), AsFastAsPossible());
+    StartClient();
+    constexpr qint64 kReadBuffer = 4096;
+    Socket()->SetReadBufferSize(kReadBuffer);
+    ConnectAndStream();
+    ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+    constexpr int kLines = 8000;
+    QByteArray flood;
+    for (int i = 0; i < kLines; ++i)
+        flood += "*TXT," + QByteArray::number(i) + "\r\n";
+    int fullAndUnread = 0;
+    std::size_t mostHeld = 0;
+    QTimer probe; // runs between batches
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (frm->LinesQueued() && Socket()->BytesAvailable() == kReadBuffer)
+            ++fullAndUnread;
+        mostHeld = std::max(mostHeld, frm->ReceivedTextHeld());
+    });
+    probe.start(0);
+    server->SendToAll(flood);
+    const auto lines = [&] { return frm->TextForm() ? frm->TextForm()->Text().split('\n') : QStringList(); };
+    ASSERT_TRUE(WaitFor([&] { return lines().size() == kLines; }, 60000));
+    EXPECT_GT(fullAndUnread, 0);
+    EXPECT_LE(mostHeld, static_cast<std::size_t>(kReadBuffer) + 20);
+    QStringList expected;
+    for (int i = 0; i < kLines; ++i)
+        expected << QString::number(i);
+    EXPECT_EQ(lines(), expected);
+}
+
+// The error report is owned by the main window: closing the main window by its frame ends the
+// program with a report on screen. One report lists the latest 100 errors, numbered, with the
+// count of all.
+TEST_F(SessionTest, TheErrorReportBelongsToTheMainWindowAndListsTheErrors)
+{
+    StartServer(NoNullMessage());
+    StartClient();
+    QtUiSeam reports;
+    const auto error = [](int n) { return QString("'W%1' is not a valid floating point value").arg(n); };
+    for (int n = 1; n <= 3; ++n)
+        reports.ErrorReport(frm.get(), error(n));
+    auto *box = frm->findChild<QMessageBox *>("ErrorReport");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), error(3)); // the latest at once, the list at the next turn of the event loop
+    ASSERT_TRUE(WaitFor([&] { return box->informativeText() == "3 errors so far; the latest 3 are listed under Show Details."; }));
+    EXPECT_EQ(box->detailedText(), "1: " + error(1) + "\n2: " + error(2) + "\n3: " + error(3));
+    for (int n = 4; n <= 150; ++n)
+        reports.ErrorReport(frm.get(), error(n));
+    EXPECT_EQ(box->text(), error(150));
+    ASSERT_TRUE(WaitFor([&] { return box->informativeText() == "150 errors so far; the latest 100 are listed under Show Details."; }));
+    const QStringList listed = box->detailedText().split('\n');
+    ASSERT_EQ(listed.size(), 100);
+    EXPECT_EQ(listed.first(), "51: " + error(51));
+    EXPECT_EQ(listed.last(), "150: " + error(150));
+    EXPECT_EQ(frm->findChildren<QMessageBox *>().size(), 1);
+
+    frm->show();
+    ASSERT_TRUE(box->isVisible());
+    bool stillRunning = false;
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [&] {
+        stillRunning = true;
+        QApplication::quit();
+    });
+    giveUp.start(10000);
+    QTimer::singleShot(0, frm.get(), [&] { frm->close(); });
+    QApplication::exec(); // returns when the last window that keeps the program running is closed
+    EXPECT_FALSE(stillRunning) << "the program goes on after its main window was closed";
 }
 
 TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAfterTheRequests)
@@ -286,7 +415,7 @@ TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAf
 
     server->SendToAll(line(2001, Payload(sbas::NullMessage()))); // 67 characters
     ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 63"; }));
-    EXPECT_TRUE(msgStyle().contains("white"));
+    EXPECT_TRUE(msgStyle().contains("background:palette(base)")); // white by default
 
     sbas::FastCorrectionsMsg empty;
     empty.type = 0;

@@ -332,6 +332,8 @@ TEST_F(SettingsCommand, AFirstStartWarnsOnceAndAfterConfirmingTheNextStartIsSile
 
 TEST_F(SettingsCommand, HelpItemsOpenTheDocumentsOfTheWorkingDirectoryAndTheWebPages)
 {
+    cwd.Write("Velmar UAS User Manual.pdf", "%PDF-1.4\n");
+    cwd.Write("Velmar UAS Disclaimer.pdf", "%PDF-1.4\n");
     Start();
     frm->UASUserManual1Click();
     frm->VelmarUASDisclaimer1Click();

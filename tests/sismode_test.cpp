@@ -45,6 +45,77 @@ TEST(SisMode, OutageGivesInfoNAAfterFiveMinutes)
     EXPECT_EQ(s.Decide(BroadcastMode::InfoNA, stop + 1), BroadcastMode::Mode02);
 }
 
+// A stall held by the no-data check gives InfoNA at once; a user's stop (no stall) keeps the
+// last mode until the outage is 5 minutes old.
+TEST(SisMode, AStallHeldByTheNoDataCheckGivesInfoNA)
+{
+    const DateTime stop = EncodeDateTime({2026, 12, 7, 11, 58});
+    struct Case {
+        const char *name;
+        bool stalled;
+        double minutesLater;
+        BroadcastMode expected;
+    } cases[] = {
+        {"stall, 1 minute", true, 1, BroadcastMode::InfoNA},
+        {"stall, 4 minutes", true, 4, BroadcastMode::InfoNA},
+        {"stop, 1 minute", false, 1, BroadcastMode::ModeSOL},
+        {"stop, 5 minutes", false, 5, BroadcastMode::InfoNA},
+    };
+    for (const Case &c : cases) {
+        SISModeState s;
+        s.OutageStart = stop;
+        s.Receiving = false;
+        s.Stalled = c.stalled;
+        EXPECT_EQ(s.Decide(BroadcastMode::ModeSOL, stop + c.minutesLater / 1440), c.expected) << c.name;
+    }
+}
+
+struct ShownModes : SisModeDisplay {
+    std::vector<std::pair<int, std::string>> shown; // second of the run, mode name
+    int second = 0;
+    void SetMode(const std::string &name, bool, int) override { shown.emplace_back(second, name); }
+    void RefreshTypes() override {}
+};
+
+// A feed of null messages, one a second, stops after 100 s. The monitor ticks every second and
+// the no-data check every 60 s, at seconds 30, 90, 150...: it finds the time unchanged first at
+// 210 (the last new time came at 99, before the check at 150) and from then on. The monitor
+// decides at 60, 120, 180...: Mode SOL while data flows, and never again once the stall is
+// declared, although a stall under 5 minutes old would otherwise repeat the last mode.
+TEST(SisMode, TheStatusStaysInfoNAWhileTheNoDataCheckHoldsAStall)
+{
+    ShownModes display;
+    FakeClock clock;
+    TSISModeThread monitor(display, clock);
+    monitor.State.Receiving = true;
+    int lastTime = -1, lastChecked = -1;
+    std::vector<int> declared;
+    for (int second = 1; second <= 600; ++second) {
+        display.second = second;
+        clock.AdvanceSeconds(1);
+        if (second < 100) {
+            monitor.State.MarkReceived(63);
+            lastTime = second;
+        }
+        if (second % 60 == 30) {
+            if (monitor.NoDataCheck(lastTime == lastChecked))
+                declared.push_back(second);
+            lastChecked = lastTime;
+        }
+        monitor.Evaluate();
+    }
+    EXPECT_EQ(declared, std::vector<int>{210});
+    using Shown = std::vector<std::pair<int, std::string>>;
+    const Shown beforeTheStall = {{60, "Mode SOL"}, {120, "Mode SOL"}, {180, "Mode SOL"}, {210, "InfoNA"}};
+    ASSERT_GE(display.shown.size(), beforeTheStall.size());
+    EXPECT_EQ(Shown(display.shown.begin(), display.shown.begin() + 4), beforeTheStall);
+    for (std::size_t i = 4; i < display.shown.size(); ++i)
+        EXPECT_EQ(display.shown[i].second, "InfoNA") << "at second " << display.shown[i].first;
+    // Data again: the next check ends the stall and declares nothing.
+    EXPECT_FALSE(monitor.NoDataCheck(false));
+    EXPECT_FALSE(monitor.State.Stalled);
+}
+
 TEST(SisMode, BufferRefusesTypesOutsideItsList)
 {
     MTBuffer b;

@@ -2,10 +2,10 @@
 #include "support/session_fixture.h"
 
 #include "sis_mode_form.h"
-#include "text_frm.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -17,7 +17,7 @@ TEST_F(SessionTest, StalledFeedIsDeclaredOnceAndClearedByNewData)
     frm->HandleMsgLine("*MSG,2443,100,53FC");
     auto msgStyle = [&] { return frm->findChild<QLineEdit *>("Msg")->styleSheet(); };
     frm->SISCheckerTimer(); // the time changed since the last check
-    EXPECT_TRUE(msgStyle().contains("black"));
+    EXPECT_TRUE(msgStyle().contains("color:palette(text)")); // the palette's text colour, black by default
     frm->SISCheckerTimer();
     frm->SISCheckerTimer();
     EXPECT_TRUE(msgStyle().contains("red"));
@@ -28,7 +28,7 @@ TEST_F(SessionTest, StalledFeedIsDeclaredOnceAndClearedByNewData)
 
     frm->HandleMsgLine("*MSG,2443,101,53FC");
     frm->SISCheckerTimer();
-    EXPECT_TRUE(msgStyle().contains("black"));
+    EXPECT_TRUE(msgStyle().contains("color:palette(text)")); // the palette's text colour, black by default
     frm->SISCheckerTimer();
     EXPECT_EQ(LogText().count("Base Station / No SIS failure detected..."), 2); // a new stall
 }
@@ -74,25 +74,64 @@ TEST_F(SessionTest, ReconnectingSoonToTheSameServerKeepsTheDecodedState)
     EXPECT_EQ(frm->PrnMask().slotList[3][200], 0);
 }
 
-TEST_F(SessionTest, AStopIsNotCarriedOverIntoAnAutomaticReconnection)
+// With Auto-Reconnect checked, a disconnection the user asked for is final in both modes; the
+// box stays checked and still reconnects a connection lost without the user asking.
+TEST_F(SessionTest, AUserStopIsFinalWithAutoReconnectChecked)
+{
+    for (const char *method : {"Subscribe", "Poll"}) {
+        SCOPED_TRACE(method);
+        StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
+        ui.dialogs.clear();
+        StartClient(method);
+        writes.clear();
+        auto *autoRec = frm->findChild<QCheckBox *>("AutoRec");
+        autoRec->setChecked(true);
+        ConnectAndStream();
+        Button("Connect")->click();
+        server->SendToAll("*TXT,a line that completes a stop waiting for one\r\n");
+        ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
+        EXPECT_TRUE(Button("Connect")->isEnabled());
+        EXPECT_TRUE(Button("BtnClose")->isEnabled());
+        // The farewell and a time-stamp block end the log.
+        EXPECT_TRUE(LogText().contains(QRegularExpression("Disconnected from VELMAR\\.\\.\\. Bye!\n---- [^\n]+---- \n $")))
+            << LogText().toStdString();
+        EXPECT_FALSE(LogText().contains("Reconnecting in 1 minute..."));
+        EXPECT_FALSE(frm->findChild<QTimer *>("TimerRecon")->isActive());
+        EXPECT_TRUE(autoRec->isChecked());
+        ASSERT_TRUE(WaitFor([&] { return server->ClientCount() == 0; }));
+
+        writes.clear();
+        ConnectAndStream();
+        server->DropClients();
+        ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Auto"; }));
+        EXPECT_TRUE(frm->findChild<QTimer *>("TimerRecon")->isActive());
+        EXPECT_EQ(LogText().count("Reconnecting in 1 minute..."), 1);
+    }
+}
+
+// While the no-data check holds a stall, the monitor's decisions keep "information not
+// available" on show instead of bringing back the last mode every minute.
+TEST_F(SessionTest, TheStatusStaysInfoNAThroughAStall)
 {
     StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
     StartClient();
-    frm->findChild<QCheckBox *>("AutoRec")->setChecked(true);
-    ConnectAndStream();
-    Button("Connect")->click(); // subscribe: closed at once, and with Auto-Reconnect...
-    EXPECT_EQ(Button("Connect")->text(), "Auto");
-    frm->TimerReconTimer(); // ...connected again a minute later
-    ASSERT_TRUE(WaitFor([&] { return LogText().count("USER IS AUTHORISED") == 2; }));
-    // A stop carried over would close the connection as this line is handled.
-    server->SendToAll("*TXT,a line after the reconnection\r\n");
-    ASSERT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("reconnection"); }));
-    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
-    // A second line comes through the same connection: still open at both ends.
-    server->SendToAll("*TXT,and one more\r\n");
-    ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("and one more"); }));
-    EXPECT_EQ(Button("Connect")->text(), "Disconnect");
-    EXPECT_EQ(server->ClientCount(), 1);
+    frm->SisMonitor().State.Receiving = true; // as after a connection
+    frm->HandleMsgLine("*MSG,2443,100,53FC");
+    for (int tick = 0; tick < 60; ++tick)
+        frm->Timer1secTimer();
+    ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "ModeSOL");
+    frm->SISCheckerTimer();
+    frm->SISCheckerTimer(); // the time is the same: stalled
+    ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "InfoNA");
+    for (int minute = 1; minute <= 6; ++minute) {
+        for (int tick = 0; tick < 60; ++tick) {
+            clock.AdvanceSeconds(1);
+            frm->Timer1secTimer();
+            ASSERT_EQ(frm->SisModeForm()->VisibleMode(), "InfoNA") << "minute " << minute << ", second " << tick;
+        }
+        frm->SISCheckerTimer();
+    }
+    EXPECT_EQ(LogText().count("Base Station / No SIS failure detected..."), 1);
 }
 
 TEST_F(SessionTest, CloseCommandDeclaresInfoNAOncePerConnection)

@@ -6,12 +6,15 @@
 #include "geos_form.h"
 #include "paint_pacer.h"
 #include "prns_form.h"
+#include "sis_mode_form.h"
+#include "state_colour.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
+#include <QStyle>
 #include <QLineEdit>
 #include <QAction>
 #include <QPushButton>
@@ -416,6 +419,85 @@ TEST_F(WindowTest, ViewCommandsShowTheirWindows)
         item->trigger();
         EXPECT_TRUE(W<QWidget>(window).isVisible()) << button;
     }
+}
+
+// Under a dark palette the ordinary fields take the palette's colours and the colours of states
+// stay: lime for a slot in the mask or a lit GEO function, green for a type received, yellow for a
+// refused message, red text for a stalled feed. The light palette gives what was always shown.
+TEST(Palette, OrdinaryFieldsFollowThePaletteAndStatesKeepTheirColours)
+{
+    QPalette dark;
+    for (auto role : {QPalette::Window, QPalette::Button})
+        dark.setColor(role, QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    const struct {
+        const char *name;
+        QPalette palette;
+        QColor base, text; // what an ordinary field shows
+    } palettes[] = {
+        {"light", QApplication::style()->standardPalette(), Qt::white, Qt::black},
+        {"dark", dark, QColor(35, 35, 35), QColor(230, 230, 230)},
+    };
+    const QPalette before = QApplication::palette();
+    for (const auto &p : palettes) {
+        QApplication::setPalette(p.palette);
+        TempCwd cwd;
+        ScriptedUi ui;
+        FakeClock clock;
+        TMainFrm frm(ui, clock);
+        auto feed = [&frm](SbasFrame f, int tow, const std::string &tail) {
+            TPARDO pardo;
+            pardo.Data = f.Hex(tow) + tail;
+            pardo.Compress();
+            frm.HandleMsgLine("*MSG,2443," + std::to_string(tow) + "," + pardo.Data);
+        };
+        auto shown = [](const QWidget *w) {
+            return std::make_pair(ShownBackground(*w), w->palette().color(w->foregroundRole()));
+        };
+        using Shown = std::pair<QColor, QColor>;
+        const Shown ordinary{p.base, p.text};
+
+        feed(sbas::PrnMask({1}, 0), 100, "000");
+        const auto *prns = frm.findChild<TFrmPRNs *>("FrmPRNs");
+        EXPECT_EQ(shown(prns->findChild<QLabel *>("b0")), Shown(QColor(0, 255, 0), Qt::black)) << p.name;
+        EXPECT_EQ(shown(prns->findChild<QLabel *>("b2")), ordinary) << p.name;
+
+        auto *geos = frm.findChild<TFrmGEOs *>("FrmGEOs");
+        geos->SetIndicator("R126", true);
+        EXPECT_EQ(shown(geos->findChild<QLabel *>("R126")), Shown(QColor(0, 255, 0), Qt::black)) << p.name;
+        EXPECT_EQ(shown(geos->findChild<QLabel *>("C126")), ordinary) << p.name;
+        geos->SetIndicator("R126", false); // back to the palette's colours
+        EXPECT_EQ(shown(geos->findChild<QLabel *>("R126")), ordinary) << p.name;
+
+        frm.SisModeForm()->NoteType(2, true);
+        EXPECT_EQ(ShownBackground(*frm.SisModeForm()->findChild<QLabel *>("MT2")), QColor(0, 128, 0)) << p.name;
+        EXPECT_EQ(ShownBackground(*frm.SisModeForm()->findChild<QLabel *>("MT3")), p.base) << p.name;
+
+        // The message box, as drawn: the background at its right end, past the text, and whether
+        // the text has pixels of a colour.
+        auto *msg = frm.findChild<QLineEdit *>("Msg");
+        auto box = [msg](QColor text) {
+            const QImage image = msg->grab().toImage();
+            bool found = false;
+            for (int y = 4; y < image.height() - 4 && !found; ++y)
+                for (int x = 6; x < image.width() / 2 && !found; ++x)
+                    found = image.pixelColor(x, y) == text;
+            return std::make_pair(image.pixelColor(image.width() - 8, image.height() / 2), found);
+        };
+        using Drawn = std::pair<QColor, bool>;
+        EXPECT_EQ(box(p.text), Drawn(p.base, true)) << p.name; // the type 1 message fed above
+        feed(SbasFrame(8), 101, "00000"); // 68 characters: refused
+        EXPECT_EQ(box(Qt::black), Drawn(Qt::yellow, true)) << p.name;
+        frm.SISCheckerTimer();
+        frm.SISCheckerTimer(); // no new time since the last check: stalled
+        EXPECT_EQ(box(Qt::red), Drawn(Qt::yellow, true)) << p.name;
+        feed(SbasFrame(8), 102, "000");
+        EXPECT_EQ(box(Qt::red), Drawn(p.base, true)) << p.name;
+        EXPECT_EQ(box(p.text), Drawn(p.base, false)) << p.name;
+    }
+    QApplication::setPalette(before);
 }
 
 } // namespace

@@ -2,10 +2,13 @@
 #include "support/window_fixture.h"
 
 #include "grid_map_forms.h"
+#include "install_paths.h"
 #include "world_map.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 
 #include <sys/stat.h>
@@ -153,6 +156,156 @@ TEST_F(WorldMapTest, ResetLoadsWorldBmpOrKeepsThePicture)
     ASSERT_EQ(::mkfifo("world.bmp", 0600), 0);
     Mt26().Reset();
     EXPECT_EQ(Mt26().Map()->Picture().size(), QSize(100, 50));
+}
+
+TEST_F(WorldMapTest, ResetTakesTheInstalledWorldBmpWhenTheCurrentDirectoryHasNone)
+{
+    QTemporaryDir root; // an installation of its own: <root>/share/velmar-userapp/world.bmp
+    ASSERT_TRUE(QDir().mkpath(root.filePath("share/velmar-userapp")));
+    SetInstallRoot(root.path());
+    struct Case {
+        QSize inCwd, installed; // an empty size: no such file
+        QSize shown;
+    } const cases[] = {
+        {{}, {90, 45}, {90, 45}},             // only the installed copy
+        {{100, 50}, {90, 45}, {100, 50}},     // the current directory's copy first
+        {{}, {}, {100, 50}},                  // neither: the picture is kept
+    };
+    auto save = [](QSize size, const QString &path) {
+        QFile::remove(path);
+        if (size.isEmpty())
+            return;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        ASSERT_TRUE(picture.save(path, "BMP"));
+    };
+    for (const Case &c : cases) {
+        save(c.inCwd, "world.bmp");
+        save(c.installed, root.filePath("share/velmar-userapp/world.bmp"));
+        W<TFrmMT18>("FrmMT18").Reset();
+        Mt26().Reset();
+        EXPECT_EQ(W<TFrmMT18>("FrmMT18").Map()->Picture().size(), c.shown);
+        EXPECT_EQ(Mt26().Map()->Picture().size(), c.shown);
+    }
+    SetInstallRoot({});
+}
+
+namespace {
+
+// Pixels of the "+" cells that are neither the background nor the mark's colour: the blended
+// edges. A mark drawn for the screen has edges one screen pixel wide; a picture scaled up has
+// edges as wide as the scale.
+int BlendedPixels(const QImage &image, const std::vector<QPoint> &marks, int scale, QColor mark)
+{
+    int blended = 0;
+    for (const QPoint &m : marks)
+        for (int y = m.y() * scale; y < (m.y() + 32) * scale; ++y)
+            for (int x = m.x() * scale; x < (m.x() + 24) * scale; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                blended += c != QColor(Qt::white) && c != mark;
+            }
+    return blended;
+}
+
+} // namespace
+
+TEST(WorldMapScale, AtTwiceTheResolutionTheMarksAreDrawnSharpNotScaledUp)
+{
+    WorldMap map;
+    QImage white(360, 180, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    map.SetPicture(white);
+    const QColor blue(0, 0, 255);
+    std::vector<QPoint> marks;
+    for (const auto &[lat, lon] : {std::pair{0, 0}, {40, -20}, {-45, 135}})
+        marks.push_back(map.Mark(lat, lon, blue));
+
+    const QImage sharp = map.Rendered(QSize(720, 360));
+    ASSERT_EQ(sharp.size(), QSize(720, 360));
+    const QImage scaledUp = map.Picture().scaled(720, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const int sharpEdges = BlendedPixels(sharp, marks, 2, blue);
+    const int scaledEdges = BlendedPixels(scaledUp, marks, 2, blue);
+    const int pictureEdges = BlendedPixels(map.Picture(), marks, 1, blue);
+    // Measured: 108 blended pixels in the picture, 270 drawn at twice the size (the edges twice
+    // as long, one pixel wide), 864 in the picture scaled up (twice as long and as wide, twice).
+    EXPECT_LE(sharpEdges, 3 * pictureEdges);
+    EXPECT_LT(sharpEdges, scaledEdges / 2);
+
+    // The same marks in the same places: each one's box, twice the picture's, within a pixel.
+    auto box = [&](const QImage &image, QPoint m, int scale) {
+        QRect r;
+        for (int y = m.y() * scale; y < (m.y() + 32) * scale; ++y)
+            for (int x = m.x() * scale; x < (m.x() + 24) * scale; ++x)
+                if (image.pixelColor(x, y) != QColor(Qt::white))
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    for (const QPoint &m : marks) {
+        const QRect once = box(map.Picture(), m, 1), twice = box(sharp, m, 2);
+        ASSERT_FALSE(once.isEmpty());
+        EXPECT_NEAR(twice.left(), 2 * once.left(), 1);
+        EXPECT_NEAR(twice.top(), 2 * once.top(), 1);
+        EXPECT_NEAR(twice.right(), 2 * once.right() + 1, 1);
+        EXPECT_NEAR(twice.bottom(), 2 * once.bottom() + 1, 1);
+    }
+}
+
+TEST(WorldMapScale, MarksDrawnAfterTheViewAreTheSameAsMarksDrawnBefore)
+{
+    WorldMap map;
+    map.SetPicture(WorldMap::Blank(360, 180));
+    map.Mark(0, 0, Qt::blue);
+    map.Write(50, 90, "+ Monitored", Qt::blue, 10);
+    const QImage early = map.Rendered(QSize(720, 360)); // the view exists: later marks go onto it
+    map.Mark(40, -20, Qt::red);
+    map.Mark(-45, 135, Qt::black);
+    const QImage incremental = map.Rendered(QSize(720, 360));
+    const QImage rebuilt = (map.Rendered(QSize(540, 270)), map.Rendered(QSize(720, 360)));
+    EXPECT_NE(early, incremental);
+    EXPECT_EQ(incremental, rebuilt);
+}
+
+TEST(WorldMapScale, APlaceDrawnAgainIsRememberedOnce)
+{
+    WorldMap map;
+    map.SetPicture(WorldMap::Blank(360, 180));
+    for (int message = 0; message < 1000; ++message) {
+        map.Mark(0, 0, message % 2 ? Qt::blue : Qt::red);
+        map.Mark(40, -20, Qt::blue);
+        map.Write(50, 90, "+ Monitored", Qt::blue, 10);
+    }
+    EXPECT_EQ(map.Drawings(), 3);
+    // The newest drawing of a place is the one shown: the last mark at 0, 0 was blue.
+    const QImage view = map.Rendered(QSize(720, 360));
+    int red = 0;
+    for (int y = 0; y < view.height(); ++y)
+        for (int x = 0; x < view.width(); ++x)
+            red += view.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_EQ(red, 0);
+    EXPECT_TRUE(MarkHas(map.Picture(), WorldMap::MarkPosition(0, 0, 360, 180), QColor(Qt::blue)));
+    map.Fill(Qt::white); // a reset forgets them
+    EXPECT_EQ(map.Drawings(), 0);
+}
+
+// Run at a device pixel ratio of 1 and, registered a second time, of 2: the widget shows the
+// picture itself at 1 and the sharp rendering at 2.
+TEST(WorldMapScale, TheWidgetShowsWhatItDrawsForItsScreen)
+{
+    WorldMap map;
+    map.SetPicture(WorldMap::Blank(360, 180));
+    map.Mark(40, -20, Qt::blue);
+    map.resize(360, 180);
+    const qreal ratio = map.devicePixelRatioF();
+    const QImage grabbed = map.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QSize pixels(qRound(360 * ratio), qRound(180 * ratio));
+    ASSERT_EQ(grabbed.size(), pixels);
+    if (ratio == 1) {
+        EXPECT_EQ(grabbed, map.Picture());
+    } else {
+        QImage expected = map.Rendered(pixels);
+        expected.setDevicePixelRatio(grabbed.devicePixelRatio());
+        EXPECT_EQ(grabbed, expected);
+    }
 }
 
 int main(int argc, char **argv)

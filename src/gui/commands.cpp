@@ -4,6 +4,7 @@
 #include "about_box.h"
 #include "auth_dlg.h"
 #include "frm_conf.h"
+#include "install_paths.h"
 #include "message_window.h"
 #include "sis_mode_form.h"
 #include "text_frm.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -161,31 +163,59 @@ void TMainFrm::MnuSettingsClick()
 
 namespace {
 
-QUrl InWorkingDirectory(const QString &name)
+// Says so when nothing took a document or web page; the window may be gone by the time an
+// opener gives up.
+std::function<void(bool)> SayWhenNotOpened(UiSeam &ui, QWidget *window, const QString &text)
 {
-    return QUrl::fromLocalFile(QDir::currentPath() + QDir::separator() + name);
+    return [&ui, parent = QPointer<QWidget>(window), text](bool opened) {
+        if (!opened && parent)
+            ui.MessageBox(parent, text);
+    };
+}
+
+// A Help document: the one in the current directory, else the installed copy.
+void OpenHelpDocument(UiSeam &ui, QWidget *window, const QString &name)
+{
+    const QString path = Locate(name, Installed::Document);
+    if (path.isEmpty()) {
+        ui.MessageBox(window, "The help document \"" + name + "\" was not found. It was looked for here:\n" +
+                                  Candidates(name, Installed::Document).join("\n"));
+        return;
+    }
+    ui.OpenDocument(QUrl::fromLocalFile(path),
+                    SayWhenNotOpened(ui, window,
+                                     "No program could open the help document\n" + path +
+                                         "\n\nInstall a PDF viewer and xdg-utils (xdg-open), or open the file by hand."));
+}
+
+void OpenWebPage(UiSeam &ui, QWidget *window, const QString &address)
+{
+    ui.OpenDocument(QUrl(address), SayWhenNotOpened(ui, window,
+                                                    "No program could open " + address +
+                                                        "\nInstall a web browser and xdg-utils (xdg-open), or open "
+                                                        "the address by hand."));
 }
 
 } // namespace
 
 void TMainFrm::UASUserManual1Click()
 {
-    ui_.OpenDocument(InWorkingDirectory("Velmar UAS User Manual.pdf"));
+    OpenHelpDocument(ui_, this, kUserManualFile);
 }
 
 void TMainFrm::VelmarUASDisclaimer1Click()
 {
-    ui_.OpenDocument(InWorkingDirectory("Velmar UAS Disclaimer.pdf"));
+    OpenHelpDocument(ui_, this, kDisclaimerFile);
 }
 
 void TMainFrm::Velmaronline1Click()
 {
-    ui_.OpenDocument(QUrl("https://velmar.example.org/"));
+    OpenWebPage(ui_, this, "https://velmar.example.org/");
 }
 
 void TMainFrm::KnowmoreonORVAN1Click()
 {
-    ui_.OpenDocument(QUrl("https://orvan.example.org/"));
+    OpenWebPage(ui_, this, "https://orvan.example.org/");
 }
 
 void TMainFrm::AboutVelmarUAS1Click()

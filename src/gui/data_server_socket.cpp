@@ -7,6 +7,7 @@
 DataServerSocket::DataServerSocket(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this))
 {
     setObjectName("C");
+    socket_->setReadBufferSize(kReadBufferSize);
     connect(socket_, &QTcpSocket::connected, this, [this] {
         connected_ = true;
         Q_EMIT Connected();
@@ -72,4 +73,14 @@ void DataServerSocket::Write(const QByteArray &bytes)
 QByteArray DataServerSocket::ReadAll()
 {
     return socket_->readAll();
+}
+
+qint64 DataServerSocket::BytesAvailable() const
+{
+    return socket_->bytesAvailable();
+}
+
+void DataServerSocket::SetReadBufferSize(qint64 bytes)
+{
+    socket_->setReadBufferSize(bytes);
 }

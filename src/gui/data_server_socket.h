@@ -7,16 +7,22 @@ class QTcpSocket;
 
 // The client socket as the session expects it: a write while not connected is dropped,
 // Close() reports the disconnection before it returns, a connection reports exactly one
-// disconnection, and a close by the server is a disconnection, not an error.
+// disconnection, and a close by the server is a disconnection, not an error. What it holds of
+// the received text is bounded: once that is full and not read, TCP holds the server back.
 class DataServerSocket final : public QObject {
     Q_OBJECT
 public:
+    static constexpr qint64 kReadBufferSize = qint64{256} * 1024;
+
     explicit DataServerSocket(QObject *parent = nullptr);
 
     void Open(const QString &address, quint16 port);
     void Close();
     void Write(const QByteArray &bytes);
+    // What the socket holds; after a disconnection, what it still held then.
     QByteArray ReadAll();
+    qint64 BytesAvailable() const;
+    void SetReadBufferSize(qint64 bytes);
     bool IsConnected() const { return connected_; }
 
 Q_SIGNALS:

@@ -167,7 +167,7 @@ void TMainFrm::BuildDisplay()
     Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
     Msg->setMinimumWidth(560);
     TMessageWindow::LayOutWithoutShaping(*Msg);
-    Msg->setStyleSheet("background:white;color:black");
+    Msg->setStyleSheet("background:palette(base);color:palette(text)"); // see UpdateMsgColours
     grid->addWidget(Msg, 1, 1, 1, 3);
 
     Week = new QLabel("GPS Week:", central);

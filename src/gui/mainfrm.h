@@ -118,6 +118,10 @@ public:
     QString ServerAddress() const { return serverAddress_; }
     quint16 ServerPort() const { return serverPort_; }
     bool PollMode() const { return protocol_.PollMode(); }
+    // The received text: whether a batch of its lines waits for its turn, and the bytes held
+    // for lines not yet handled.
+    bool LinesQueued() const { return moreLinesQueued_; }
+    std::size_t ReceivedTextHeld() const { return PendingText.Held(); }
 
     PRNMaskBuffer &PrnMask() { return *prnMaskBuffer_; }
     IGPBuffer &Igp() { return *igpBuffer_; }
@@ -150,6 +154,8 @@ private:
 
     void Send(const std::string &text);
     void HandleWaitingLines();
+    bool TakeReceivedText();
+    bool ReconnectionAllowed() const;
     bool HandleLine(const std::string &line);
     void QueueMoreLines();
     void Apply(const SessionStep &step);
@@ -208,7 +214,6 @@ private:
 
     // Private state
     std::string LastCheckedGpsTime;
-    bool NoSisDeclared = false;
     bool stallCheckOff_ = false; // NoSISMargin 0: no stalled-feed check
     int32_t ReconnectCount = 0;
     std::string UserName;

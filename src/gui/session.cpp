@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTimer>
 
 
@@ -103,7 +104,8 @@ void TMainFrm::CConnect()
 
 void TMainFrm::CRead()
 {
-    PendingText.Append(C->ReadAll().toStdString());
+    // While a batch of lines waits for its turn the socket is left unread: once its bounded
+    // buffer is full, TCP holds the server back instead of the received text growing here.
     if (!moreLinesQueued_)
         HandleWaitingLines();
 }
@@ -119,6 +121,20 @@ void TMainFrm::QueueMoreLines()
     });
 }
 
+// Moves what the socket holds into the framing; false when no line is waiting after it. The
+// socket announces only text that is new to it, so what it already holds is taken here
+// whenever the lines run out. Once the connection is gone and all it held is taken, the
+// received text ends.
+bool TMainFrm::TakeReceivedText()
+{
+    const QByteArray received = C->ReadAll();
+    if (!received.isEmpty())
+        PendingText.Append(std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+    else if (!C->IsConnected())
+        PendingText.EndOfText();
+    return PendingText.HasLine();
+}
+
 // The complete lines received so far, one after the other, in batches: after a batch the
 // event loop runs before the next one, so input and painting keep their turn in a flood.
 void TMainFrm::HandleWaitingLines()
@@ -126,6 +142,8 @@ void TMainFrm::HandleWaitingLines()
     QElapsedTimer batch;
     batch.start();
     for (int handled = 0;; ++handled) {
+        if (!PendingText.HasLine() && !TakeReceivedText())
+            return; // everything received is handled
         if (handled == kLinesPerBatch || batch.elapsed() >= kBatchMilliseconds) {
             QueueMoreLines();
             return;
@@ -134,24 +152,21 @@ void TMainFrm::HandleWaitingLines()
         HideLamp("AckWait");
         ShowLamp("AckRx");
         const ExtractedLine next = PendingText.Next();
-        if (next.dropped) {
-            Log("Received text without a line end exceeded 64 KiB and was dropped.");
+        if (next.dropped != DroppedText::None) {
+            Log(DroppedTextReport(next.dropped));
             Apply(protocol_.OnDroppedLine());
-            if (next.more)
-                continue;
-        }
-        if (next.line.empty())
-            return; // no complete line, or an empty one: the rest waits for the next read event
-        if (!HandleLine(next.line)) {
-            // The failed line was reported; the lines already received go on in this batch:
-            // a turn of the event loop for each failed line would make a flood of them crawl.
-            if (!next.more)
-                return;
             continue;
         }
-        TimerRx->start();
-        if (!next.more)
+        // An empty line ends the handling of what was read with it: the lines after it wait for
+        // the next read, which the text the socket already holds stands for.
+        if (next.line.empty() && C->BytesAvailable() == 0)
             return;
+        if (next.line.empty())
+            continue;
+        // A failed line was reported; the lines after it go on in this batch: a turn of the
+        // event loop for each failed line would make a flood of them crawl.
+        if (HandleLine(next.line))
+            TimerRx->start();
     }
 }
 
@@ -201,8 +216,10 @@ void TMainFrm::Apply(const SessionStep &step)
         TimerMSG->stop();
     if (step.requestPhaseDone && SisMonitoring)
         sisMonitor_->Evaluate();
-    if (step.close)
+    if (step.close) {
         C->Close();
+        PendingText.Clear(); // the user's stop: what was received after the line that ended it is not handled
+    }
     if (step.stopCompleted) {
         for (const char *lamp : {"Send", "AckWait", "AckRx", "Error"})
             HideLamp(lamp);
@@ -221,9 +238,16 @@ void TMainFrm::HandleAuthReply()
         SISChecker->start();
 }
 
+// Text that is valid UTF-8 is shown as such; anything else is taken for a single-byte code
+// page and shown as Latin-1, so that no character is lost to a replacement mark.
 void TMainFrm::HandleTxtReply(const std::string &line)
 {
-    EnsureTextFrm().AddLine(QString::fromStdString(SplitTextLine(line)));
+    const QByteArray text = QByteArray::fromStdString(SplitTextLine(line));
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString shown = utf8.decode(text);
+    if (utf8.hasError())
+        shown = QString::fromLatin1(text);
+    EnsureTextFrm().AddLine(shown);
 }
 
 void TMainFrm::TimerMSGTimer()
@@ -246,8 +270,8 @@ void TMainFrm::ShowDisconnected(const QString &logLine)
 void TMainFrm::CDisconnect()
 {
     SISChecker->stop();
-    protocol_.OnDisconnected(); // a stop is complete once the connection is gone
-    if (!AutoRec->isChecked() || TimerRecon->isActive()) {
+    QueueMoreLines(); // what the socket still holds, then the end of the received text
+    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
         ShowDisconnected("Disconnected from VELMAR... Bye!");
         return;
     }
@@ -260,10 +284,15 @@ void TMainFrm::CDisconnect()
     TimerRecon->start();
 }
 
+bool TMainFrm::ReconnectionAllowed() const
+{
+    return AutoRec->isChecked() && !TimerRecon->isActive();
+}
+
 void TMainFrm::CError(QAbstractSocket::SocketError)
 {
     SISChecker->stop();
-    if (!AutoRec->isChecked() || TimerRecon->isActive()) {
+    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
         ShowDisconnected("Connection lost (now disconnected from VELMAR)");
         return;
     }

@@ -1,5 +1,6 @@
 #include "sis_mode_form.h"
 
+#include "state_colour.h"
 #include "time/clock.h"
 
 #include <QGridLayout>
@@ -106,9 +107,7 @@ void TFrmSISMode::Colour(int type, bool green)
         return;
     if (QLabel *indicator = indicators_[type]) {
         shownGreen_[type] = green;
-        QPalette p = indicator->palette();
-        p.setColor(QPalette::Window, green ? QColor(0, 128, 0) : QColor(255, 255, 255));
-        indicator->setPalette(p);
+        ShowStateColour(*indicator, green ? std::optional<QColor>(QColor(0, 128, 0)) : std::nullopt);
         indicator->setAccessibleDescription(green ? "received in the last 5 minutes" : "not received in the last 5 minutes");
     }
 }

@@ -41,24 +41,16 @@ void TMainFrm::AutoRecClick()
 
 void TMainFrm::SISCheckerTimer()
 {
+    // The caption is compared, so a feed that repeats the same time of week counts as stalled.
     const std::string timeCaption = Time->text().toStdString();
-    if (timeCaption == LastCheckedGpsTime) {
-        FrmSISMode->SetMode("InfoNA", true, 1);
-        msgStalled_ = true;
-        UpdateMsgColours();
-        if (!NoSisDeclared) {
-            Log("Base Station / No SIS failure detected...");
-            LogTimeStamp();
-            NoSisDeclared = true;
-            sisMonitor_->State.OutageStart = clock_.Now();
-            sisMonitor_->State.Receiving = false;
-        }
-    } else {
-        msgStalled_ = false;
-        UpdateMsgColours();
-        NoSisDeclared = false;
-    }
+    const bool stalled = timeCaption == LastCheckedGpsTime;
     LastCheckedGpsTime = timeCaption;
+    msgStalled_ = stalled;
+    UpdateMsgColours();
+    if (sisMonitor_->NoDataCheck(stalled)) {
+        Log("Base Station / No SIS failure detected...");
+        LogTimeStamp();
+    }
 }
 
 void TMainFrm::DisconnCheckerTimer()
@@ -96,6 +88,9 @@ void TMainFrm::UpdateMsgColours()
         return;
     shownRejected_ = msgRejected_;
     shownStalled_ = msgStalled_;
-    Msg->setStyleSheet(QString("background:%1;color:%2").arg(msgRejected_ ? "yellow" : "white",
-                                                            msgStalled_ ? "red" : "black"));
+    // Yellow for a refused message and red text for a stalled feed; otherwise the palette's field
+    // colours (white and black by default), and black text on the yellow.
+    Msg->setStyleSheet(QString("background:%1;color:%2")
+                           .arg(msgRejected_ ? "yellow" : "palette(base)",
+                                msgStalled_ ? "red" : msgRejected_ ? "black" : "palette(text)"));
 }

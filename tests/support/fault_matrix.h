@@ -69,7 +69,7 @@ inline std::vector<FaultCase> FaultCases()
         {"no_line_feed_50MiB", FaultOptions([](ServerOptions &o) { o.flood = F::Unterminated; o.floodCount = 50 << 20; }),
          E::ServerStaysUp, "Received text without a line end exceeded 64 KiB and was dropped.", ""},
         {"pardo_payload_1MiB", FaultOptions([](ServerOptions &o) { o.flood = F::BigPayload; o.floodCount = 1 << 20; }),
-         E::ServerStaysUp, "Received text without a line end exceeded 64 KiB and was dropped.", ""},
+         E::ServerStaysUp, "Received line exceeded 64 KiB and was dropped.", ""},
         {"err_lines_100000", FaultOptions([](ServerOptions &o) { o.flood = F::Errors; o.floodCount = 100000; }),
          E::ServerStaysUp, "MESSAGE:  Flood error 1", ""},
         {"txt_lines_100000", FaultOptions([](ServerOptions &o) { o.flood = F::Texts; o.floodCount = 100000; }),

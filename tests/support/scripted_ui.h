@@ -20,6 +20,7 @@ public:
     std::function<QString()> onSaveFile = [] { return QString(); };
     QStringList saveDialogs;   // "filter|suffix" of each save dialog shown
     QList<QUrl> opened;        // documents and web pages handed to the desktop
+    bool openerTakesThem = true; // what the desktop's opener answers
 
     int Exec(QDialog &dialog) override
     {
@@ -34,5 +35,9 @@ public:
         saveDialogs << filter + "|" + suffix;
         return onSaveFile();
     }
-    void OpenDocument(const QUrl &url) override { opened << url; }
+    void OpenDocument(const QUrl &url, std::function<void(bool)> done) override
+    {
+        opened << url;
+        done(openerTakesThem);
+    }
 };

@@ -1,5 +1,6 @@
 // Writes the user manual and the disclaimer as PDF files from their HTML sources, with
-// screenshots of the application taken offscreen while it replays the demo recording.
+// screenshots of the application taken offscreen while it replays the demo recording, and the
+// same pages as HTML with their pictures in OUTPUT-DIR/html for the installed documentation.
 #include "mainfrm.h"
 #include "about_box.h"
 #include "client_config.h"
@@ -33,7 +34,7 @@ public:
     int Exec(QDialog &) override { return QDialog::Rejected; }
     void MessageBox(QWidget *, const QString &) override {}
     void ErrorReport(QWidget *, const QString &) override {}
-    void OpenDocument(const QUrl &) override {}
+    void OpenDocument(const QUrl &, std::function<void(bool)>) override {}
 };
 
 struct Shot {
@@ -87,6 +88,21 @@ QString WindowGallery(const std::vector<Shot> &shots)
                 QString::number(width) + "\"></p>";
     }
     return html;
+}
+
+// The pages and their pictures as files, for a browser.
+bool WriteHtml(const QString &manual, const QString &disclaimer, const std::vector<Shot> &shots, const QString &dir)
+{
+    QDir().mkpath(dir);
+    for (const Shot &s : shots)
+        if (!s.image.save(dir + "/" + s.name, "PNG"))
+            return false;
+    for (const auto &[name, html] : {std::pair{"user-manual.html", manual}, {"disclaimer.html", disclaimer}}) {
+        QFile f(dir + "/" + name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(html.toUtf8()) < 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -157,7 +173,9 @@ int main(int argc, char *argv[])
 
     QString manual = Read(args[1]);
     manual.replace("<!-- windows -->", WindowGallery(shots));
+    const QString disclaimer = Read(args[2]);
     const bool ok = WritePdf(manual, shots, outDir + "/Velmar UAS User Manual.pdf", "VELMAR UAS User Manual") &&
-                    WritePdf(Read(args[2]), {}, outDir + "/Velmar UAS Disclaimer.pdf", "VELMAR UAS Disclaimer");
+                    WritePdf(disclaimer, {}, outDir + "/Velmar UAS Disclaimer.pdf", "VELMAR UAS Disclaimer") &&
+                    WriteHtml(manual, disclaimer, shots, outDir + "/html");
     return ok ? 0 : 1;
 }

@@ -1,48 +1,122 @@
 #include "link/reply_line.h"
 
-void LineFramer::Append(const std::string &received)
+const char *DroppedTextReport(DroppedText reason)
 {
-    text_.erase(0, start_);
-    start_ = 0;
-    text_ += received;
+    switch (reason) {
+    case DroppedText::OverLongLine: return "Received line exceeded 64 KiB and was dropped.";
+    case DroppedText::Unterminated: return "Received text without a line end exceeded 64 KiB and was dropped.";
+    case DroppedText::None: break;
+    }
+    return "";
 }
 
-void LineFramer::Clear()
+// The unfinished line can no longer end within the cap: it holds more than the cap and a
+// carriage return that may still be followed by its line feed.
+bool LineFramer::TailTooLong() const
 {
-    text_.clear();
+    const std::size_t length = text_.size() - tail_;
+    return length > limits_.maxLine + 1 || (length == limits_.maxLine + 1 && text_.back() != '\r');
+}
+
+void LineFramer::MarkDropped(DroppedText reason)
+{
+    drops_.push_back({text_.size(), reason});
+    ++waiting_;
+}
+
+void LineFramer::Append(std::string_view received)
+{
+    Compact();
+    std::size_t i = 0;
+    while (i < received.size()) {
+        const std::size_t lf = received.find('\n', i);
+        const std::size_t end = lf == std::string_view::npos ? received.size() : lf;
+        const std::string_view piece = received.substr(i, end - i);
+        if (skipping_) {
+            skipped_ += piece.size();
+        } else {
+            // Only as much as tells whether the line is too long is kept.
+            const std::size_t before = text_.size() - tail_;
+            text_.append(piece.substr(0, limits_.maxLine + 2 - before));
+            if (TailTooLong()) {
+                skipped_ = before + piece.size();
+                text_.resize(tail_);
+                skipping_ = true;
+            }
+        }
+        if (skipping_ && !reported_ && skipped_ >= limits_.unterminatedAfter) {
+            MarkDropped(DroppedText::Unterminated);
+            reported_ = true;
+        }
+        if (lf == std::string_view::npos)
+            return;
+        if (skipping_) {
+            if (!reported_)
+                MarkDropped(DroppedText::OverLongLine);
+            skipping_ = reported_ = false;
+            skipped_ = 0;
+        } else {
+            text_.push_back('\n');
+            ++waiting_;
+        }
+        tail_ = text_.size();
+        i = lf + 1;
+    }
+}
+
+// Discards the taken text once it is at least as large as the text still waiting, so that each
+// byte moved is paid for by a byte taken before.
+void LineFramer::Compact()
+{
+    const std::size_t unread = text_.size() - start_;
+    if (start_ == 0 || start_ < unread)
+        return;
+    text_.erase(0, start_);
+    moved_ += unread;
+    for (Drop &d : drops_)
+        d.at -= start_;
+    tail_ -= start_;
     start_ = 0;
 }
 
 ExtractedLine LineFramer::Next()
 {
     ExtractedLine out;
-    const auto p = text_.find('\n', start_);
-    if (p == std::string::npos) {
-        if (text_.size() - start_ > kMaxPendingText) {
-            Clear();
-            out.dropped = true;
-        }
+    if (waiting_ == 0)
         return out;
-    }
-    std::size_t length = p - start_;
-    if (length > 0 && text_[p - 1] == '\r')
-        --length;
-    if (length > kMaxPendingText)
-        out.dropped = true;
-    else
+    --waiting_;
+    if (!drops_.empty() && drops_.front().at == start_) {
+        out.dropped = drops_.front().reason;
+        drops_.pop_front();
+    } else {
+        const std::size_t lf = text_.find('\n', start_);
+        std::size_t length = lf - start_;
+        if (length > 0 && text_[lf - 1] == '\r')
+            --length;
         out.line.assign(text_, start_, length);
-    start_ = p + 1;
-    out.more = HasLine();
+        start_ = lf + 1;
+    }
+    out.more = waiting_ > 0;
     return out;
 }
 
-ExtractedLine ExtractLine(std::string &pending, const std::string &received)
+void LineFramer::EndOfText()
 {
-    LineFramer framer;
-    framer.Append(pending + received);
-    ExtractedLine out = framer.Next();
-    pending = framer.Rest();
-    return out;
+    if (skipping_ && !reported_)
+        MarkDropped(DroppedText::Unterminated);
+    skipping_ = reported_ = false;
+    skipped_ = 0;
+    text_.resize(tail_);
+}
+
+void LineFramer::Clear()
+{
+    text_.clear();
+    start_ = tail_ = 0;
+    drops_.clear();
+    waiting_ = 0;
+    skipping_ = reported_ = false;
+    skipped_ = 0;
 }
 
 namespace {

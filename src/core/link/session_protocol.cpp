@@ -10,7 +10,7 @@ const char *const kNoMessage = "7"; // the error code of "no message of this typ
 
 SessionStep SessionProtocol::OnUserStop()
 {
-    stopPending_ = true;
+    stopPending_ = stopAsked_ = true;
     SessionStep step;
     step.close = !poll_;
     return step;
@@ -68,6 +68,14 @@ SessionStep SessionProtocol::OnLine(ReplyKind kind, const std::string &line, boo
         step.stopCompleted = true;
         stopPending_ = false;
     }
+    return step;
+}
+
+SessionStep SessionProtocol::OnDisconnected(bool reconnectionAllowed)
+{
+    SessionStep step;
+    step.reconnect = reconnectionAllowed && !stopAsked_;
+    stopPending_ = stopAsked_ = false; // a stop is complete once the connection is gone
     return step;
 }
 

@@ -15,6 +15,7 @@ struct SessionStep {
     bool requestPhaseDone = false;   // the answer that starts the stream
     bool stopCompleted = false;      // the user's stop is complete: the connection closes
     bool close = false;              // close the connection now
+    bool reconnect = false;          // the connection ended: connect again a minute later
     std::vector<std::string> log;    // lines for the log window
 };
 
@@ -33,7 +34,7 @@ public:
     int RequestCount() const { return requestCount_; }
     bool StopPending() const { return stopPending_; }
 
-    void OnUserConnect() { stopPending_ = false; }
+    void OnUserConnect() { stopPending_ = stopAsked_ = false; }
     // The user asked to disconnect. In subscription mode the connection closes at once; in poll
     // mode the stop completes after the next handled answer.
     SessionStep OnUserStop();
@@ -45,7 +46,10 @@ public:
     SessionStep OnDroppedLine() const;
     // The poll timer fired.
     SessionStep OnPollTick() const;
-    void OnDisconnected() { stopPending_ = false; }
+    // The connection ended, closed or lost. An end the user asked for is final; any other is
+    // followed by a reconnection when reconnecting is allowed (Auto-Reconnect is on and none is
+    // due yet).
+    SessionStep OnDisconnected(bool reconnectionAllowed);
     // A reconnection was just opened: the stream is asked for at once. Before the connection is
     // up a START goes nowhere; polling starts its timer.
     SessionStep OnReconnectOpened() const;
@@ -57,6 +61,7 @@ private:
     void CountError(const std::string &line, SessionStep &step);
 
     bool poll_ = false;
-    bool stopPending_ = false;
+    bool stopPending_ = false; // the stop completes after the next handled answer
+    bool stopAsked_ = false;   // the user asked to disconnect, until the connection has ended
     int requestCount_ = 0;
 };

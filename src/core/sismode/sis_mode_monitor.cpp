@@ -14,3 +14,17 @@ void TSISModeThread::Evaluate()
     State.ResetWindow();
     ticks_ = 0;
 }
+
+bool TSISModeThread::NoDataCheck(bool stalled)
+{
+    const bool first = stalled && !State.Stalled;
+    State.Stalled = stalled;
+    if (!stalled)
+        return false;
+    display_.SetMode(ModeName(BroadcastMode::InfoNA), true, 1);
+    if (first) {
+        State.OutageStart = clock_.Now();
+        State.Receiving = false;
+    }
+    return first;
+}

@@ -23,6 +23,10 @@ public:
 
     void Evaluate();
     void Execute() { Evaluate(); }
+    // The no-data check's tick: stalled when no message with a new time of week came since its
+    // previous tick. A stall shows InfoNA at once and holds it; its first tick marks when data
+    // stopped, and true is returned then (once per stall, for the caller to log).
+    bool NoDataCheck(bool stalled);
 
     SISModeState State;
     BroadcastMode CurrentMode() const { return mode_; }

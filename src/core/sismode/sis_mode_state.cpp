@@ -50,6 +50,10 @@ BroadcastMode SISModeState::Decide(BroadcastMode previous, DateTime now) const
 {
     if (std::trunc(OutageStart) != 0 && now >= OutageStart + kFiveMinutes)
         return BroadcastMode::InfoNA;
+    // No mode is judged from a signal that is not received: without this the last mode came
+    // back at every decision while the no-data check declared InfoNA once a minute.
+    if (Stalled)
+        return BroadcastMode::InfoNA;
     if (!Receiving)
         return previous;
     if (!received.Get(0))

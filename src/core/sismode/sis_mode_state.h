@@ -36,6 +36,7 @@ struct SISModeState {
     std::string LastServerPort;
     DateTime OutageStart = 0; // when data stopped arriving; 0 while it flows
     bool Receiving = false;
+    bool Stalled = false;     // the no-data check holds a stall: no message with a new time came
 
     void MarkReceived(int type);
     BroadcastMode Decide(BroadcastMode previous, DateTime now) const;

@@ -1,5 +1,7 @@
 #include "geos_form.h"
 
+#include "state_colour.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -51,9 +53,7 @@ TFrmGEOs::TFrmGEOs(QWidget *parent) : TMessageWindow("FrmGEOs", "GEO Almanacs", 
 void TFrmGEOs::SetIndicator(const QString &name, bool on)
 {
     if (auto *cell = findChild<QLabel *>(name)) {
-        QPalette p = cell->palette();
-        p.setColor(QPalette::Window, on ? kLime : QColor(Qt::white));
-        cell->setPalette(p);
+        ShowStateColour(*cell, on ? std::optional<QColor>(kLime) : std::nullopt);
         cell->setAccessibleDescription(on ? "on" : "off");
     }
 }
@@ -61,7 +61,7 @@ void TFrmGEOs::SetIndicator(const QString &name, bool on)
 bool TFrmGEOs::IndicatorOn(const QString &name) const
 {
     const auto *cell = findChild<QLabel *>(name);
-    return cell && cell->palette().color(QPalette::Window) == kLime;
+    return cell && ShownBackground(*cell) == kLime;
 }
 
 void TFrmGEOs::SetText(const QString &name, const QString &text)

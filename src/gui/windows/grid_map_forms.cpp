@@ -1,6 +1,7 @@
 #include "grid_map_forms.h"
 
 #include "field_cells.h"
+#include "install_paths.h"
 #include "world_map.h"
 
 #include "mops/mt26.h"
@@ -19,7 +20,6 @@
 
 namespace {
 constexpr int kGridRows = 2193; // the headings and one row per grid point
-const QString kPictureFile = "world.bmp";
 
 long WholePart(float v)
 {
@@ -81,7 +81,7 @@ void TFrmMT18::Reset()
 {
     ++layouts_;
     World->Fill(Qt::white);
-    World->Load(kPictureFile);
+    World->Load(Locate(kWorldPictureFile, Installed::Data));
     TMessageWindow::Reset();
 }
 
@@ -131,6 +131,6 @@ void TFrmMT26::FormShow()
 
 void TFrmMT26::Reset()
 {
-    World->Load(kPictureFile);
+    World->Load(Locate(kWorldPictureFile, Installed::Data));
     TMessageWindow::Reset(); // draws the legend again
 }

@@ -1,5 +1,7 @@
 #include "prns_form.h"
 
+#include "state_colour.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +24,7 @@ const SlotGroup kGroups[] = {
 };
 
 constexpr int kCellsPerRow = 19;
+const QColor kInMask(0, 255, 0); // lime
 
 } // namespace
 
@@ -57,16 +60,14 @@ void TFrmPRNs::ColourSlot(int index, bool on)
     if (shownOn_[index] == on)
         return; // a palette set again costs as much as a change
     shownOn_[index] = on;
-    QPalette p = cells_[index]->palette();
-    p.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(255, 255, 255));
-    cells_[index]->setPalette(p);
+    ShowStateColour(*cells_[index], on ? std::optional<QColor>(kInMask) : std::nullopt);
     // The colour is the state: say it in words too, for screen readers.
     cells_[index]->setAccessibleDescription(on ? "in mask" : "not in mask");
 }
 
 bool TFrmPRNs::SlotShownActive(int index) const
 {
-    return cells_[index]->palette().color(QPalette::Window) == QColor(0, 255, 0);
+    return ShownBackground(*cells_[index]) == kInMask;
 }
 
 bool TFrmPRNs::MaskReceived() const

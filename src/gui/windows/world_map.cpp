@@ -3,8 +3,23 @@
 #include "files/regular_file.h"
 
 #include <QFile>
+#include <QtMath>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// The font of the marks and texts. Qt drops the hinting of fonts on a screen of a device pixel
+// ratio above 1, which would draw the picture's "+" blurred there: the hinting is fixed to the one
+// a screen of ratio 1 gets, so the picture is the same on every screen.
+QFont MapFont(QFont font, int points)
+{
+    font.setPointSize(points);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
+} // namespace
 
 WorldMap::WorldMap(QWidget *parent) : QWidget(parent)
 {
@@ -14,6 +29,7 @@ WorldMap::WorldMap(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(180, 90);
     picture_ = Stored();
+    Restart();
 }
 
 QImage WorldMap::Blank(int width, int height)
@@ -73,6 +89,7 @@ void WorldMap::SetPicture(const QImage &picture)
 {
     EndPainting();
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    Restart();
     updateGeometry();
     update();
 }
@@ -81,7 +98,80 @@ void WorldMap::Fill(const QColor &colour)
 {
     EndPainting();
     picture_.fill(colour);
+    Restart();
     update();
+}
+
+void WorldMap::Restart()
+{
+    plain_ = picture_;
+    drawings_.clear();
+    markAt_.clear();
+    textAt_.clear();
+    view_ = QImage();
+}
+
+void WorldMap::Remember(const Drawing &d)
+{
+    const uint64_t order = nextDrawing_++;
+    uint64_t *previous = nullptr;
+    if (d.text.isEmpty()) {
+        const quint64 place = (quint64(quint32(d.at.x())) << 32) | quint32(d.at.y());
+        previous = &markAt_[place];
+    } else {
+        previous = &textAt_[QString("%1,%2,%3").arg(d.at.x()).arg(d.at.y()).arg(d.text)];
+    }
+    // A place drawn again is covered by the new drawing: only the newest is kept, so a map redrawn
+    // with every message holds one drawing a place, not one a message.
+    if (*previous != 0)
+        drawings_.erase(*previous - 1);
+    *previous = order + 1;
+    drawings_.emplace(order, d);
+    if (!view_.isNull())
+        DrawOnView(d);
+}
+
+QImage WorldMap::Stamp(QRgb colour, qreal sx, qreal sy) const
+{
+    // The "+" in its 24 x 32 cell, drawn at the given scale rather than scaled afterwards.
+    QImage glyph(qCeil(24 * sx), qCeil(32 * sy), QImage::Format_ARGB32_Premultiplied);
+    glyph.fill(Qt::transparent);
+    QPainter g(&glyph);
+    g.scale(sx, sy);
+    g.setFont(MapFont(g.font(), 14));
+    g.setPen(QColor::fromRgb(colour));
+    g.drawText(QRect(0, 0, 24, 32), Qt::AlignLeft | Qt::AlignTop, "+");
+    return glyph;
+}
+
+void WorldMap::DrawOnView(const Drawing &d)
+{
+    const qreal sx = qreal(view_.width()) / picture_.width();
+    const qreal sy = qreal(view_.height()) / picture_.height();
+    QPainter p(&view_);
+    if (d.text.isEmpty()) {
+        auto stamp = viewStamps_.find(d.colour.rgb());
+        if (stamp == viewStamps_.end())
+            stamp = viewStamps_.insert(d.colour.rgb(), Stamp(d.colour.rgb(), sx, sy));
+        p.drawImage(QPoint(qRound(d.at.x() * sx), qRound(d.at.y() * sy)), *stamp);
+        return;
+    }
+    p.scale(sx, sy);
+    p.setFont(MapFont(p.font(), d.points));
+    p.setPen(d.colour);
+    p.drawText(QRect(d.at.x(), d.at.y(), 4000, 200), Qt::AlignLeft | Qt::AlignTop, d.text);
+}
+
+const QImage &WorldMap::Rendered(const QSize &size)
+{
+    if (!view_.isNull() && view_.size() == size)
+        return view_;
+    view_ = plain_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+    viewStamps_.clear();
+    for (const auto &entry : drawings_)
+        DrawOnView(entry.second);
+    return view_;
 }
 
 bool WorldMap::Load(const QString &path)
@@ -100,11 +190,10 @@ bool WorldMap::Load(const QString &path)
 void WorldMap::Write(int x, int y, const QString &text, const QColor &colour, int points)
 {
     QPainter &p = Painter();
-    QFont font = p.font();
-    font.setPointSize(points);
-    p.setFont(font);
+    p.setFont(MapFont(p.font(), points));
     p.setPen(colour);
     p.drawText(QRect(x, y, 4000, 200), Qt::AlignLeft | Qt::AlignTop, text);
+    Remember({{x, y}, text, colour, points});
     update();
 }
 
@@ -116,15 +205,14 @@ QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
         QImage glyph(24, 32, QImage::Format_ARGB32_Premultiplied);
         glyph.fill(Qt::transparent);
         QPainter g(&glyph);
-        QFont font = g.font();
-        font.setPointSize(14);
-        g.setFont(font);
+        g.setFont(MapFont(g.font(), 14));
         g.setPen(colour);
         g.drawText(glyph.rect(), Qt::AlignLeft | Qt::AlignTop, "+");
         g.end();
         stamp = stamps_.insert(colour.rgb(), glyph);
     }
     Painter().drawImage(at, *stamp);
+    Remember({at, QString(), colour, 14});
     update(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
     return at;
 }
@@ -162,8 +250,13 @@ void WorldMap::paintEvent(QPaintEvent *)
 {
     EndPainting();
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(Shown(), picture_);
+    const QRect shown = Shown();
+    const QSize pixels = (QSizeF(shown.size()) * devicePixelRatioF()).toSize();
+    if (pixels == picture_.size() || picture_.isNull() || pixels.isEmpty()) {
+        p.drawImage(shown, picture_); // one picture pixel a screen pixel
+        return;
+    }
+    p.drawImage(shown, Rendered(pixels)); // drawn for these screen pixels: nothing is scaled here
 }
 
 void WorldMap::mouseMoveEvent(QMouseEvent *event)

@@ -6,13 +6,17 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 
 #include <QPainter>
 
 // The world picture of the ionospheric grid windows: an equirectangular map of the whole
 // Earth, longitude -180 to 180 left to right, latitude 90 to -90 top to bottom. Marks are
-// painted into the picture itself in picture pixels; the widget shows it scaled to fit.
+// painted into the picture itself in picture pixels; the widget shows it scaled to fit. Shown at
+// any other scale (a device pixel ratio of 2, a larger window), the marks and texts are drawn
+// again at the screen's resolution over the picture scaled up, so they stay sharp.
 class WorldMap final : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +37,12 @@ public:
     QPoint Mark(int latitude, int longitude, const QColor &colour);
     // Maps a widget position back to picture pixels.
     QPoint ToPicture(const QPoint &widgetPos) const;
+    // The picture as shown at `size` screen pixels: the picture without its marks scaled to that
+    // size, and the marks and texts drawn over it at that size.
+    const QImage &Rendered(const QSize &size);
+    // Marks and texts the picture holds since it was last set, one a place: redrawing a place
+    // replaces what was there.
+    int Drawings() const { return static_cast<int>(drawings_.size()); }
 
 Q_SIGNALS:
     void PictureMouseMove(int x, int y);
@@ -43,6 +53,17 @@ protected:
     QSize sizeHint() const override { return picture_.size(); }
 
 private:
+    struct Drawing {
+        QPoint at;
+        QString text; // empty for a mark
+        QColor colour;
+        int points;
+    };
+    // Clears the marks and texts: the picture was set anew.
+    void Restart();
+    void Remember(const Drawing &d);
+    void DrawOnView(const Drawing &d);
+    QImage Stamp(QRgb colour, qreal sx, qreal sy) const;
     QRect Shown() const;
     QRect ToWidget(const QRect &pictureRect) const;
     QPainter &Painter();
@@ -52,4 +73,12 @@ private:
     // and the "+" of each colour is rendered once and stamped.
     mutable std::unique_ptr<QPainter> painter_;
     QHash<QRgb, QImage> stamps_;
+
+    QImage plain_;                               // the picture as set, before any mark
+    std::map<uint64_t, Drawing> drawings_;       // in drawing order
+    QHash<quint64, uint64_t> markAt_;            // a mark's place to its entry in drawings_
+    QHash<QString, uint64_t> textAt_;            // a text's place and words to its entry
+    uint64_t nextDrawing_ = 0;
+    QImage view_;                                // Rendered() at its last size; null when stale
+    QHash<QRgb, QImage> viewStamps_;             // the "+" of each colour at the view's scale
 };
