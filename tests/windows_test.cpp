@@ -351,6 +351,18 @@ TEST_F(WindowTest, AWindowOpenedLaterShowsWhatArrivedWithHeadings)
     EXPECT_EQ(Cell("FrmFastCorr", 1, 1), "25");
 }
 
+TEST_F(WindowTest, LongTermHeadingsGiveEachValueItsUnit)
+{
+    // The clock drift dAf1 is a rate: seconds per second, where its offset dAf0 is in seconds.
+    const QStringList expected = {"PRN",          "dX (m)",       "dY (m)",       "dZ (m)",   "dX_ROC (m/s)",
+                                  "dY_ROC (m/s)", "dZ_ROC (m/s)", "dAf0 (s)",     "dAf1 (s/s)", "TOD (s)"};
+    const std::pair<const char *, const char *> grids[] = {{"FrmMT24", "LT_Table"}, {"FrmMT25", "Table"}};
+    for (const auto &[window, grid] : grids) {
+        W<QWidget>(window).show();
+        EXPECT_EQ(Row(window, 0, 10, grid).join(" | ").toStdString(), expected.join(" | ").toStdString()) << window;
+    }
+}
+
 TEST_F(WindowTest, ScreenReadersHearHeadingsAndStatesInWords)
 {
     Feed(sbas::PrnMask({3}, 0));

@@ -5,7 +5,9 @@
 #include <QString>
 
 // A userapp.cfg as the settings dialog saves it, for a client of a replay server on this
-// machine: the tests, the benchmarks and the help documents' screenshots start from it.
+// machine: the tests, the benchmarks and the help documents' screenshots start from it. Spelt
+// out as a user's file is, not made from the application's key table, so that a client
+// started from it also shows that the table still reads such a file.
 struct ClientConfig {
     quint16 serverPort = 7777;
     QByteArray requestMethod = "Subscribe"; // or "Poll"
