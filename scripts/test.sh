@@ -125,11 +125,11 @@ package_check() {
   cmake --build build --target package || return 1
   local deb pkg="$scratch/package" found
   deb="$(ls build/velmar-userapp_*.deb)" || return 1
+  mkdir -p "$pkg/root" "$pkg/empty"
   lintian --fail-on error,warning "$deb" || return 1
   dpkg-deb -x "$deb" "$pkg/root" || return 1
   desktop-file-validate "$pkg"/root/usr/share/applications/*.desktop || return 1
   appstreamcli validate --no-net "$pkg"/root/usr/share/metainfo/*.metainfo.xml || return 1
-  mkdir "$pkg/empty"
   (cd "$pkg/empty" && QT_QPA_PLATFORM=offscreen "$pkg/root/usr/bin/velmar-userapp" --check-install) | tee "$pkg/report" ||
     return 1
   for found in "Velmar UAS User Manual.pdf: $pkg/root/usr/share/doc/velmar-userapp/" \
