@@ -49,7 +49,7 @@ void Flood(benchmark::State &state, const QByteArray &line)
         state.SkipWithError("cannot listen");
         return;
     }
-    WriteSubscriptionConfig(server.Port());
+    ClientConfig{server.Port()}.Write();
     SignInUi ui;
     SystemClock clock;
     TMainFrm frm(ui, clock);

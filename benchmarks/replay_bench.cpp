@@ -94,7 +94,7 @@ void Replay(benchmark::State &state, const std::string &recording)
             state.SkipWithError("du2ro-server does not listen");
             break;
         }
-        WriteSubscriptionConfig(port);
+        ClientConfig{port}.Write();
         SignInUi ui;
         SystemClock clock;
         TMainFrm frm(ui, clock);

@@ -49,8 +49,8 @@ struct Client {
 
     explicit Client(quint16 port)
     {
-        WriteClientConfig(cwd, port);
-        SignInAs(ui);
+        ClientConfig{port, "Subscribe", ReplayServerGeoRow(port)}.Write(cwd.Path("userapp.cfg"));
+        ui.onDialog = SignIn;
         frm = std::make_unique<TMainFrm>(ui, clock);
         frm->FormShow();
         frm->show();

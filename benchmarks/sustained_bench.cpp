@@ -168,8 +168,8 @@ int main(int argc, char **argv)
     TempCwd cwd;
     ScriptedUi ui;
     SystemClock clock;
-    WriteClientConfig(cwd, port);
-    SignInAs(ui);
+    ClientConfig{port, "Subscribe", ReplayServerGeoRow(port)}.Write(cwd.Path("userapp.cfg"));
+    ui.onDialog = SignIn;
     auto frm = std::make_unique<TMainFrm>(ui, clock);
     frm->FormShow();
     frm->show();

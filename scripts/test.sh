@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo="$(pwd)"
+if [ -d ../shared/sbas-recordings ]; then export VELMAR_RECORDINGS_DIR="$(cd ../shared/sbas-recordings && pwd)"; fi
 jobs="$(nproc)"
 
 # The fuzz targets run for five seconds each; fuzz/CMakeLists.txt builds them.

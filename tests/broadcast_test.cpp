@@ -1,7 +1,7 @@
 // Decoding checked against real broadcast frames (quoted from the recordings, or built by hand
-// where the broadcast leaves a field at zero), with every expected value worked out from the
-// frame's bits as the comments show; then a check that these frames notice a field read one bit
-// late, for every field of every type.
+// where the broadcast leaves a field at zero or carries no such type), with every expected value
+// worked out from the frame's bits as the comments show; then a check that these frames notice a
+// field read one bit late, for every field of every type.
 #include "mops/aux_functions.h"
 #include "mops/mt01.h"
 #include "mops/mt02_05.h"
@@ -12,10 +12,12 @@
 #include "mops/mt07.h"
 #include "mops/mt17.h"
 #include "mops/mt18.h"
+#include "mops/mt24.h"
 #include "mops/mt25.h"
 #include "mops/mt26.h"
 #include "mops/mt27.h"
 #include "mops/mt28.h"
+#include "overview/signal_overview.h"
 
 #include <gtest/gtest.h>
 
@@ -543,6 +545,16 @@ const std::vector<FastCorrectionFrame> kFastCorrections = {
      // UDREI bits 175 + 4i, 4 bits each: 0111 1100 0101 1110 1110 0110 1111 1110 1110 1111 1111 1111 1111
      2, 3, {-1.25, 15.0, 0.125, 255.875, 255.875, -1.0, 255.875, 89.125, 100.75, 255.875, 255.875, 255.875, 255.875},
      {7, 12, 5, 14, 14, 6, 15, 14, 14, 15, 15, 15, 15}},
+    // made by hand, parity bits left 0: type 5, which no recording carries
+    {"9A174007FFDFFE000000033FD04B3B5100300001DFFBFB72EA61D950C0000000",
+     // type bits 9-14 = 000101 = 5; IODF bits 15-16 = 11; IODP bits 17-18 = 01
+     // PRC bits 19 + 12i, 12 bits each, two's complement x 0.125 m:
+     // 000000000001=1 111111111111=-1 011111111111=2047 100000000000=-2048 000000000000=0
+     // 000000001100=12 111111110100=-12 000100101100=300 111011010100=-300 010000000000=1024
+     // 110000000000=-1024 000000000111=7 011111111110=2046
+     // UDREI bits 175 + 4i, 4 bits each: 1111 1110 1101 1100 1011 1010 1001 1000 0111 0110 0101 0100 0011
+     3, 1, {0.125, -0.125, 255.875, -256.0, 0.0, 1.5, -1.5, 37.5, -37.5, 128.0, -128.0, 0.875, 255.75},
+     {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3}},
 };
 
 // Type 1: slot n is bit 14 + n, the IODP bits 225-226.
@@ -568,6 +580,96 @@ const std::vector<MaskFrame> kMasks = {
      {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
       18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 127, 128, 132}},
 };
+
+// Type 24: six fast corrections for mask numbers 13 x block + 1 to + 6 (PRC x 0.125 m, two's
+// complement; UDREI looked up as UDRE m), the IODP, block and IODF, then the velocity code at
+// bit 121 and a long-term half laid out as the second half of a type 25 message. No recording
+// carries type 24: both frames are made by hand, parity bits left 0.
+struct MixedFrame {
+    const char *hex;
+    std::array<double, 6> prc;
+    std::array<int, 6> udrei;
+    std::array<double, 6> udre;
+    int iodp, block, iodf, velocityCode;
+    std::array<int, 2> longTermMask; // mask numbers of the long-term satellites, 0 for none
+    LongTermVel1 vel1;                // velocity code 1
+    std::array<LongTermVel0, 2> vel0; // velocity code 0
+};
+const std::vector<MixedFrame> kMixed = {
+    {"5363FFDFFE000014193F6C16F7BF60C391061FFFFE800FF01FA9B517C0000000",
+     // type bits 9-14 = 011000 = 24
+     // PRC bits 15 + 12s: 111111111111=-1 011111111111=2047 100000000000=-2048 000000000101=5
+     // 000001100100=100 111111011011=-37
+     {-0.125, 255.875, -256.0, 0.625, 12.5, -4.625},
+     // UDREI bits 87 + 4s: 0000 0101 1011 1101 1110 1111
+     {0, 5, 11, 13, 14, 15},
+     {0.75, 3.0, 15.0, 150.0, 10000.0, 20000.0},
+     // IODP bits 111-112 = 11 = 3; block bits 113-114 = 01 = 1; IODF bits 115-116 = 10 = 2;
+     // spare bits 117-120 = 0000; velocity code bit 121 = 1
+     3, 1, 2, 1,
+     // mask number: bits 122-127 = 100001 = 33
+     {33, 0},
+     // IOD: bits 128-135 = 11001000 = 200 x 1
+     // dX: bits 136-146 = 10000011000 = -1000 x 0.125
+     // dY: bits 147-157 = 01111111111 = 1023 x 0.125
+     // dZ: bits 158-168 = 11111111110 = -2 x 0.125
+     // dAf0: bits 169-179 = 10000000000 = -1024 x 2^-31
+     // dX rate: bits 180-187 = 01111111 = 127 x 2^-11
+     // dY rate: bits 188-195 = 10000000 = -128 x 2^-11
+     // dZ rate: bits 196-203 = 11111101 = -3 x 2^-11
+     // dAf1: bits 204-211 = 01001101 = 77 x 2^-39
+     // TOD: bits 212-224 = 1010100010111 = 5399 x 16
+     // IODP: bits 225-226 = 11 = 3 x 1
+     {true, 200, -125.0, 127.875, -0.25, -1024 * 0x1p-31, 127 * 0x1p-11, -128 * 0x1p-11, -3 * 0x1p-11,
+      77 * 0x1p-39, 86384, 3},
+     {}},
+    {"C660000007FF8FA306000C48D1B1304023007FFE5FF07FC03FF3240100000000",
+     // type bits 9-14 = 011000 = 24
+     // PRC bits 15 + 12s: 000000000000=0 000000000001=1 111111111110=-2 001111101000=1000
+     // 110000011000=-1000 000000000011=3
+     {0.0, 0.125, -0.25, 125.0, -125.0, 0.375},
+     // UDREI bits 87 + 4s: 0001 0010 0011 0100 0110 1100
+     {1, 2, 3, 4, 6, 12},
+     {1.0, 1.25, 1.75, 2.25, 3.75, 50.0},
+     // IODP bits 111-112 = 01 = 1; block bits 113-114 = 00 = 0; IODF bits 115-116 = 11 = 3;
+     // spare bits 117-120 = 0000; velocity code bit 121 = 0
+     1, 0, 3, 0,
+     // mask numbers: bits 122-127 = 100000 = 32; bits 173-178 = 000001 = 1
+     {32, 1},
+     {},
+     // first IOD: bits 128-135 = 00010001 = 17 x 1
+     // first dX: bits 136-144 = 100000000 = -256 x 0.125
+     // first dY: bits 145-153 = 011111111 = 255 x 0.125
+     // first dZ: bits 154-162 = 111111001 = -7 x 0.125
+     // first dAf0: bits 163-172 = 0111111111 = 511 x 2^-31
+     // second IOD: bits 179-186 = 11111111 = 255 x 1
+     // second dX: bits 187-195 = 000000001 = 1 x 0.125
+     // second dY: bits 196-204 = 111111111 = -1 x 0.125
+     // second dZ: bits 205-213 = 001100100 = 100 x 0.125
+     // second dAf0: bits 214-223 = 1000000000 = -512 x 2^-31
+     // (IODP bits 224-225 = 10 = 2, read and not kept; bit 226 = 0)
+     {{{true, 17, -32.0, 31.875, -0.875, 511 * 0x1p-31}, {true, 255, 0.125, -0.125, 12.5, -512 * 0x1p-31}}}},
+};
+
+// The long-term halves of the type 24 frames as anchors of the shared field lists.
+std::vector<Anchor<LongTermVel1>> MixedVel1Anchors()
+{
+    std::vector<Anchor<LongTermVel1>> anchors;
+    for (const MixedFrame &f : kMixed)
+        if (f.velocityCode == 1)
+            anchors.push_back({f.hex, f.vel1, 121});
+    return anchors;
+}
+
+std::vector<Anchor<LongTermVel0>> MixedVel0Anchors()
+{
+    std::vector<Anchor<LongTermVel0>> anchors;
+    for (const MixedFrame &f : kMixed)
+        if (f.velocityCode == 0)
+            for (int s = 0; s < 2; ++s)
+                anchors.push_back({f.hex, f.vel0[static_cast<std::size_t>(s)], 121 + 51 * s});
+    return anchors;
+}
 
 // Types 7, 18, 26 and 27: their named fields, raw, on quoted frames.
 constexpr const char *kA6 = "9A1C73FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFE267E900"; // recording-a.txt line 6
@@ -965,6 +1067,107 @@ TEST(Broadcast, MaskFilesItsSlotsUnderItsIodp)
         }
 }
 
+TEST(Broadcast, MixedCorrectionsFiledUnderTheirMaskNumbers)
+{
+    // The mask of recording-a.txt line 11 (IODP 3): mask numbers 1 to 32 are slots 1 to 32 and
+    // mask number 33 is slot 137.
+    auto mask = std::make_unique<PRNMaskBuffer>();
+    TMT01 type1(*mask, [](int, bool) {});
+    type1.SetText(kMasks[0].hex);
+    type1.Execute();
+    const auto slotOf = [](int maskNumber) { return maskNumber == 33 ? 137 : maskNumber; };
+    for (const MixedFrame &f : kMixed) {
+        TMT24 d(*mask);
+        d.SetMessage(f.hex);
+        d.Decode();
+        const TMixedFastLongTerm &data = d.Data();
+        // The block's six mask numbers, 13 x block + 1 on, and no other slot.
+        for (int slot = 0; slot <= kSlots; ++slot) {
+            const int s = slot - 13 * f.block - 1;
+            const FastCorrection &c = data.Fast[static_cast<std::size_t>(slot)];
+            EXPECT_EQ(c.Available, s >= 0 && s < 6) << f.hex << " slot " << slot;
+            if (s < 0 || s >= 6)
+                continue;
+            EXPECT_EQ(c.PRC, f.prc[static_cast<std::size_t>(s)]) << f.hex << " slot " << slot;
+            EXPECT_EQ(c.UDREI, f.udrei[static_cast<std::size_t>(s)]) << f.hex << " slot " << slot;
+            EXPECT_EQ(c.UDRE, f.udre[static_cast<std::size_t>(s)]) << f.hex << " slot " << slot;
+        }
+        // The long-term half goes to the table of its velocity code, under its satellites' slots.
+        std::vector<int> vel0, vel1;
+        for (int slot = 0; slot <= kSlots; ++slot) {
+            if (data.Vel0[static_cast<std::size_t>(slot)].Available)
+                vel0.push_back(slot);
+            if (data.Vel1[static_cast<std::size_t>(slot)].Available)
+                vel1.push_back(slot);
+        }
+        if (f.velocityCode == 1) {
+            const int slot = slotOf(f.longTermMask[0]);
+            EXPECT_EQ(vel1, std::vector<int>{slot}) << f.hex;
+            EXPECT_TRUE(vel0.empty()) << f.hex;
+            EXPECT_TRUE(Same(ValuesOf(data.Vel1[static_cast<std::size_t>(slot)]), ValuesOf(f.vel1))) << f.hex;
+            continue;
+        }
+        EXPECT_TRUE(vel1.empty()) << f.hex;
+        EXPECT_EQ(vel0.size(), 2u) << f.hex;
+        for (std::size_t s = 0; s < 2; ++s) {
+            const LongTermVel0 &v = data.Vel0[static_cast<std::size_t>(slotOf(f.longTermMask[s]))];
+            EXPECT_TRUE(v.Available) << f.hex << " satellite " << s;
+            EXPECT_TRUE(Same(ValuesOf(v), ValuesOf(f.vel0[s]))) << f.hex << " satellite " << s;
+        }
+    }
+}
+
+TEST(Broadcast, OverviewTakesTheCorrectionsAndIodpOfTheirMaskNumbers)
+{
+    // Slots 1 to 51 masked in order under IODP 3: mask number n is slot n.
+    auto mask = std::make_unique<PRNMaskBuffer>();
+    mask->received = 1;
+    mask->currentIODP = 3;
+    for (uint16_t n = 1; n <= 51; ++n) {
+        mask->mask[3][n - 1] = 1;
+        mask->slotList[3][n - 1] = n;
+    }
+    auto grid = std::make_unique<IGPBuffer>();
+    SignalOverview overview(*mask, *grid);
+    const auto row = [&](int slot) {
+        for (const SatelliteRow &r : overview.Satellites())
+            if (r.slot == slot)
+                return r.state;
+        ADD_FAILURE() << "slot " << slot << " not listed";
+        return SatelliteState{};
+    };
+    double time = 2287 * 604800.0;
+
+    // Types 2 to 5 correct mask numbers 13 x (type - 2) + 1 to + 13; the intake shows a type 0
+    // with corrections as type 2. Mask numbers end at 51: the last correction of a type 5 has
+    // no satellite.
+    for (const FastCorrectionFrame &f : kFastCorrections) {
+        const int type = BitField(f.hex, 9, 6) == 0 ? 2 : BitField(f.hex, 9, 6);
+        overview.NoteMessage(++time, TMOPSMsg(f.hex), type, true, BroadcastMode::Mode02);
+        for (int i = 0; i < 13 && 13 * (type - 2) + 1 + i <= 51; ++i) {
+            const SatelliteState s = row(13 * (type - 2) + 1 + i);
+            EXPECT_EQ(s.prc, f.prc[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
+            EXPECT_EQ(s.udrei, f.udrei[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
+            EXPECT_EQ(s.fastIodp, f.iodp) << f.hex << " correction " << i;
+        }
+    }
+
+    // Type 24: six mask numbers from 13 x block + 1, with the IODP of bits 111-112; the
+    // long-term satellites are named.
+    for (const MixedFrame &f : kMixed) {
+        overview.NoteMessage(++time, TMOPSMsg(f.hex), 24, true, BroadcastMode::Mode02);
+        for (int i = 0; i < 6; ++i) {
+            const SatelliteState s = row(13 * f.block + 1 + i);
+            EXPECT_EQ(s.prc, f.prc[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
+            EXPECT_EQ(s.udrei, f.udrei[static_cast<std::size_t>(i)]) << f.hex << " correction " << i;
+            EXPECT_EQ(s.fastTime, time) << f.hex << " correction " << i;
+            EXPECT_EQ(s.fastIodp, f.iodp) << f.hex << " correction " << i;
+        }
+        for (const int m : f.longTermMask)
+            EXPECT_TRUE(m == 0 || row(m).longTerm) << f.hex << " mask number " << m;
+    }
+}
+
 TEST(Broadcast, EveryFieldOfTheListsReadOneBitLateIsCaught)
 {
     ExpectEveryShiftCaught(mt09::kFields, kGeoNavigation);
@@ -973,6 +1176,8 @@ TEST(Broadcast, EveryFieldOfTheListsReadOneBitLateIsCaught)
     ExpectEveryShiftCaught(mt17::kFields, kAlmanacs);
     ExpectEveryShiftCaught(long_term_half::kVel1, kLongTermVel1);
     ExpectEveryShiftCaught(long_term_half::kVel0, kLongTermVel0);
+    ExpectEveryShiftCaught(long_term_half::kVel1, MixedVel1Anchors());
+    ExpectEveryShiftCaught(long_term_half::kVel0, MixedVel0Anchors());
     ExpectEveryShiftCaught(mt06::kFields, kIntegrityHeaders);
     ExpectEveryShiftCaught(mt06::kSlot, kIntegritySlots);
     ExpectEveryShiftCaught(mt07::kFields, kDegradationHeaders);
@@ -1004,6 +1209,14 @@ TEST(Broadcast, TypeOneAndFastCorrectionFieldsReadOneBitLateAreCaught)
     const auto allFast = [](const std::function<bool(const FastCorrectionFrame &, const TMOPSMsg &, int)> &same) {
         return [same](int shift) {
             for (const FastCorrectionFrame &f : kFastCorrections)
+                if (!same(f, TMOPSMsg(f.hex), shift))
+                    return false;
+            return true;
+        };
+    };
+    const auto allMixed = [](const std::function<bool(const MixedFrame &, const TMOPSMsg &, int)> &same) {
+        return [same](int shift) {
+            for (const MixedFrame &f : kMixed)
                 if (!same(f, TMOPSMsg(f.hex), shift))
                     return false;
             return true;
@@ -1050,6 +1263,38 @@ TEST(Broadcast, TypeOneAndFastCorrectionFieldsReadOneBitLateAreCaught)
                  if (RawValue(m, mt02_05::UDREI(i).At(shift)) != f.udrei[static_cast<std::size_t>(i)])
                      return false;
              return true;
+         })},
+        {"type 24 corrections", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             for (int s = 0; s < 6; ++s)
+                 if (Value(m, mt24::PRC(s).At(shift)) != f.prc[static_cast<std::size_t>(s)])
+                     return false;
+             return true;
+         })},
+        {"type 24 indicators", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             for (int s = 0; s < 6; ++s)
+                 if (RawValue(m, mt24::UDREI(s).At(shift)) != f.udrei[static_cast<std::size_t>(s)])
+                     return false;
+             return true;
+         })},
+        {"type 24 IODP", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             return RawValue(m, mt24::kIODP.At(shift)) == f.iodp;
+         })},
+        {"type 24 block ID", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             return RawValue(m, mt24::kBlockID.At(shift)) == f.block;
+         })},
+        {"type 24 IODF", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             return RawValue(m, mt24::kIODF.At(shift)) == f.iodf;
+         })},
+        {"type 24 velocity code", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             return RawValue(m, mt24::kVelocityCode.At(shift)) == f.velocityCode;
+         })},
+        // The mask numbers sit right after the velocity-code bit 121; velocity code 0 has a
+        // second one 51 bits on.
+        {"type 24 long-term mask numbers", allMixed([](const MixedFrame &f, const TMOPSMsg &m, int shift) {
+             if (f.velocityCode == 1)
+                 return RawValue(m, long_term_half::kMask1.At(121 + shift)) == f.longTermMask[0];
+             return RawValue(m, long_term_half::kMask0.At(121 + shift)) == f.longTermMask[0] &&
+                    RawValue(m, long_term_half::kMask0.At(121 + 51 + shift)) == f.longTermMask[1];
          })},
     };
     for (const auto &c : kChecks) {

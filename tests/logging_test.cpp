@@ -2,10 +2,12 @@
 // controls and type selection, and a replay logged back to a file equal to its recording. The
 // log file and the log's own rules are tested without a window in output_test.cpp.
 #include "support/file_size_limit.h"
+#include "support/real_recordings.h"
 #include "support/session_fixture.h"
 
 #include "logging_form.h"
 #include "output/log_file.h"
+#include "text_frm.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -435,7 +437,10 @@ protected:
             log = QFile::exists(cwd.Path("replay.klt")) ? cwd.Read("replay.klt") : QByteArray();
             return log.count('\n') >= expected;
         }, 20000);
-        QTest::qWait(100); // nothing more may follow
+        // Nothing more may follow: a text sent behind the stream is shown once every line before
+        // it has been handled.
+        server->SendToAll("*TXT,end of the replay\r\n");
+        EXPECT_TRUE(WaitFor([&] { return frm->TextForm() && frm->TextForm()->Text().endsWith("end of the replay"); }));
         log = cwd.Read("replay.klt");
         QStringList lines = QString::fromLatin1(log).split("\r\n");
         EXPECT_EQ(lines.takeLast(), "") << "every line ends with CR LF";
@@ -455,14 +460,14 @@ TEST_F(ReplayLoggingTest, LogOfAReplayEqualsTheRecording)
     EXPECT_EQ(ReplayAndLog(Recording::FromRecords(records), "124"), expected);
 }
 
-// The real recordings, when VELMAR_RECORDINGS names their directory.
+// A real recording, VELMAR_RECORDING (recording-a.txt unless named) of the recordings' folder.
 TEST_F(ReplayLoggingTest, RealRecordingsComeBackUnchanged)
 {
-    const QString dir = qEnvironmentVariable("VELMAR_RECORDINGS");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "VELMAR_RECORDINGS not set";
+    const QString dir = QString::fromStdString(RealRecordingsDir());
     const QString name = qEnvironmentVariable("VELMAR_RECORDING", "recording-a.txt");
     const std::string path = (dir + "/" + name).toStdString();
+    if (!QFile::exists(QString::fromStdString(path)))
+        GTEST_SKIP() << NoRealRecordings(dir.toStdString());
     std::string error;
     auto recording = Recording::Load(path, error);
     ASSERT_TRUE(recording) << error;

@@ -5,6 +5,7 @@
 #include "mops/message_bits.h"
 #include "mops/mops_msg.h"
 #include "output/log_record.h"
+#include "support/real_recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -188,7 +189,7 @@ TEST(MessageBits, ReadsEveryDemoFrameAsTheTextReaderDid)
 
 TEST(MessageBits, ReadsEveryRealRecordingFrameAsTheTextReaderDid)
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RealRecordingsDir();
     int found = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         if (!std::ifstream(dir + "/" + name))
@@ -197,7 +198,7 @@ TEST(MessageBits, ReadsEveryRealRecordingFrameAsTheTextReaderDid)
         ExpectFramesReadAsBefore(dir + "/" + name);
     }
     if (found == 0)
-        GTEST_SKIP() << "no real recordings in " << dir;
+        GTEST_SKIP() << NoRealRecordings(dir);
 }
 
 TEST(MessageBits, ReadsAwkwardTextsAsTheTextReaderDid)

@@ -1,6 +1,7 @@
 // The real client against the server fed by a receiver: a file of each format replayed in full
 // and logged back line for line; a live serial device (a pseudo-terminal) and a live TCP stream
 // written in bursts, cut anywhere, with garbage between the frames.
+#include "support/real_recordings.h"
 #include "support/session_fixture.h"
 
 #include "frame_reader.h"
@@ -158,7 +159,7 @@ TEST_F(ReceiverSourceTest, EachFormatsFileReplaysToTheClientsLogLineForLine)
 // The real recordings through every format, when they are present.
 TEST_F(ReceiverSourceTest, RealRecordingsComeBackThroughEveryFormat)
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RealRecordingsDir();
     int files = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         std::ifstream in(dir + "/" + name);
@@ -187,7 +188,7 @@ TEST_F(ReceiverSourceTest, RealRecordingsComeBackThroughEveryFormat)
         }
     }
     if (files == 0)
-        GTEST_SKIP() << "no recordings in " << dir;
+        GTEST_SKIP() << NoRealRecordings(dir);
 }
 
 // Frames with garbage between every few, cut into pieces of 1 to 120 bytes.

@@ -10,6 +10,7 @@
 #include "ubx_reader.h"
 
 #include "output/log_record.h"
+#include "support/real_recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -283,7 +284,7 @@ TEST(ChecksumTest, MatchTheMakersExamples)
 // The real recordings, when present: each through every format and back to its own lines.
 TEST(RecordingRoundTripTest, EveryFormatGivesBackTheRecordingsLines)
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RealRecordingsDir();
     int files = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         std::ifstream in(dir + "/" + name);
@@ -312,7 +313,7 @@ TEST(RecordingRoundTripTest, EveryFormatGivesBackTheRecordingsLines)
         }
     }
     if (files == 0)
-        GTEST_SKIP() << "no recordings in " << dir;
+        GTEST_SKIP() << NoRealRecordings(dir);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // streaming in both modes, stops and server faults.
 #include "support/session_fixture.h"
 
+#include "mops/aux_functions.h"
 #include "server_link.h"
 #include "text_frm.h"
 
@@ -149,7 +150,8 @@ TEST_F(SessionTest, PollModeAsksOnceForEveryAnswerAtLeast200msApart)
     ASSERT_TRUE(WaitFor([&] { return Button("Connect")->text() == "Connect"; }));
     EXPECT_FALSE(frm->findChild<QTimer *>("TimerMSG")->isActive());
     EXPECT_FALSE(frm->findChild<QLabel *>("AckWaitOn")->isVisible());
-    QTest::qWait(300);
+    // Once the server has seen the connection end, nothing more can have been sent on it.
+    ASSERT_TRUE(WaitFor([&] { return server->ClientCount() == 0; }));
     EXPECT_LE(Count("MSG\n"), polls + 1);
 }
 
@@ -287,7 +289,10 @@ TEST_F(SessionTest, ServerRepliesOfEveryKind)
     // An empty line ends the handling of a read event; what follows waits for the next one.
     server->SendToAll("*TXT,one\r\n\r\n*TXT,two\r\n");
     ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("one"); }));
-    QTest::qWait(100);
+    // The read that showed "one" is over; so is anything it left for the event loop to do.
+    bool idle = false;
+    QTimer::singleShot(0, frm.get(), [&] { idle = true; });
+    ASSERT_TRUE(WaitFor([&] { return idle; }));
     EXPECT_FALSE(frm->TextForm()->Text().contains("two"));
     server->SendToAll("*TXT,three\r\n");
     ASSERT_TRUE(WaitFor([&] { return frm->TextForm()->Text().endsWith("three"); }));
@@ -475,11 +480,17 @@ TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAf
     // While the request count is 18 a repeated time of week is processed again...
     server->SendToAll(line(2004, Payload(SbasFrame(6))) + line(2004, Payload(SbasFrame(7))));
     ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 7"; }));
-    // ...once a further error 7 has raised it above 18, the repeat is dropped.
+    // ...once a further error 7 has raised it above 18, the repeat is dropped. A later message
+    // shows when the repeat has been handled; the message texts shown meanwhile tell the types.
+    QList<int> shownTypes;
+    QObject::connect(frm->findChild<QLineEdit *>("Msg"), &QLineEdit::textChanged,
+                     [&](const QString &text) { shownTypes << BitField(text.toStdString(), 9, 6); });
     server->SendToAll("*ERR,7,none\r\n" + line(2005, Payload(SbasFrame(9))) + line(2005, Payload(SbasFrame(10))));
     ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 9"; }));
-    QTest::qWait(100);
     EXPECT_EQ(Caption("MsgType"), "Message Type: 9");
+    server->SendToAll(line(2006, Payload(SbasFrame(12))));
+    ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 12"; }));
+    EXPECT_EQ(shownTypes, (QList<int>{9, 12}));
 }
 
 TEST_F(SessionTest, LinesSplitAcrossWritesAreReassembled)

@@ -11,7 +11,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
@@ -113,13 +112,44 @@ protected:
     }
 };
 
+// Ends the pacer's intervals until nothing is held: what was held is painted, and the next
+// request passes at once.
+void Settle(TickSource &interval)
+{
+    for (int i = 0; i < 100 && interval.Step(); ++i)
+        QApplication::processEvents();
+}
+
+TEST(TickSource, TicksComeFromItsTimerUntilTakenByHand)
+{
+    TickSource once("once", true, Qt::PreciseTimer, nullptr);
+    int ticks = 0;
+    QObject::connect(&once, &TickSource::Tick, [&] { ++ticks; });
+    once.Start(1);
+    EXPECT_TRUE(once.IsActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 5000));
+    EXPECT_FALSE(once.IsActive());
+    EXPECT_FALSE(once.Step()) << "a timer's ticks are not stepped";
+
+    // Taken by hand while due: due until stepped, however long the timer's time.
+    once.Start(3600 * 1000);
+    once.TakeByHand();
+    EXPECT_TRUE(once.IsActive());
+    EXPECT_TRUE(once.Step());
+    EXPECT_EQ(ticks, 2);
+    EXPECT_FALSE(once.IsActive());
+    EXPECT_FALSE(once.Step());
+    EXPECT_EQ(ticks, 2);
+}
+
 TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
 {
     Feed(sbas::PrnMask(FirstSlots(13), 1));
     auto &window = W<TMessageWindow>("FrmFastCorr");
+    TickSource &interval = TicksByHand(window, "PaintPacer");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::qWait(2 * PaintPacer::kIntervalMs);
+    Settle(interval);
     PaintCounter counter(*window.Grid("Table")->viewport());
     auto corrections = [](double step) {
         sbas::FastCorrectionsMsg m;
@@ -130,18 +160,24 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
         return sbas::FastCorrections(m);
     };
 
-    // At the live rate each message is painted as soon as the events are handled.
+    // At the live rate the interval is up before each message, which is painted as soon as the
+    // events are handled.
     for (int i = 1; i <= 3; ++i) {
         const int before = counter.paints;
         Feed(corrections(0.125 * i));
         QApplication::processEvents();
         EXPECT_GT(counter.paints, before) << i;
-        QTest::qWait(2 * PaintPacer::kIntervalMs);
+        Settle(interval);
     }
 
-    // A flood, the events handled after each message as a busy feed has them: the window keeps
-    // the values, the paints come at the pacer's interval, and each shows the latest message.
+    // A flood, the events handled after each message as a busy feed has them, an interval up
+    // every 30 messages: the window keeps the values and is painted for the first message and
+    // then once per interval, each paint showing the latest message. The corrections go round
+    // four values, so each interval ends on cells that differ from those last painted (a cell
+    // written with the text it shows is not painted again).
+    const QString shownPrc[] = {"0.125", "0.25", "0.375", "0.5"}; // row 2: mask position 2, 1 x step
     const int before = counter.paints;
+    int intervals = 0;
     QString latest;
     QStringList stale; // what paints showed while a later message was in
     counter.onPaint = [&] {
@@ -149,30 +185,32 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
         if (shown != latest)
             stale << shown + " for " + latest;
     };
-    QElapsedTimer flood;
-    flood.start();
     int beforeLast = 0;
     for (int i = 0; i < 300; ++i) {
-        Feed(corrections(i % 2 == 0 ? 0.25 : 0.5));
-        latest = i % 2 == 0 ? "0.25" : "0.5";
+        if (i > 0 && i % 30 == 0)
+            intervals += interval.Step() ? 1 : 0;
+        Feed(corrections(0.125 * (i % 4 + 1)));
+        latest = shownPrc[i % 4];
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
     EXPECT_EQ(stale, QStringList{});
-    const qint64 elapsed = flood.elapsed();
-    EXPECT_LE(counter.paints - before, elapsed / PaintPacer::kIntervalMs + 2) << elapsed << " ms";
+    EXPECT_EQ(intervals, 9);
+    EXPECT_EQ(counter.paints - before, 1 + intervals);
 
-    // The last message (0.5 in row 2) is painted: at once if its interval was up, or once it
-    // is. Counted from its writing, and waited for, since a busy machine may be late either way.
+    // The last message (299: 0.5 in row 2) waits for the end of the interval, and is painted then.
+    EXPECT_EQ(counter.paints, beforeLast);
+    EXPECT_TRUE(interval.Step());
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > beforeLast; }, 2000));
     EXPECT_EQ(Cell("FrmFastCorr", 2, 1), "0.5");
 }
 
 TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
 {
+    TickSource &interval = TicksByHand(frm, "PaintPacer");
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    QTest::qWait(2 * PaintPacer::kIntervalMs);
+    Settle(interval);
     auto *msg = frm.findChild<QLineEdit *>("Msg");
     ASSERT_NE(msg, nullptr);
     auto *time = frm.findChild<QLabel *>("Time");
@@ -192,8 +230,9 @@ TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
     for (int i = 1; i <= 3; ++i) {
         const int before = counter.paints;
         feed(sbas::PrnMask(FirstSlots(i), 1));
-        QTest::qWait(2 * PaintPacer::kIntervalMs);
+        QApplication::processEvents();
         EXPECT_GT(counter.paints, before) << i;
+        Settle(interval);
     }
     int beforeLast = 0;
     for (int i = 0; i < 100; ++i) {
@@ -201,6 +240,9 @@ TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
+    // The last message waits for the end of the interval, and is painted then.
+    EXPECT_EQ(counter.paints, beforeLast);
+    EXPECT_TRUE(interval.Step());
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > beforeLast; }, 2000));
     EXPECT_EQ(msg->text(), latest);
     EXPECT_EQ(stale, QStringList{});

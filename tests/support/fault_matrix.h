@@ -1,11 +1,12 @@
 #pragma once
 
-#include "auth_dlg.h"
+#include "client_config.h"
 #include "data_server_socket.h"
 #include "du2ro_server.h"
 #include "mainfrm.h"
 #include "output/log_record.h"
 #include "sbas_encoder.h"
+#include "sign_in.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
@@ -80,29 +81,6 @@ inline std::vector<FaultCase> FaultCases()
     };
 }
 
-// A configuration for the replay server on the port, in subscription mode.
-inline void WriteClientConfig(const TempCwd &cwd, quint16 serverPort)
-{
-    const QByteArray port = QByteArray::number(serverPort);
-    cwd.Write("userapp.cfg", "IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\n"
-                             "BufLen\r\n15\r\nBufPer\r\n10\r\nESPDir\r\n\r\nMessageRequestMethod\r\nSubscribe\r\n"
-                             "GEO1\r\n124;ORVAN-2;ORVAN;" + port + ";\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-                             "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-}
-
-// The user enters "user" / "secret" whenever asked.
-inline void SignInAs(ScriptedUi &ui)
-{
-    ui.onDialog = [](QDialog &d) {
-        if (auto *auth = qobject_cast<TAuthDlg *>(&d)) {
-            auth->Usr->setText("user");
-            auth->Psw->setText("secret");
-            auth->OKBtnClick();
-        }
-        return d.result();
-    };
-}
-
 class FaultRun {
 public:
     static constexpr int kWeek = 2443;
@@ -152,7 +130,8 @@ public:
                 return false;
             break;
         case E::UserStops:
-            QTest::qWait(200);
+            if (!WaitedInVain(why))
+                return false;
             Button("Connect")->click(); // Disconnect
             if (!Expect(WaitFor([&] { return Button("Connect")->text() == "Connect"; }), "not stopped", why))
                 return false;
@@ -229,13 +208,15 @@ private:
         if (!server_->Listen(why))
             return false;
         port_ = server_->Port();
+        serverEvents_.clear();
+        QObject::connect(server_.get(), &Du2roServer::Event, [this](const QString &event) { serverEvents_ << event; });
         return true;
     }
 
     void StartClient()
     {
-        WriteClientConfig(cwd_, port_);
-        SignInAs(ui_);
+        ClientConfig{port_, "Subscribe", ReplayServerGeoRow(port_)}.Write(cwd_.Path("userapp.cfg"));
+        ui_.onDialog = SignIn;
         frm_ = std::make_unique<TMainFrm>(ui_, clock_);
         auto *log = frm_->findChild<QPlainTextEdit *>("LogWin");
         QObject::connect(log, &QPlainTextEdit::textChanged, [this, log] {
@@ -244,6 +225,29 @@ private:
                 logged_ << last;
         });
         frm_->FormShow();
+        QObject::connect(frm_->findChild<DataServerSocket *>("C"), &DataServerSocket::Written,
+                         [this](const QByteArray &b) { writes_ << b; });
+    }
+
+    // The window waits for an answer to its AUTH that never comes. Once the server has read the
+    // AUTH and a text it sends afterwards has been shown, the window has handled all there is:
+    // it must have sent nothing after its AUTH (no request) and logged no authorisation.
+    bool WaitedInVain(QString &why)
+    {
+        const QString text = "No answer to AUTH is coming";
+        if (!Expect(WaitFor([&] { return serverEvents_.filter("AUTH left unanswered").size() == 1; }),
+                    "the server read no AUTH", why))
+            return false;
+        server_->SendToAll("*TXT," + text.toUtf8() + "\r\n");
+        if (!Expect(WaitFor([&] { return frm_->TextForm() && frm_->TextForm()->Text().contains(text); }),
+                    "the text sent after the AUTH was not shown", why))
+            return false;
+        if (!Expect(writes_ == QList<QByteArray>{"AUTH,user,secret\r\n"},
+                    "sent more than its AUTH: " + QString::fromLatin1(writes_.join("|")).replace("\r\n", "\\r\\n"), why))
+            return false;
+        // Any line that says so: the welcome after it is part of the same line.
+        return Expect(logged_.filter("USER IS AUTHORISED").isEmpty(), "logged an authorisation that was never given",
+                      why);
     }
 
     bool WaitForStreamEnd(QString &why)
@@ -280,10 +284,13 @@ private:
     TempCwd cwd_;
     ScriptedUi ui_;
     FakeClock clock_;
+    // Filled by the server and the window through connections: declared first, gone last.
+    QList<QByteArray> writes_; // what the window sent, in order
+    QStringList serverEvents_; // what the server reported, since it started
+    QStringList logged_;
     std::unique_ptr<Du2roServer> server_;
     std::unique_ptr<TMainFrm> frm_;
     quint16 port_ = 0;
-    QStringList logged_;
     qsizetype checked_ = 0;
     QSet<QString> seen_;
 };

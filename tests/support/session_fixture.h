@@ -1,11 +1,12 @@
 #pragma once
 
-#include "auth_dlg.h"
+#include "client_config.h"
 #include "data_server_socket.h"
 #include "du2ro_server.h"
 #include "mainfrm.h"
 #include "output/log_record.h"
 #include "sbas_encoder.h"
+#include "sign_in.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
@@ -68,19 +69,8 @@ protected:
 
     void StartClient(const char *method = "Subscribe")
     {
-        const QByteArray port = QByteArray::number(server->Port());
-        cwd.Write("userapp.cfg", "IPServer\r\n127.0.0.1\r\nPortServer\r\n" + port + "\r\nNoSISMargin\r\n60\r\n"
-                                 "BufLen\r\n15\r\nBufPer\r\n10\r\nESPDir\r\n\r\nMessageRequestMethod\r\n" + method +
-                                 "\r\nGEO1\r\n124;ORVAN-2;ORVAN;" + port + ";\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\n"
-                                 "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n");
-        ui.onDialog = [this](QDialog &d) {
-            if (auto *auth = qobject_cast<TAuthDlg *>(&d)) {
-                auth->Usr->setText("user");
-                auth->Psw->setText("secret");
-                auth->OKBtnClick();
-            }
-            return d.result();
-        };
+        ASSERT_TRUE((ClientConfig{server->Port(), method, ReplayServerGeoRow(server->Port())}.Write(cwd.Path("userapp.cfg"))));
+        ui.onDialog = SignIn;
         frm = std::make_unique<TMainFrm>(ui, clock);
         frm->FormShow();
         ASSERT_TRUE(ui.dialogs.isEmpty()) << "configuration warning shown";

@@ -7,12 +7,16 @@
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
+#include "tick_source.h"
 
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
 
 // A main window fed message lines directly, as the session would hand them over.
 class WindowTest : public ::testing::Test {
@@ -31,12 +35,26 @@ protected:
         frm.HandleMsgLine("*MSG,2443," + std::to_string(tow_++) + "," + p.Data);
     }
 
+    // A window the main window lacks ends the test there, a failure, before anything reads
+    // through it; the tests after it still run.
     template <typename Window>
     Window &W(const char *name)
     {
         auto *w = frm.findChild<Window *>(name);
-        EXPECT_NE(w, nullptr) << name;
+        if (w == nullptr)
+            throw std::logic_error(std::string("the main window has no window ") + name + " of that class");
         return *w;
+    }
+
+    // A window's pacing ticks, taken by hand: from now on the test says when the paint interval
+    // is up ("PaintPacer") or a second has passed ("OverviewRedraw").
+    static TickSource &TicksByHand(QWidget &window, const char *name)
+    {
+        auto *ticks = window.findChild<TickSource *>(name, Qt::FindDirectChildrenOnly);
+        if (ticks == nullptr)
+            throw std::logic_error(std::string("the window has no ticks named ") + name);
+        ticks->TakeByHand();
+        return *ticks;
     }
 
     // The window opened, with the page that holds `part` in front, once it has painted what it

@@ -3,6 +3,7 @@
 // same pages as HTML with their pictures in OUTPUT-DIR/html for the installed documentation.
 #include "mainfrm.h"
 #include "about_box.h"
+#include "client_config.h"
 #include "codec/pardo.h"
 #include "config_warning.h"
 #include "frm_conf.h"
@@ -36,12 +37,6 @@ public:
     void ErrorReport(QWidget *, const QString &) override {}
     void OpenDocument(const QUrl &, std::function<void(bool)>) override {}
 };
-
-const char kDemoConfig[] =
-    "IPServer\r\n127.0.0.1\r\nPortClient\r\n6666\r\nPortServer\r\n7777\r\nMessageRequestMethod\r\nSubscribe\r\n"
-    "VelmarGpsDir\r\nc:\\\r\nESPDir\r\n\r\nNoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
-    "GEO1\r\n126;ORVAN-1;ORVAN;7777;\r\nGEO2\r\n;;;;\r\nGEO3\r\n;;;;\r\nGEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\n"
-    "GEO6\r\n;;;;\r\nEndOfConfigFile\r\nEndOfConfigFile\r\n";
 
 struct Shot {
     QString name, caption;
@@ -134,10 +129,7 @@ int main(int argc, char *argv[])
         QTemporaryDir cwd;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(cwd.path());
-        QFile cfg("userapp.cfg");
-        cfg.open(QIODevice::WriteOnly);
-        cfg.write(kDemoConfig);
-        cfg.close();
+        ClientConfig{7777, "Subscribe", "126;ORVAN-1;ORVAN;7777;"}.Write();
 
         SilentUi ui;
         SystemClock clock;

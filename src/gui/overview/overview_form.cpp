@@ -4,12 +4,12 @@
 #include "mops/gpstime.h"
 #include "mops/mt10.h"
 #include "text/number_text.h"
+#include "tick_source.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTimer>
 
 #include <cmath>
 
@@ -95,7 +95,8 @@ void Rows(QTableWidget *grid, int rows)
 } // namespace
 
 TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWidget *parent)
-    : TMessageWindow("FrmOverview", "Signal Overview", parent), model_(mask, grid), timer_(new QTimer(this)),
+    : TMessageWindow("FrmOverview", "Signal Overview", parent), model_(mask, grid),
+      redraw_(new TickSource("OverviewRedraw", false, Qt::CoarseTimer, this)),
       history_(new TFrmHistory(model_, this))
 {
     auto *top = new QHBoxLayout;
@@ -124,10 +125,8 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     FormShow();
     setMinimumSize(1100, 720);
 
-    timer_->setObjectName("OverviewRedraw");
-    timer_->setInterval(kRedrawMilliseconds);
-    connect(timer_, &QTimer::timeout, this, &TFrmOverview::Tick);
-    timer_->start();
+    connect(redraw_, &TickSource::Tick, this, &TFrmOverview::Tick);
+    redraw_->Start(kRedrawMilliseconds);
 }
 
 void TFrmOverview::Reset()

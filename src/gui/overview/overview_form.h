@@ -7,12 +7,13 @@
 #include <array>
 #include <cstdint>
 
-class QTimer;
 class TFrmHistory;
+class TickSource;
 
 // The "Signal Overview" window: statistics per message type, the feed, and each masked
 // satellite with its verdict. The model takes every message; the window is redrawn at most
-// once a second, only while shown and only when something changed.
+// once a second, only while shown and only when something changed. The second's ticks are a
+// child named "OverviewRedraw", which a test may take by hand.
 class TFrmOverview final : public TMessageWindow {
     Q_OBJECT
 public:
@@ -42,7 +43,7 @@ private:
     void PlotChosenSatellite();
 
     SignalOverview model_;
-    QTimer *timer_;
+    TickSource *redraw_;
     TFrmHistory *history_;
     uint64_t drawn_ = ~uint64_t{0};
     int redraws_ = 0;

@@ -1,16 +1,18 @@
 #include "paint_pacer.h"
 
+#include "tick_source.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
 
-PaintPacer::PaintPacer(QWidget &window, int intervalMs) : QObject(&window), window_(window), intervalMs_(intervalMs)
+PaintPacer::PaintPacer(QWidget &window, int intervalMs)
+    : QObject(&window), window_(window), intervalMs_(intervalMs),
+      interval_(new TickSource("PaintPacer", true, Qt::PreciseTimer, &window))
 {
-    release_.setSingleShot(true);
-    release_.setTimerType(Qt::PreciseTimer);
-    connect(&release_, &QTimer::timeout, this, &PaintPacer::Release);
+    connect(interval_, &TickSource::Tick, this, &PaintPacer::Release);
     window.installEventFilter(this);
 }
 
@@ -30,8 +32,8 @@ void PaintPacer::PaceLayoutOf(QWidget &widget)
 bool PaintPacer::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::UpdateRequest && watched == &window_) {
-        if (!Hold()) {
-            sincePaint_.start();
+        if (!interval_->IsActive()) {
+            interval_->Start(intervalMs_);
             return false;
         }
         updateHeld_ = true;
@@ -40,7 +42,7 @@ bool PaintPacer::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::LayoutRequest) {
         // Every object's layout requests pass here, not only widgets': found first, cast after.
         const auto paced = std::find(layoutWidgets_.begin(), layoutWidgets_.end(), watched);
-        if (paced == layoutWidgets_.end() || !Hold())
+        if (paced == layoutWidgets_.end() || !interval_->IsActive())
             return false;
         QWidget *widget = *paced;
         if (std::find(layoutsHeld_.begin(), layoutsHeld_.end(), widget) == layoutsHeld_.end())
@@ -50,22 +52,10 @@ bool PaintPacer::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-// True when the request is to wait for the end of the interval, the release then armed.
-bool PaintPacer::Hold()
-{
-    if (release_.isActive())
-        return true;
-    const qint64 since = sincePaint_.isValid() ? sincePaint_.elapsed() : intervalMs_;
-    if (since >= intervalMs_)
-        return false;
-    release_.start(static_cast<int>(intervalMs_ - since));
-    return true;
-}
-
-// Layouts first: the paint that follows shows the widgets where they now belong.
+// The interval is up: the held requests are posted again and pass, layouts first, so that the
+// paint that follows shows the widgets where they now belong.
 void PaintPacer::Release()
 {
-    sincePaint_.invalidate(); // the requests posted now pass
     for (QWidget *widget : layoutsHeld_)
         QCoreApplication::postEvent(widget, new QEvent(QEvent::LayoutRequest));
     layoutsHeld_.clear();
