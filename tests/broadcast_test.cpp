@@ -1072,9 +1072,9 @@ TEST(Broadcast, MixedCorrectionsFiledUnderTheirMaskNumbers)
     // The mask of recording-a.txt line 11 (IODP 3): mask numbers 1 to 32 are slots 1 to 32 and
     // mask number 33 is slot 137.
     auto mask = std::make_unique<PRNMaskBuffer>();
-    TMT01 type1(*mask, [](int, bool) {});
-    type1.SetText(kMasks[0].hex);
-    type1.Execute();
+    TMT01 type1(*mask);
+    type1.Take(TMOPSMsg(kMasks[0].hex));
+    type1.File();
     const auto slotOf = [](int maskNumber) { return maskNumber == 33 ? 137 : maskNumber; };
     for (const MixedFrame &f : kMixed) {
         TMT24 d(*mask);
