@@ -2,10 +2,13 @@
 // event, from short sequences fed as the overview feeds them. Time-outs are the published
 // values, written out here; times are GPS seconds of a week chosen at random.
 #include "watch/deadline_queue.h"
+#include "watch/event_file.h"
 #include "watch/signal_watch.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -239,7 +242,7 @@ TEST(SignalWatch, EachKindOfEventFromAShortSequence)
          EventKind::Udrei, "GPS 3 UDREI", "4", "15 (do not use)"},
         {"UDREI back from not monitored",
          [](Rig &r) { r.At(1, 6); r.watch->NoteUdrei(40, 14); r.At(2, 6); r.watch->NoteUdrei(40, 13); },
-         EventKind::Udrei, "GLONASS 3 UDREI", "14 (not monitored)", "13", 2}, // the first 14 was one too
+         EventKind::Udrei, "GLONASS 3 UDREI", "14 (not monitored)", "13"},
         {"IODE", [](Rig &r) { r.At(1, 25); r.watch->NoteLongTerm(3, 70); r.At(2, 25); r.watch->NoteLongTerm(3, 71); },
          EventKind::IssueOfData, "GPS 3 IODE", "70", "71"},
         {"IODP",
@@ -275,6 +278,8 @@ TEST(SignalWatch, EachKindOfEventFromAShortSequence)
         {"broadcast mode",
          [](Rig &r) { r.At(1, 63, true, true, BroadcastMode::ModeSOL); r.At(2, 0, true, true, BroadcastMode::Mode02); },
          EventKind::Mode, "broadcast status", "Mode SOL", "Mode 0/2", 2}, // the first decision was one too
+        {"first broadcast mode", [](Rig &r) { r.At(1, 63, true, true, BroadcastMode::ModeSOL); }, EventKind::Mode,
+         "broadcast status", "not decided", "Mode SOL"},
         {"type 0", [](Rig &r) { r.At(1, 0); }, EventKind::TestMode, "type 0", "no type 0 within 60 s",
          "Mode 0/2: test mode, not for safety use"},
         {"time-out", [](Rig &r) { r.At(1, 9); r.At(242); }, EventKind::TimeOut, "GEO navigation message (type 9)",
@@ -446,6 +451,36 @@ TEST(SignalWatch, ALiveStepBackStartsTheAgesAgain)
     EXPECT_EQ(r.Of(EventKind::Gap).size(), 1u) << "the stream goes on from the new start";
 }
 
+TEST(SignalWatch, AnswersFromAnotherTimeDoNotAgeTheStream)
+{
+    // A replay server answers the requests with the last messages of its recording, an hour
+    // ahead of the stream it then sends from the start.
+    Rig r;
+    r.At(3599, 9, false);
+    r.At(3598, 25, false);
+    r.watch->NoteLongTerm(3, 50);
+    r.At(0, 25);
+    r.watch->NoteLongTerm(3, 51);
+    r.At(100, 63);
+    EXPECT_TRUE(r.Named(EventKind::TimeOut, "GPS 3 long-term correction").empty());
+    EXPECT_TRUE(r.Of(EventKind::Recovery).empty());
+    const ItemAge longTerm = r.watch->Satellite(3, Item::LongTerm);
+    EXPECT_DOUBLE_EQ(longTerm.age, 100);
+    EXPECT_FALSE(longTerm.Expired());
+    EXPECT_EQ(r.Named(EventKind::IssueOfData, "GPS 3 IODE").size(), 1u) << "the values are still compared";
+
+    // An answer older than its time-out is known but never valid: no time-out, no recovery.
+    Rig old;
+    old.At(1000, 63);
+    old.At(700, 9, false);
+    old.At(1001, 63);
+    EXPECT_TRUE(old.watch->Signal(Item::GeoNavigation).Expired());
+    EXPECT_TRUE(old.Named(EventKind::TimeOut, "GEO navigation message (type 9)").empty());
+    old.At(1002, 9);
+    EXPECT_TRUE(old.Of(EventKind::Recovery).empty());
+    EXPECT_FALSE(old.watch->Signal(Item::GeoNavigation).Expired());
+}
+
 TEST(EventLog, KeepsTheLatestTenThousand)
 {
     Rig r;
@@ -454,13 +489,63 @@ TEST(EventLog, KeepsTheLatestTenThousand)
         r.watch->NoteUdrei(3, i % 2 == 0 ? 15 : 3);
     }
     const EventLog &log = r.watch->Events();
-    // 10004 changes of UDREI, and on the way the mask (600 s) and the grid mask (1200 s) time out.
+    // 10003 changes of UDREI (the first indicator is none), and on the way the mask (600 s) and
+    // the grid mask (1200 s) time out.
     ASSERT_EQ(log.Events().size(), EventLog::kCapacity);
-    EXPECT_EQ(log.Next(), 10006u);
-    EXPECT_EQ(log.Oldest(), 6u);
-    EXPECT_EQ(log.Events().front().sequence, 6u);
+    EXPECT_EQ(log.Next(), 10005u);
+    EXPECT_EQ(log.Oldest(), 5u);
+    EXPECT_EQ(log.Events().front().sequence, 5u);
     EXPECT_EQ(log.Events().back().to, "3");
     EXPECT_EQ(EventLine(log.Events().back()), "2023-11-05 02:46:44\t\tUDREI\tGPS 3 UDREI\t15 (do not use)\t3");
+}
+
+TEST(EventFile, NamedAfterTheMessageLogBesideIt)
+{
+    const struct {
+        const char *log, *events;
+    } cases[] = {
+        {"/data/day.klt", "/data/day-events.txt"},
+        {"day.klt", "day-events.txt"},
+        {"/data/run.2023/day", "/data/run.2023/day-events.txt"},
+        {"", "signal-events.txt"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(EventFilePath(c.log), c.events) << c.log;
+}
+
+TEST(EventFile, AppendsEachEventOnceAndOnlyThoseStillKept)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "velmar-watch-events.txt";
+    std::filesystem::remove(path);
+    auto lines = [&] {
+        std::ifstream in(path);
+        std::vector<std::string> read;
+        for (std::string line; std::getline(in, line);)
+            read.push_back(line);
+        return read;
+    };
+    EventLog log;
+    // GPS second 0 is 1980-01-06 00:00:00; a day later, the 7th.
+    log.Add({0, 0, "120", EventKind::Gap, "stream", "", "5 s missing"});
+    EventFile file;
+    std::string error;
+    ASSERT_TRUE(file.WriteNew(log, error)) << "nothing open: nothing to write, no failure";
+    ASSERT_TRUE(file.Open(path.string(), error)) << error;
+    ASSERT_TRUE(file.WriteNew(log, error)) << error;
+    log.Add({0, 86400, "120", EventKind::TestMode, "type 0", "no type 0 within 60 s", "Mode 0/2"});
+    ASSERT_TRUE(file.WriteNew(log, error)) << error;
+    ASSERT_TRUE(file.WriteNew(log, error)) << error;
+    EXPECT_EQ(lines(), (std::vector<std::string>{"1980-01-06 00:00:00\t120\tGap\tstream\t\t5 s missing",
+                                                 "1980-01-07 00:00:00\t120\tTest mode\ttype 0\tno type 0 within 60 s\tMode 0/2"}));
+    file.Close();
+
+    // Events the log let go of while the file was shut are not looked for.
+    for (std::size_t i = 0; i < EventLog::kCapacity + 3; ++i)
+        log.Add({0, 0, "120", EventKind::Parity, "type 2", "", "1 failure"});
+    ASSERT_TRUE(file.Open(path.string(), error)) << error;
+    ASSERT_TRUE(file.WriteNew(log, error)) << error;
+    EXPECT_EQ(lines().size(), 2 + EventLog::kCapacity);
+    std::filesystem::remove(path);
 }
 
 TEST(DeadlineQueue, EarliestFirstAndOneEntryAnItem)

@@ -202,6 +202,15 @@ void SignalWatch::Receive(int id)
     Clock &c = clocks_[static_cast<std::size_t>(id)];
     if (c.received && time_ < c.last)
         return; // an answer to a request, older than what came since
+    const int timeout = TimeoutOf(id);
+    if (timeout >= 0 && time_ + timeout < now_) {
+        // Out of date as it arrives (an old answer to a request): known, but never valid here,
+        // so neither a time-out nor, later, a recovery of it is news.
+        c.received = true;
+        c.last = time_;
+        deadlines_.Set(id, DeadlineQueue::kNone);
+        return;
+    }
     const bool recovered = c.expired;
     c.received = true;
     c.expired = false;
@@ -239,7 +248,9 @@ void SignalWatch::Begin(double time, int type, bool live, bool parityHolds, Broa
         started_ = true;
         now_ = time;
     }
-    if (live && hadLive_ && time < lastLive_ - kStepBackSeconds)
+    // The stream well behind what is known: a replay that started again, or answers to the
+    // requests taken from another time than the stream's.
+    if (live && time < now_ - kStepBackSeconds)
         Restart();
     now_ = std::max(now_, time);
     for (int id; (id = deadlines_.PopDue(now_)) >= 0;)
@@ -271,9 +282,8 @@ void SignalWatch::Begin(double time, int type, bool live, bool parityHolds, Broa
     if (!parityHolds)
         NoteParityFailure(type);
     if (mode != mode_) {
-        const char *from = ModeName(mode_);
-        const char *to = ModeName(mode);
-        Log(EventKind::Mode, time, "broadcast status", from ? from : "not decided", to ? to : "not decided");
+        auto name = [](BroadcastMode m) { return m == BroadcastMode::None ? "not decided" : ModeName(m); };
+        Log(EventKind::Mode, time, "broadcast status", name(mode_), name(mode));
         mode_ = mode;
     }
 }
@@ -352,8 +362,9 @@ void SignalWatch::NoteUdrei(int slot, int udrei)
         }
         lastUdrei_[s] = std::max(lastUdrei_[s], time_);
     }
+    // From a known indicator only: the first one a satellite gets is no change.
     int &known = udrei_[s];
-    if (UdreiClass(known) != UdreiClass(udrei) && (known >= 0 || udrei >= 14))
+    if (known >= 0 && UdreiClass(known) != UdreiClass(udrei))
         Log(EventKind::Udrei, time_, SatelliteName(slot) + " UDREI", UdreiText(known), UdreiText(udrei));
     known = udrei;
 }
@@ -367,17 +378,24 @@ void SignalWatch::NoteIndicator(int slot, int indicator)
     Requeue(SatelliteId(slot, Item::FastCorrection)); // its time-out follows the indicator
 }
 
-void SignalWatch::NoteIod(int &known, int now, const std::string &item)
+bool SignalWatch::NoteIod(int &known, int now)
 {
-    if (known >= 0 && known != now)
-        Log(EventKind::IssueOfData, time_, item, std::to_string(known), std::to_string(now));
+    const int was = known;
     known = now;
+    return was >= 0 && was != now;
+}
+
+void SignalWatch::LogIod(const std::string &item, int from, int to)
+{
+    Log(EventKind::IssueOfData, time_, item, std::to_string(from), std::to_string(to));
 }
 
 void SignalWatch::NoteLongTerm(int slot, int iode)
 {
     Receive(SatelliteId(slot, Item::LongTerm));
-    NoteIod(iode_[static_cast<std::size_t>(slot)], iode, SatelliteName(slot) + " IODE");
+    const int was = iode_[static_cast<std::size_t>(slot)];
+    if (NoteIod(iode_[static_cast<std::size_t>(slot)], iode))
+        LogIod(SatelliteName(slot) + " IODE", was, iode);
 }
 
 void SignalWatch::NoteCovariance(int slot)
@@ -394,11 +412,10 @@ void SignalWatch::NoteIodf(int set, int iodf)
 {
     // The IODF counts 0, 1, 2 with each new set of corrections: only the alarm value 3 is news.
     int &known = iodf_[static_cast<std::size_t>(set) % iodf_.size()];
-    const std::string item = set >= 60 ? "IODF" + std::to_string(set - 60) + " (type 6)"
-                                       : "IODF (type " + std::to_string(set) + ")";
     if (known >= 0 && (known == 3) != (iodf == 3))
-        Log(EventKind::IssueOfData, time_, item, std::to_string(known),
-            iodf == 3 ? "3 (alarm)" : std::to_string(iodf));
+        Log(EventKind::IssueOfData, time_,
+            set >= 60 ? "IODF" + std::to_string(set - 60) + " (type 6)" : "IODF (type " + std::to_string(set) + ")",
+            std::to_string(known), iodf == 3 ? "3 (alarm)" : std::to_string(iodf));
     known = iodf;
 }
 
@@ -407,7 +424,8 @@ void SignalWatch::NoteMask()
     if (!mask_.received)
         return;
     const int iodp = mask_.currentIODP % kIodps;
-    NoteIod(iodp_, iodp, "IODP (type 1)");
+    if (const int was = iodp_; NoteIod(iodp_, iodp))
+        LogIod("IODP (type 1)", was, iodp);
     std::vector<int> added, removed;
     for (int slot = 1; slot <= kSlots; ++slot) {
         const bool in = mask_.mask[iodp][slot - 1] != 0;
@@ -443,7 +461,8 @@ void SignalWatch::NoteMask()
 
 void SignalWatch::NoteGridMask(int band, int iodi)
 {
-    NoteIod(iodi_, iodi, "IODI (type 18)");
+    if (const int was = iodi_; NoteIod(iodi_, iodi))
+        LogIod("IODI (type 18)", was, iodi);
     if (band < 0 || band >= kBandCount)
         return;
     const int first = BandFirstEntry(band);
@@ -468,7 +487,8 @@ void SignalWatch::NoteGridMask(int band, int iodi)
 
 void SignalWatch::NoteService(int iods)
 {
-    NoteIod(iods_, iods, "IODS (type 27)");
+    if (const int was = iods_; NoteIod(iods_, iods))
+        LogIod("IODS (type 27)", was, iods);
 }
 
 ItemAge SignalWatch::Signal(Item item) const

@@ -54,6 +54,7 @@ public:
     Column TimeoutColumn() const { return column_; }
     // The GEO the events are logged for.
     void SetGeo(const std::string &geo);
+    const std::string &Geo() const { return geo_; }
     // Forgets what the signal held (a reset on connect); the event log stays.
     void Reset();
 
@@ -119,7 +120,9 @@ private:
     void NoteInterval(int type);
     void NoteParityFailure(int type);
     void CloseParityRun();
-    void NoteIod(int &known, int now, const std::string &item);
+    // Keeps `now` as the known issue of data; true when it changed from a known one.
+    static bool NoteIod(int &known, int now);
+    void LogIod(const std::string &item, int from, int to);
 
     const PRNMaskBuffer &mask_;
     const IGPBuffer &grid_;
