@@ -97,6 +97,7 @@ public:
 
     // Message log: the logging window sets the file and the switches; the intake writes.
     void SetOutputFileName(const std::string &name) { OutputFileName = name; }
+    const std::string &MessageLogPath() const { return OutputFileName; }
     void SetLogActive(bool on) { LogActive = on; }
     void SetLogOverwrite(bool on) { LogOverwrite = on; }
     void SetLogTypeEnabled(int type, bool on);
