@@ -1,7 +1,10 @@
 // Time to take one message of a type through the intake into its window, hidden and shown
 // (offscreen), and the demo hour into hidden windows and into every window shown. Messages of a type alternate
 // between two sets of values, so that every message changes what its window shows.
+// BM_Repainted takes one message of a heavy type into its shown window and includes its repaint: the
+// messages come further apart than the paint interval, so that each is painted on its own.
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_windows
+// Instructions per message: benchmarks/callgrind_windows.sh (the timed part alone is counted).
 #include "codec/pardo.h"
 #include "demo_schedule.h"
 #include "output/log_record.h"
@@ -15,6 +18,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -123,6 +128,89 @@ void BM_Type2(benchmark::State &s) { Alternate(s, FastCorrections(0.125), FastCo
 void BM_Type18(benchmark::State &s) { Alternate(s, FullMask(3), FullMask(3), "FrmMT18"); }
 // 15 points of 2192 masked change their delays.
 void BM_Type26(benchmark::State &s) { Alternate(s, Delays(2.5), Delays(3.0), "FrmMT26"); }
+SbasFrame Covariances(int element)
+{
+    std::array<TClockEphCovMatrix, 2> cov{};
+    cov[0] = {1, 0, 5, element, 20, 30, 40, -1, -2, -3, 4, 5, 6};
+    cov[1] = {7, 0, 3, 1, element, 1, 1, 0, 0, 0, 0, 0, 0};
+    return sbas::Covariance(cov, 2);
+}
+
+// Counts the paints of every widget while it lives.
+class PaintCount final : public QObject {
+public:
+    PaintCount() { QApplication::instance()->installEventFilter(this); }
+    ~PaintCount() override { QApplication::instance()->removeEventFilter(this); }
+    int64_t paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The timed part of BM_Repainted, a function of its own so that callgrind counts it alone.
+[[gnu::noinline]] void RepaintedMessage(TMainFrm &frm, const std::string &line)
+{
+    frm.HandleMsgLine(line);
+    QApplication::processEvents();
+}
+
+// One message into its shown window, then the events until its repaint is done; the next
+// message comes once the paint interval is over (not timed), so every message is painted.
+// "paints" counts the widgets painted per message.
+void Repainted(benchmark::State &state, SbasFrame a, SbasFrame b, const char *window)
+{
+    Fixture f;
+    TMessageWindow *w = f.frm.findChild<TMessageWindow *>(window);
+    w->show();
+    const std::string lines[] = {Line(a, 1000), Line(b, 1001)};
+    std::size_t i = 0;
+    const auto settle = [] {
+        QElapsedTimer apart;
+        apart.start();
+        while (apart.elapsed() < 3 * 33) {
+            QApplication::processEvents();
+            QThread::msleep(2);
+        }
+    };
+    for (int k = 0; k < 4; ++k) { // both sets drawn once: from here on every message changes what is shown
+        f.frm.HandleMsgLine(lines[i++ % 2]);
+        settle();
+    }
+    PaintCount count;
+    for (auto _ : state) {
+        RepaintedMessage(f.frm, lines[i++ % 2]);
+        state.PauseTiming();
+        settle();
+        state.ResumeTiming();
+    }
+    state.counters["paints"] = benchmark::Counter(static_cast<double>(count.paints), benchmark::Counter::kAvgIterations);
+    state.SetItemsProcessed(state.iterations());
+}
+
+// 40 satellites masked; two of them trade places.
+void BM_Repainted_Type1(benchmark::State &s)
+{
+    std::set<int> other = Slots(1, 39);
+    other.insert(41);
+    Repainted(s, sbas::PrnMask(Slots(1, 40), 2), sbas::PrnMask(other, 2), "FrmPRNs");
+}
+void BM_Repainted_Type2(benchmark::State &s)
+{
+    Repainted(s, FastCorrections(0.125), FastCorrections(0.25), "FrmFastCorr");
+}
+// Every point of the 11 bands masked; 15 of them change their delays.
+void BM_Repainted_Type26(benchmark::State &s) { Repainted(s, Delays(2.5), Delays(3.0), "FrmMT26"); }
+// Two satellites change an element.
+void BM_Repainted_Type28(benchmark::State &s) { Repainted(s, Covariances(10), Covariances(11), "FrmMT28"); }
+BENCHMARK(BM_Repainted_Type1)->Unit(benchmark::kMicrosecond)->Iterations(60);
+BENCHMARK(BM_Repainted_Type2)->Unit(benchmark::kMicrosecond)->Iterations(60);
+BENCHMARK(BM_Repainted_Type26)->Unit(benchmark::kMicrosecond)->Iterations(60);
+BENCHMARK(BM_Repainted_Type28)->Unit(benchmark::kMicrosecond)->Iterations(60);
+
 BENCHMARK(BM_Type1)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Type2)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Type18)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

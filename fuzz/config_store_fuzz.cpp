@@ -1,8 +1,10 @@
 // The configuration store on arbitrary files: reads of every key the application asks for, one
 // by one and from a single reading, a write and a read-back, with failures reported through
-// OnError and never thrown or crashing.
+// OnError and never thrown or crashing; then the main window's and the dialog's readings of the
+// settings.
 #include "config/config_store.h"
 #include "config/geo_table.h"
+#include "config/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,10 +21,6 @@ void Check(bool ok)
     if (!ok)
         std::abort();
 }
-
-const char *const kKeys[] = {"IPServer", "PortClient", "PortServer", "MessageRequestMethod", "VelmarGpsDir",
-                             "ESPDir", "NoSISMargin", "BufLen", "BufPer", "GEO1", "GEO2", "GEO3", "GEO4",
-                             "GEO5", "GEO6", "EndOfConfigFile"};
 
 std::string FileName()
 {
@@ -48,14 +46,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     once.OnError = [&readingErrors] { ++readingErrors; };
     const TConfigReading reading = once.Read();
     GeoTable table;
-    for (const char *key : kKeys) {
-        const std::string value = store.ReadField(key);
-        Check(reading.ReadField(key) == value && readingErrors == errors);
-        if (key[0] == 'G' && key[1] == 'E')
-            table.SetRowFromStored(key[3] - '0', value);
+    int pageErrors = 0; // among the keys the dialog reads
+    for (const SettingKeyRow &key : kSettingKeys) {
+        const int before = errors;
+        const std::string value = store.ReadField(key.name);
+        Check(reading.ReadField(key.name) == value && readingErrors == errors);
+        if (key.key != SettingKey::EndOfConfigFile)
+            pageErrors += errors - before;
+        if (key.key >= SettingKey::GEO1 && key.key <= SettingKey::GEO6)
+            table.SetRowFromStored(key.name[3] - '0', value);
     }
     for (int row = 1; row <= GeoTable::kRows; ++row)
         table.FindPort(table.StoredRow(row));
+
+    // The main window's reading never keeps a port the socket cannot use nor a negative
+    // interval, and falls back to 127.0.0.1:7777 after a failure.
+    TConfigStore throwing; // failures thrown, as the windows' stores have them
+    throwing.FileName = name;
+    const AppliedSettings applied = AppliedSettings::Read(throwing, true);
+    Check(applied.serverPort && *applied.serverPort >= 1 && applied.serverAddress);
+    Check(!applied.stallCheckMs || (*applied.stallCheckMs >= 0 && applied.stallCheckMs == applied.disconnCheckMs));
+    if (applied.readFailed)
+        Check(*applied.serverAddress == "127.0.0.1" && *applied.serverPort == 7777);
+    else
+        Check(applied.pollMode && applied.geoRows.size() == GeoTable::kRows);
+    // The dialog's reading succeeds exactly when each of its keys has a value.
+    Settings page;
+    Check(page.Load(throwing) == (pageErrors == 0));
 
     // A pair read from the file, written into a fresh file, reads back as written.
     const std::string key = store.ReadField("IPServer");

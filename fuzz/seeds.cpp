@@ -3,6 +3,8 @@
 #include "codec/pardo.h"
 #include "decoder_cases.h"
 #include "output/log_record.h"
+#include "receiver_writers.h"
+#include "text_reader.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -147,6 +149,22 @@ int main(int argc, char **argv)
         b += records[0].hex;
         seeds.Write("time_record", b);
     }
+    // The receiver readers: the first records in each format, led by the byte that sets the
+    // size of the pieces the target cuts the rest into.
+    std::vector<SbasMessage> messages;
+    for (std::size_t i = 0; i < recordLines.size() && messages.size() < 12; ++i)
+        if (const auto m = TextReader::ReadLine(recordLines[i]))
+            messages.push_back(*m);
+    for (const char cut : {'\x07', '\x3F'}) {
+        const std::string lead(1, cut);
+        seeds.Write("ubx_reader", lead + receiver::Ubx(messages));
+        seeds.Write("ubx_reader", lead + receiver::Ubx(messages, receiver::UbxClock::Rawx));
+        seeds.Write("sbf_reader", lead + receiver::Sbf(messages));
+        seeds.Write("novatel_reader", lead + receiver::NovatelBinary(messages) + receiver::NovatelAscii(messages));
+        seeds.Write("text_reader", lead + receiver::ToolLines(messages, false) + receiver::ToolLines(messages, true) +
+                                       receiver::LogRecords(messages));
+    }
+
     std::cout << "fuzz-seeds: " << seeds.count << " seeds in " << seeds.dir << "\n";
     return 0;
 }

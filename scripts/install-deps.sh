@@ -12,7 +12,7 @@ for a in "$@"; do
     extra+=("$a")
   fi
 done
-packages=(g++ make cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "${extra[@]}")
+packages=(g++ make cmake qt6-base-dev qt6-charts-dev qt6-serialport-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev "${extra[@]}")
 packages+=(xplanet-images imagemagick) # the world picture of the grid maps
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "config/config_store.h"
 #include "config/geo_table.h"
+#include "config/settings.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,156 @@ TEST(GeoTable, StoredRowsSplitAtSemicolons)
     EXPECT_EQ(t.Row(2).system, "");
     t.SetRowFromStored(4, "1;a;b;c;d;e;"); // pieces beyond the fourth are dropped
     EXPECT_EQ(t.StoredRow(4), "1;a;b;c;");
+
+    // The GEO of a server port: the first row whose Port cell is the port's decimal text.
+    t.SetRowFromStored(5, "126;second;EGNOS;7777;");
+    t.SetRowFromStored(6, "127;padded;EGNOS;07778;");
+    ASSERT_NE(t.RowOfPort(7777), nullptr);
+    EXPECT_EQ(t.RowOfPort(7777)->name, "EGNOS AOR-E");
+    EXPECT_EQ(t.RowOfPort(7778), nullptr); // "07778" is not the text of 7778
+    EXPECT_EQ(t.RowOfPort(0), nullptr);
+}
+
+const std::string kFullConfig = "IPServer\r\n10.1.2.3\r\nPortClient\r\n6666\r\nPortServer\r\n7000\r\n"
+                                "MessageRequestMethod\r\nSubscribe\r\nVelmarGpsDir\r\nc:\\\r\nESPDir\r\nout.klt\r\n"
+                                "NoSISMargin\r\n30\r\nBufLen\r\n15\r\nBufPer\r\n10\r\n"
+                                "GEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\nGEO3\r\n124;ORVAN-1;ORVAN;7000;\r\n"
+                                "GEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\nEndOfConfigFile\r\nEndOfConfigFile\r\n";
+
+std::string Replaced(std::string text, const std::string &from, const std::string &to)
+{
+    const auto at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The main window's reading, step by step: IPServer, PortServer, NoSISMargin (twice), BufLen,
+// BufPer, ESPDir, the broadcast status, MessageRequestMethod, GEO1 to GEO6. A failure stops the
+// steps, keeps what earlier ones read and falls back to 127.0.0.1:7777.
+TEST_F(ConfigStoreTest, TheMainWindowReadsItsStepsInOrderAndFallsBack)
+{
+    constexpr int kUnset = -1;
+    const struct {
+        const char *name;
+        std::string from, to; // one replacement in the full file
+        bool withGeo;
+        bool warn, failed;
+        const char *address;
+        int port, stallMs, pollMode; // kUnset: the step was not reached
+        bool monitoring;
+        std::size_t geoRows;
+    } rows[] = {
+        {"the full file", "", "", true, false, false, "10.1.2.3", 7000, 30000, 0, true, 6},
+        {"after the settings dialog, without GEO rows", "GEO1", "Other", false, false, false, "10.1.2.3", 7000, 30000, 0, true, 0},
+        {"non-integer port", "PortServer\r\n7000", "PortServer\r\n77x", true, true, true, "127.0.0.1", 7777, kUnset, kUnset, false, 0},
+        {"negative margin", "NoSISMargin\r\n30", "NoSISMargin\r\n-5", true, true, true, "127.0.0.1", 7777, kUnset, kUnset, false, 0},
+        {"empty margin: the port read before it falls back too", "NoSISMargin\r\n30", "NoSISMargin\r\n", true, true, true, "127.0.0.1", 7777, kUnset, kUnset, false, 0},
+        // 4294968 s is 4 294 968 000 ms, past the 2 147 483 647 of a timer interval (and, cut
+        // to 32 bits, 704 ms).
+        {"margin past a timer's range", "NoSISMargin\r\n30", "NoSISMargin\r\n4294968", true, true, true, "127.0.0.1", 7777, kUnset, kUnset, false, 0},
+        {"non-integer buffer after the margin was read", "BufPer\r\n10", "BufPer\r\nten", true, true, true, "127.0.0.1", 7777, 30000, kUnset, false, 0},
+        {"missing GEO row after the method was read", "GEO6\r\n;;;;\r\n", "", true, true, true, "127.0.0.1", 7777, 30000, 0, true, 5},
+        {"lower-case subscribe selects polling", "Subscribe", "subscribe", true, false, false, "10.1.2.3", 7000, 30000, 1, true, 6},
+        {"port 0 alone is replaced", "PortServer\r\n7000", "PortServer\r\n0", true, true, false, "10.1.2.3", 7777, 30000, 0, true, 6},
+        {"port 65536 alone is replaced", "PortServer\r\n7000", "PortServer\r\n65536", true, true, false, "10.1.2.3", 7777, 30000, 0, true, 6},
+        {"port 70000 alone is replaced", "PortServer\r\n7000", "PortServer\r\n70000", true, true, false, "10.1.2.3", 7777, 30000, 0, true, 6},
+        {"port 65535 is used", "PortServer\r\n7000", "PortServer\r\n65535", true, false, false, "10.1.2.3", 65535, 30000, 0, true, 6},
+        {"a margin of 0 switches the check off", "NoSISMargin\r\n30", "NoSISMargin\r\n0", true, false, false, "10.1.2.3", 7000, 0, 0, true, 6},
+    };
+    for (const auto &row : rows) {
+        cwd.Write("userapp.cfg", row.from.empty() ? kFullConfig : Replaced(kFullConfig, row.from, row.to));
+        const AppliedSettings read = AppliedSettings::Read(store, row.withGeo);
+        EXPECT_EQ(read.Warn(), row.warn) << row.name;
+        EXPECT_EQ(read.readFailed, row.failed) << row.name;
+        EXPECT_EQ(read.serverAddress.value_or("unset"), row.address) << row.name;
+        EXPECT_EQ(read.serverPort.value_or(0), row.port) << row.name;
+        EXPECT_EQ(read.stallCheckMs.value_or(kUnset), row.stallMs) << row.name;
+        // The close-time check takes the same key, read again.
+        EXPECT_EQ(read.disconnCheckMs.value_or(kUnset), row.stallMs) << row.name;
+        EXPECT_EQ(read.pollMode ? int(*read.pollMode) : kUnset, row.pollMode) << row.name;
+        EXPECT_EQ(read.monitoring, row.monitoring) << row.name;
+        ASSERT_EQ(read.geoRows.size(), row.geoRows) << row.name;
+        if (row.geoRows >= 3) {
+            EXPECT_EQ(read.geoRows[2].name, "ORVAN-1") << row.name;
+        }
+    }
+
+    // The whole file: the buffer minutes as seconds (15 x 60, 10 x 60), the output file as is.
+    cwd.Write("userapp.cfg", kFullConfig);
+    const AppliedSettings full = AppliedSettings::Read(store, true);
+    EXPECT_EQ(full.bufferLength, 900);
+    EXPECT_EQ(full.bufferPeriod, 600);
+    EXPECT_EQ(full.outputFileName, "out.klt");
+
+    // No file: nothing but the fall-back.
+    std::filesystem::remove(store.FileName);
+    const AppliedSettings none = AppliedSettings::Read(store, true);
+    EXPECT_TRUE(none.readFailed);
+    EXPECT_EQ(none.serverAddress, "127.0.0.1");
+    EXPECT_EQ(none.serverPort, 7777);
+    EXPECT_FALSE(none.stallCheckMs || none.bufferLength || none.outputFileName || none.pollMode || none.monitoring);
+}
+
+// Rows read before a failure replace theirs; the header comes with the sixth.
+TEST(AppliedSettings, UpdatesTheGeoRowsItReadAndTheHeaderOnlyAfterAllSix)
+{
+    GeoTable table;
+    table.SetRowFromStored(2, "120;old;EGNOS;1;");
+    AppliedSettings read;
+    read.geoRows = {GeoRow{"126", "first", "ORVAN", "7777"}};
+    read.UpdateGeoTable(table);
+    EXPECT_EQ(table.Row(1).name, "first");
+    EXPECT_EQ(table.Row(2).name, "old");
+    EXPECT_EQ(table.header[0], "");
+    read.geoRows.resize(6);
+    read.UpdateGeoTable(table);
+    EXPECT_EQ(table.Row(2).name, "");
+    EXPECT_EQ(table.header[3], "Port");
+}
+
+TEST_F(ConfigStoreTest, TheDialogsDefaultsSaveAsTheSixteenKeysInOrder)
+{
+    cwd.Write("userapp.cfg", "Custom\r\nkept\r\nNoSISMargin\r\n5\r\n");
+    Settings().Save(store);
+    EXPECT_EQ(cwd.Read("userapp.cfg"),
+              "Custom\r\nkept\r\n" // other keys stay on top
+              "IPServer\r\n127.0.0.1\r\nPortClient\r\n6666\r\nPortServer\r\n7777\r\n"
+              "MessageRequestMethod\r\nSubscribe\r\nVelmarGpsDir\r\nc:\\\r\nESPDir\r\n\r\n"
+              "NoSISMargin\r\n60\r\nBufLen\r\n15\r\nBufPer\r\n10\r\nGEO1\r\n;;;;\r\nGEO2\r\n;;;;\r\n"
+              "GEO3\r\n;;;;\r\nGEO4\r\n;;;;\r\nGEO5\r\n;;;;\r\nGEO6\r\n;;;;\r\n"
+              "EndOfConfigFile\r\nEndOfConfigFile\r\n");
+}
+
+// The dialog's reading: its keys in save order; after a failure the rest keep what they held.
+TEST_F(ConfigStoreTest, TheDialogLoadsItsKeysAndKeepsTheRestAfterTheFirstMissingOne)
+{
+    const struct {
+        const char *name;
+        std::string file;
+        bool loaded;
+        const char *ipServer, *portClient, *portServer;
+        bool subscribe;
+        const char *geo3Name, *geo1Prn;
+    } rows[] = {
+        {"the full file", kFullConfig, true, "10.1.2.3", "6666", "7000", true, "ORVAN-1", " "},
+        {"lower-case subscribe is poll", Replaced(kFullConfig, "Subscribe", "subscribe"), true, "10.1.2.3", "6666", "7000", false, "ORVAN-1", " "},
+        {"two keys", "IPServer\r\n10.0.0.9\r\nPortClient\r\n6000\r\n", false, "10.0.0.9", "6000", "7777", true, "", ""},
+        {"GEO3 missing", Replaced(kFullConfig, "GEO3", "Other"), false, "10.1.2.3", "6666", "7000", true, "", " "},
+        {"no file", "", false, "127.0.0.1", "6666", "7777", true, "", ""},
+    };
+    for (const auto &row : rows) {
+        std::filesystem::remove(store.FileName);
+        if (!row.file.empty())
+            cwd.Write("userapp.cfg", row.file);
+        Settings s;
+        EXPECT_EQ(s.Load(store), row.loaded) << row.name;
+        EXPECT_EQ(s.ipServer, row.ipServer) << row.name;
+        EXPECT_EQ(s.portClient, row.portClient) << row.name;
+        EXPECT_EQ(s.portServer, row.portServer) << row.name;
+        EXPECT_EQ(s.subscribe, row.subscribe) << row.name;
+        EXPECT_EQ(s.geo.Row(3).name, row.geo3Name) << row.name;
+        EXPECT_EQ(s.geo.Row(1).prn, row.geo1Prn) << row.name;
+        EXPECT_EQ(s.geo.header[0], "GEO PRN") << row.name;
+    }
 }
 
 } // namespace

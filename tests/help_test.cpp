@@ -2,18 +2,27 @@
 // or installed with the program, and says so when it cannot open them.
 #include "install_paths.h"
 #include "mainfrm.h"
+#include "paged_pdf.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -207,6 +216,53 @@ TEST_F(HelpMenu, TheInstallationReportNamesWhereEachFileWasFound)
         EXPECT_EQ(lines[3], c.present & 4 ? "world.bmp: " + world
                                           : "world.bmp: not found (looked for " +
                                                 QDir::current().absoluteFilePath("world.bmp") + ", " + world + ")");
+    }
+}
+
+// Pages of 300 layout pixels. The filler picture takes the top of the first page; the heading
+// follows, then a picture 120 pixels high that the heading heads.
+struct Paged {
+    QTextDocument doc;
+
+    Paged(int filler, int picture)
+    {
+        doc.addResource(QTextDocument::ImageResource, QUrl("filler"), QImage(40, filler, QImage::Format_RGB32));
+        doc.addResource(QTextDocument::ImageResource, QUrl("picture"), QImage(40, picture, QImage::Format_RGB32));
+        doc.setHtml(QString("<p><img src=\"filler\" width=\"40\" height=\"%1\"></p><h3>Heading</h3>"
+                            "<p><img src=\"picture\" width=\"40\" height=\"%2\"></p>")
+                        .arg(filler)
+                        .arg(picture));
+        doc.setDocumentMargin(0);
+        doc.setPageSize(QSizeF(400, 300));
+    }
+    int PageOf(int blockNumber) const
+    {
+        const QTextBlock block = doc.findBlockByNumber(blockNumber);
+        const QRectF box = doc.documentLayout()->blockBoundingRect(block);
+        const qreal firstLineBottom = box.top() - block.layout()->boundingRect().top() +
+                                      block.layout()->lineAt(0).rect().bottom();
+        return static_cast<int>(std::floor((firstLineBottom - 0.5) / 300));
+    }
+};
+
+TEST(HelpDocuments, AHeadingStaysOnThePageOfWhatItHeads)
+{
+    const struct {
+        const char *name;
+        int filler, picture;
+        int headingPage, picturePage;
+    } cases[] = {
+        {"room for both", 40, 120, 0, 0},
+        {"room for the heading only", 200, 120, 1, 1},
+        {"no room for the heading either", 290, 120, 1, 1},
+        // A picture taller than a page, under a heading that opens a page: no page is left blank.
+        {"already first on its page", 300, 350, 1, 2},
+    };
+    for (const auto &c : cases) {
+        Paged paged(c.filler, c.picture);
+        KeepHeadingsWithWhatFollows(paged.doc);
+        EXPECT_EQ(paged.PageOf(1), c.headingPage) << c.name;
+        EXPECT_EQ(paged.PageOf(2), c.picturePage) << c.name;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QHeaderView>
 
 #include <sys/stat.h>
 
@@ -140,6 +141,48 @@ TEST_F(OverviewTest, RowsFollowTheMessages)
     ASSERT_EQ(sats->rowCount(), 4);
     EXPECT_EQ(CellOf(sats, 1, 3), "");
     EXPECT_EQ(CellOf(sats, 1, 11), "no fast correction");
+}
+
+TEST_F(OverviewTest, EveryColumnOfTheTypeTableIsWhollyInViewAtTheDefaultSize)
+{
+    FeedSatellites();
+    for (int i = 0; i < 12; ++i)
+        Feed(SbasFrame(63)); // a longest gap and a rate with decimals
+    Overview().show();
+    QApplication::processEvents();
+    QTableWidget *types = Grid("Types");
+    ASSERT_GT(types->rowCount(), 1);
+    const QHeaderView *header = types->horizontalHeader();
+    for (int c = 0; c < types->columnCount(); ++c) {
+        const QString heading = CellOf(types, 0, c);
+        EXPECT_GE(types->columnWidth(c), header->sectionSizeHint(c)) << heading.toStdString();
+        EXPECT_GE(types->viewport()->width(), types->columnViewportPosition(c) + types->columnWidth(c))
+            << heading.toStdString() << " runs past the edge of a window " << Overview().width() << " wide";
+    }
+}
+
+TEST_F(OverviewTest, TheType10ParametersAreShownOneARow)
+{
+    TDegradationFactors p;
+    p.Brrc = 0.108;    // 54 x 0.002 m
+    p.Cltc_lsb = 0.076; // 38 x 0.002 m
+    p.Cltc_v1 = 0.0038; // 76 x 0.00005 m/s
+    p.Iltc_v1 = 256;    // 256 x 1 s
+    p.Cer = 3;          // 6 x 0.5 m
+    p.RSS_UDRE = 1;
+    Feed(sbas::DegradationParameters(p));
+    Overview().show();
+
+    const std::pair<const char *, const char *> rows[] = {
+        {"Type 10: B_rcc (m)", "0.108"},   {"Type 10: C_ltc_lsb (m)", "0.076"}, {"Type 10: C_ltc_v1 (m/s)", "0.0038"},
+        {"Type 10: I_ltc_v1 (s)", "256"}, {"Type 10: C_er (m)", "3"},          {"Type 10: RSS_UDRE", "1"}};
+    QTableWidget *feed = Grid("Feed");
+    ASSERT_EQ(feed->rowCount(), 12 + 6);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const int r = 12 + static_cast<int>(i);
+        EXPECT_EQ(CellOf(feed, r, 0).toStdString(), rows[i].first);
+        EXPECT_EQ(CellOf(feed, r, 1).toStdString(), rows[i].second) << rows[i].first;
+    }
 }
 
 TEST_F(OverviewTest, RedrawnAtMostOnceASecond)

@@ -77,7 +77,7 @@ TEST_F(WindowTest, AlmanacsLightTheirGeoLine)
     m.providerId[0] = 1;
     m.geo[1].PRN = 140; // no line for it: skipped
     Feed(sbas::GeoAlmanacs(m));
-    auto &geos = W<TFrmGEOs>("FrmGEOs");
+    auto &geos = Painted<TFrmGEOs>("FrmGEOs");
     EXPECT_TRUE(geos.IndicatorOn("R126"));
     EXPECT_FALSE(geos.IndicatorOn("C126"));
     EXPECT_TRUE(geos.IndicatorOn("I126"));
@@ -307,7 +307,7 @@ TEST_F(WindowTest, LongTermMixedAndCovarianceBySlot)
     cov[0] = {1, 0, 5, 10, 20, 30, 40, -1, -2, -3, 4, 5, 6};
     cov[1] = {3, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
     Feed(sbas::Covariance(cov, 1));
-    auto &w = W<TFrmMT28>("FrmMT28");
+    auto &w = Painted<TFrmMT28>("FrmMT28");
     EXPECT_EQ(w.BoxText("Sat0_PRN"), "3");
     EXPECT_EQ(w.BoxText("Sat0_SF"), "1");
     EXPECT_EQ(w.BoxText("Sat0_E_12"), "-1");

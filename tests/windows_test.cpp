@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 SbasFrame Fast(int type, int iodp)
@@ -38,7 +40,7 @@ SbasFrame Fast(int type, int iodp)
 TEST_F(WindowTest, TypeOneColoursItsSlotsAndFilesTheMask)
 {
     Feed(sbas::PrnMask({1, 2, 120}, 3));
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     for (int i = 0; i < kSlots; ++i)
         EXPECT_EQ(prns.SlotShownActive(i), i == 0 || i == 1 || i == 119) << i;
     EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "3");
@@ -61,6 +63,7 @@ TEST_F(WindowTest, SlotsFollowEachMaskInTurnAndSayTheirState)
     auto &prns = W<TFrmPRNs>("FrmPRNs");
     for (const auto &slots : masks) {
         Feed(sbas::PrnMask(slots, 1));
+        Painted(prns);
         for (const int i : {0, 1, 2, 119}) {
             const bool in = slots.count(i + 1) != 0;
             EXPECT_EQ(prns.SlotShownActive(i), in) << "slot " << i + 1;
@@ -91,16 +94,21 @@ TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
     EXPECT_EQ(Row("FrmFastCorr", 0, 5), (QStringList{"PRN", "PRC (m)", "UDREI", "UDRE (m)", "UDRE variance (m^2)"}));
 }
 
-// Counts the paints of a widget.
+// Counts the paints of a widget, and looks at it as each begins.
 class PaintCounter final : public QObject {
 public:
     explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
     int paints = 0;
+    std::function<void()> onPaint;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        paints += event->type() == QEvent::Paint;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            if (onPaint)
+                onPaint();
+        }
         return false;
     }
 };
@@ -131,18 +139,26 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
         QTest::qWait(2 * PaintPacer::kIntervalMs);
     }
 
-    // A flood, the events handled after each message as a busy feed has them: the cells are
-    // written at once, the paints come at the pacer's interval.
+    // A flood, the events handled after each message as a busy feed has them: the window keeps
+    // the values, the paints come at the pacer's interval, and each shows the latest message.
     const int before = counter.paints;
+    QString latest;
+    QStringList stale; // what paints showed while a later message was in
+    counter.onPaint = [&] {
+        const QString shown = TMessageWindow::CellText(window.Grid("Table"), 2, 1);
+        if (shown != latest)
+            stale << shown + " for " + latest;
+    };
     QElapsedTimer flood;
     flood.start();
     int beforeLast = 0;
     for (int i = 0; i < 300; ++i) {
         Feed(corrections(i % 2 == 0 ? 0.25 : 0.5));
-        EXPECT_EQ(Cell("FrmFastCorr", 2, 1), i % 2 == 0 ? "0.25" : "0.5") << i;
+        latest = i % 2 == 0 ? "0.25" : "0.5";
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
+    EXPECT_EQ(stale, QStringList{});
     const qint64 elapsed = flood.elapsed();
     EXPECT_LE(counter.paints - before, elapsed / PaintPacer::kIntervalMs + 2) << elapsed << " ms";
 
@@ -159,20 +175,85 @@ TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
     QTest::qWait(2 * PaintPacer::kIntervalMs);
     auto *msg = frm.findChild<QLineEdit *>("Msg");
     ASSERT_NE(msg, nullptr);
+    auto *time = frm.findChild<QLabel *>("Time");
     PaintCounter counter(*msg);
+    // Each paint of the box shows the latest message, with its time beside it.
+    QString latest, latestTime;
+    QStringList stale;
+    counter.onPaint = [&] {
+        if (msg->text() != latest || time->text() != latestTime)
+            stale << time->text() + " for " + latestTime;
+    };
+    const auto feed = [&](SbasFrame f) {
+        latest = QString::fromStdString(f.Hex(tow_) + "000");
+        latestTime = QString("GPS Time: %1").arg(tow_);
+        Feed(f);
+    };
     for (int i = 1; i <= 3; ++i) {
         const int before = counter.paints;
-        Feed(sbas::PrnMask(FirstSlots(i), 1));
+        feed(sbas::PrnMask(FirstSlots(i), 1));
         QTest::qWait(2 * PaintPacer::kIntervalMs);
         EXPECT_GT(counter.paints, before) << i;
     }
     int beforeLast = 0;
     for (int i = 0; i < 100; ++i) {
-        Feed(sbas::PrnMask(FirstSlots(1 + i % 5), 1));
+        feed(sbas::PrnMask(FirstSlots(1 + i % 5), 1));
         beforeLast = counter.paints;
         QApplication::processEvents();
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > beforeLast; }, 2000));
+    EXPECT_EQ(msg->text(), latest);
+    EXPECT_EQ(stale, QStringList{});
+}
+
+// A hidden window writes nothing while messages come: it keeps their values, and shows the
+// latest the moment it is opened, before its first paint.
+TEST_F(WindowTest, AHiddenWindowKeepsTheValuesAndShowsTheLatestWhenOpened)
+{
+    Feed(sbas::PrnMask({4, 9}, 1));
+    auto &fast = W<TFrmFastCorr>("FrmFastCorr");
+    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    sbas::FastCorrectionsMsg m;
+    m.iodp = 1;
+    for (const double prc : {1.5, -2.25, 7.125}) {
+        m.prc[1] = prc;
+        Feed(sbas::FastCorrections(m));
+    }
+    QTableWidget *grid = fast.Grid("Table");
+    EXPECT_EQ(TMessageWindow::CellText(grid, 2, 0), "");
+    EXPECT_TRUE(fast.ContentPending());
+    EXPECT_FALSE(prns.SlotShownActive(3));
+    EXPECT_TRUE(prns.MaskReceived()) << "the corrections found their mask all the same";
+
+    fast.show();
+    EXPECT_EQ(Row("FrmFastCorr", 2, 2), (QStringList{"9", "7.125"}));
+    EXPECT_FALSE(fast.ContentPending());
+    prns.show();
+    EXPECT_TRUE(prns.SlotShownActive(3));
+    EXPECT_TRUE(prns.SlotShownActive(8));
+    EXPECT_FALSE(prns.SlotShownActive(4));
+    EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "1");
+}
+
+// The table behind the map is written when its page is brought forward.
+TEST_F(WindowTest, APageBehindAnotherShowsTheLatestWhenBroughtForward)
+{
+    auto &window = W<TMessageWindow>("FrmMT26");
+    window.show();
+    Feed(sbas::IgpMask({1, 0, 1, {0, 1}}));
+    sbas::IonoDelayMsg d;
+    d.iodi = 1;
+    d.givei.fill(3);
+    for (const double delay : {1.5, 2.25}) {
+        d.delay.fill(delay);
+        Feed(sbas::IonosphericDelays(d));
+    }
+    QTableWidget *table = window.Grid("Table");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.ContentPending(); }, 5000));
+    EXPECT_FALSE(table->isVisible()) << "the map is in front";
+    EXPECT_EQ(TMessageWindow::CellText(table, 1, 4), "");
+    EXPECT_EQ(Cell("FrmMT26", 1, 4), "2.25"); // brings the table forward
+    EXPECT_EQ(Cell("FrmMT26", 2, 4), "2.25");
 }
 
 TEST_F(WindowTest, CorrectionTextsForEdgeValues)
@@ -266,7 +347,7 @@ TEST_F(WindowTest, ResetOnConnectEmptiesGridsButKeepsLabelsAndTheMaskCopy)
     sbas::AlmanacMsg alm;
     alm.geo[0].PRN = 124;
     Feed(sbas::GeoAlmanacs(alm));
-    ASSERT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "WAAS");
+    ASSERT_EQ(Painted<TFrmGEOs>("FrmGEOs").Text("S124"), "WAAS");
 
     frm.ConnectClick();                  // no user name: the dialog is cancelled, no reset
     EXPECT_EQ(Cell("FrmFastCorr", 1, 0), "1");
@@ -282,9 +363,9 @@ TEST_F(WindowTest, ResetOnConnectEmptiesGridsButKeepsLabelsAndTheMaskCopy)
     EXPECT_EQ(Cell("FrmMT09", 1, 0), "URA");
     EXPECT_EQ(Cell("FrmMT10", 15, 0), "C_covariance");
     EXPECT_EQ(Cell("FrmMT12", 11, 0), "Glonass Indicator");
-    EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("S124"), "NONE");
+    EXPECT_EQ(Painted<TFrmGEOs>("FrmGEOs").Text("S124"), "NONE");
     EXPECT_EQ(W<TFrmGEOs>("FrmGEOs").Text("X124"), "Unknown");
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     EXPECT_FALSE(prns.SlotShownActive(0));
     EXPECT_EQ(prns.findChild<QLineEdit *>("IODPNo")->text(), "2");
     EXPECT_EQ(prns.MaskBit(2, 1), 1);
@@ -311,6 +392,18 @@ TEST_F(WindowTest, AWindowOpenedLaterShowsWhatArrivedWithHeadings)
     EXPECT_EQ(Cell("FrmFastCorr", 1, 1), "25");
 }
 
+TEST_F(WindowTest, LongTermHeadingsGiveEachValueItsUnit)
+{
+    // The clock drift dAf1 is a rate: seconds per second, where its offset dAf0 is in seconds.
+    const QStringList expected = {"PRN",          "dX (m)",       "dY (m)",       "dZ (m)",   "dX_ROC (m/s)",
+                                  "dY_ROC (m/s)", "dZ_ROC (m/s)", "dAf0 (s)",     "dAf1 (s/s)", "TOD (s)"};
+    const std::pair<const char *, const char *> grids[] = {{"FrmMT24", "LT_Table"}, {"FrmMT25", "Table"}};
+    for (const auto &[window, grid] : grids) {
+        W<QWidget>(window).show();
+        EXPECT_EQ(Row(window, 0, 10, grid).join(" | ").toStdString(), expected.join(" | ").toStdString()) << window;
+    }
+}
+
 TEST_F(WindowTest, ScreenReadersHearHeadingsAndStatesInWords)
 {
     Feed(sbas::PrnMask({3}, 0));
@@ -333,7 +426,7 @@ TEST_F(WindowTest, ScreenReadersHearHeadingsAndStatesInWords)
     EXPECT_EQ(Cell("FrmFastCorr", 0, 1), "PRC (m)");
 
     // Colours that carry a state also say it.
-    auto &prns = W<TFrmPRNs>("FrmPRNs");
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
     const QStringList states = {prns.findChild<QLabel *>("b2")->accessibleDescription(),
                                 prns.findChild<QLabel *>("b3")->accessibleDescription()};
     EXPECT_EQ(states, (QStringList{"in mask", "not in mask"}));
@@ -419,16 +512,24 @@ TEST(Palette, OrdinaryFieldsFollowThePaletteAndStatesKeepTheirColours)
         using Shown = std::pair<QColor, QColor>;
         const Shown ordinary{p.base, p.text};
 
+        // A window writes what it keeps when it paints: each is opened, and read once painted.
+        const auto painted = [](TMessageWindow &w) {
+            w.show();
+            return QTest::qWaitFor([&] { return !w.ContentPending(); }, 5000);
+        };
         feed(sbas::PrnMask({1}, 0), 100, "000");
-        const auto *prns = frm.findChild<TFrmPRNs *>("FrmPRNs");
+        auto *prns = frm.findChild<TFrmPRNs *>("FrmPRNs");
+        EXPECT_TRUE(painted(*prns));
         EXPECT_EQ(shown(prns->findChild<QLabel *>("b0")), Shown(QColor(0, 255, 0), Qt::black)) << p.name;
         EXPECT_EQ(shown(prns->findChild<QLabel *>("b2")), ordinary) << p.name;
 
         auto *geos = frm.findChild<TFrmGEOs *>("FrmGEOs");
         geos->SetIndicator("R126", true);
+        EXPECT_TRUE(painted(*geos));
         EXPECT_EQ(shown(geos->findChild<QLabel *>("R126")), Shown(QColor(0, 255, 0), Qt::black)) << p.name;
         EXPECT_EQ(shown(geos->findChild<QLabel *>("C126")), ordinary) << p.name;
         geos->SetIndicator("R126", false); // back to the palette's colours
+        EXPECT_TRUE(painted(*geos));
         EXPECT_EQ(shown(geos->findChild<QLabel *>("R126")), ordinary) << p.name;
 
         frm.SisModeForm()->NoteType(2, true);

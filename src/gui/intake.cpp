@@ -2,6 +2,7 @@
 // log window, the message log, the broadcast status, the windows and the overview.
 #include "mainfrm.h"
 
+#include "message_captions.h"
 #include "overview_form.h"
 #include "prns_form.h"
 #include "sis_mode_form.h"
@@ -30,9 +31,9 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         session.geoPrn = GEO_PRN->text().toStdString();
     const IntakeOutcome &out = intake_.Take(line, session);
 
-    Week->setText(Q(out.weekCaption));
+    captions_->SetWeek(Q(out.weekCaption));
     if (!out.timeCaption.empty())
-        Time->setText(Q(out.timeCaption));
+        captions_->SetTime(Q(out.timeCaption));
     SignalOverview &overview = FrmOverview->Model();
     switch (out.refusal) {
     case IntakeRefusal::Repeat:
@@ -51,7 +52,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         break;
     }
     if (out.text) {
-        Msg->setText(Q(*out.text));
+        captions_->SetMessage(Q(*out.text));
         msgRejected_ = out.overLong;
         UpdateMsgColours();
     }
@@ -67,7 +68,7 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     sisMonitor_->State.MarkReceived(out.type);
     FrmSISMode->NoteType(out.type, true);
     if (out.shown) {
-        MsgType->setText(Q(out.shown->caption));
+        captions_->SetType(Q(out.shown->caption));
         FrmPRNs->ProcessMT1(*out.text, *out.shown);
         sisMonitor_->Evaluate();
         intake_.NoteDispatched();

@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "message_captions.h"
 #include "message_window.h"
 #include "paint_pacer.h"
 
@@ -179,6 +180,7 @@ void TMainFrm::BuildDisplay()
     grid->addWidget(Week, 2, 0);
     grid->addWidget(Time, 2, 1);
     grid->addWidget(MsgType, 2, 2);
+    captions_ = new MessageCaptions(*this, *Msg, *Week, *Time, *MsgType);
 
     auto *geo = new QGroupBox("GEO", central);
     auto *geoGrid = new QGridLayout(geo);

@@ -23,6 +23,7 @@
 
 class Clock;
 class DataServerSocket;
+class MessageCaptions;
 class TFrmLogging;
 class TFrmConf;
 class TFrmPRNs;
@@ -191,6 +192,7 @@ private:
     QLabel *Week = nullptr;
     QLabel *Time = nullptr;
     QLabel *MsgType = nullptr;
+    MessageCaptions *captions_ = nullptr; // the texts of Msg, Week, Time and MsgType, written when painted
     QLineEdit *GEO_PRN = nullptr;
     QLineEdit *GEO_Name = nullptr;
     QLineEdit *SBAS_System = nullptr;

@@ -15,11 +15,10 @@ void TMainFrm::BuildMessageWindows()
 {
     WindowParts parts{*prnMaskBuffer_, *igpBuffer_, *serviceMsgBuffer_, ui_, this,
                       [this]() -> std::optional<std::pair<QString, QString>> {
-                          const int row = geoTable_.FindPort(std::to_string(serverPort_));
-                          if (row == 0)
+                          const GeoRow *geo = geoTable_.RowOfPort(serverPort_);
+                          if (!geo)
                               return std::nullopt;
-                          const GeoRow &geo = geoTable_.Row(row);
-                          return std::make_pair(QString::fromStdString(geo.prn), QString::fromStdString(geo.name));
+                          return std::make_pair(QString::fromStdString(geo->prn), QString::fromStdString(geo->name));
                       }};
     for (const MessageWindowKind &kind : MessageWindowTable())
         messageWindows_.push_back(kind.makeWindow(parts));

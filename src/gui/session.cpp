@@ -72,17 +72,10 @@ void TMainFrm::ConnectClick()
 
 void TMainFrm::ShowGeoOfPort()
 {
-    const int row = geoTable_.FindPort(std::to_string(serverPort_));
-    if (row == 0) {
-        GEO_PRN->setText("0");
-        GEO_Name->setText("NA");
-        SBAS_System->setText("NA");
-        return;
-    }
-    const GeoRow &geo = geoTable_.Row(row);
-    GEO_PRN->setText(QString::fromStdString(geo.prn));
-    GEO_Name->setText(QString::fromStdString(geo.name));
-    SBAS_System->setText(QString::fromStdString(geo.system));
+    const GeoRow *geo = geoTable_.RowOfPort(serverPort_);
+    GEO_PRN->setText(geo ? QString::fromStdString(geo->prn) : "0");
+    GEO_Name->setText(geo ? QString::fromStdString(geo->name) : "NA");
+    SBAS_System->setText(geo ? QString::fromStdString(geo->system) : "NA");
 }
 
 void TMainFrm::CConnect()

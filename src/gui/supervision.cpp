@@ -2,6 +2,7 @@
 #include "mainfrm.h"
 
 #include "data_server_socket.h"
+#include "message_captions.h"
 #include "sis_mode_form.h"
 #include "time/clock.h"
 
@@ -42,7 +43,7 @@ void TMainFrm::AutoRecClick()
 void TMainFrm::SISCheckerTimer()
 {
     // The caption is compared, so a feed that repeats the same time of week counts as stalled.
-    const std::string timeCaption = Time->text().toStdString();
+    const std::string timeCaption = captions_->TimeText().toStdString();
     const bool stalled = timeCaption == LastCheckedGpsTime;
     LastCheckedGpsTime = timeCaption;
     msgStalled_ = stalled;

@@ -8,7 +8,9 @@
 #include "support/scripted_ui.h"
 #include "support/temp_cwd.h"
 
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,9 +39,33 @@ protected:
         return *w;
     }
 
+    // The window opened, with the page that holds `part` in front, once it has painted what it
+    // kept: what the user then sees. A hidden window keeps the values that arrive and writes
+    // them only when it is opened.
+    static void Painted(TMessageWindow &window, QWidget *part = nullptr)
+    {
+        window.show();
+        for (QWidget *page = part; page && page != &window; page = page->parentWidget()) {
+            QWidget *stack = page->parentWidget();
+            auto *tabs = qobject_cast<QTabWidget *>(stack ? stack->parentWidget() : nullptr);
+            if (tabs && tabs->indexOf(page) >= 0)
+                tabs->setCurrentWidget(page);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window.ContentPending(); }, 5000)) << window.objectName().toStdString();
+    }
+    template <typename Window>
+    Window &Painted(const char *name)
+    {
+        Window &window = W<Window>(name);
+        Painted(window);
+        return window;
+    }
+
     QString Cell(const char *window, int row, int column, const char *grid = "Table")
     {
-        return TMessageWindow::CellText(W<TMessageWindow>(window).Grid(grid), row, column);
+        TMessageWindow &w = W<TMessageWindow>(window);
+        Painted(w, w.Grid(grid));
+        return TMessageWindow::CellText(w.Grid(grid), row, column);
     }
 
     QStringList Row(const char *window, int row, int columns, const char *grid = "Table")

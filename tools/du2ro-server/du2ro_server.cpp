@@ -38,8 +38,13 @@ std::optional<ServerOptions::Flood> FloodKind(const QString &name)
 }
 
 Du2roServer::Du2roServer(Recording recording, ServerOptions options, QObject *parent)
-    : QObject(parent), recording_(std::move(recording)), options_(std::move(options)),
-      server_(new QTcpServer(this)), ticker_(new QTimer(this))
+    : Du2roServer(std::make_shared<ReplayFeed>(std::move(recording), options.speed, options.loop), options, parent)
+{
+}
+
+Du2roServer::Du2roServer(std::shared_ptr<Feed> feed, ServerOptions options, QObject *parent)
+    : QObject(parent), feed_(std::move(feed)), options_(std::move(options)), server_(new QTcpServer(this)),
+      ticker_(new QTimer(this))
 {
     connect(server_, &QTcpServer::newConnection, this, &Du2roServer::Accept);
     connect(ticker_, &QTimer::timeout, this, &Du2roServer::Tick);
@@ -57,9 +62,9 @@ bool Du2roServer::Listen(QString &error)
         error = server_->errorString();
         return false;
     }
-    clock_.start();
+    feed_->Start();
     ticker_->start(kTickMs);
-    Q_EMIT Event(QString("listening on %1:%2, %3 messages").arg(options_.address.toString()).arg(Port()).arg(recording_.Size()));
+    Q_EMIT Event(QString("listening on %1:%2, %3").arg(options_.address.toString()).arg(Port()).arg(feed_->Describe()));
     return true;
 }
 
@@ -68,11 +73,9 @@ quint16 Du2roServer::Port() const
     return server_->serverPort();
 }
 
-int64_t Du2roServer::Replayed() const
+int64_t Du2roServer::Position(const Client &c) const
 {
-    const double elapsed = options_.speed <= 0 ? std::numeric_limits<double>::infinity()
-                                               : clock_.elapsed() / 1000.0 * options_.speed;
-    return recording_.ReplayedCount(elapsed, options_.loop);
+    return feed_->SelfPaced() ? c.next : feed_->End();
 }
 
 void Du2roServer::Accept()
@@ -175,12 +178,13 @@ void Du2roServer::Handle(Client &c, const QByteArray &line)
     } else if (command == "START") {
         Q_EMIT Event("client " + c.name + " START");
         c.streaming = true;
-        c.next = options_.speed <= 0 ? 0 : Replayed();
+        c.next = feed_->SelfPaced() ? 0 : feed_->End();
         StartFlood(c);
     } else if (command == "STOP") {
         Q_EMIT Event("client " + c.name + " STOP");
         c.streaming = false;
     } else if (command == "MSG") {
+        c.polled = true;
         StartFlood(c);
         if (options_.pollErrorEvery > 0 && ++c.polls % options_.pollErrorEvery == 0)
             SendLine(c, "*ERR,7,No new message");
@@ -203,7 +207,7 @@ void Du2roServer::HandleAuth(Client &c, const QList<QByteArray> &fields)
         return;
     }
     c.authorised = true;
-    c.next = options_.speed <= 0 ? 0 : Replayed();
+    c.next = feed_->SelfPaced() ? 0 : feed_->End();
     Q_EMIT Event("client " + c.name + " authorised as '" + user + "'");
     SendLine(c, "*AUTH");
     if (!options_.text.isEmpty())
@@ -271,20 +275,19 @@ void Du2roServer::HandleGetMsg(Client &c, const QList<QByteArray> &fields)
         SendLine(c, "*ERR,5,Bad request");
         return;
     }
-    const int64_t latest = recording_.LatestOfType(type, options_.speed <= 0 ? static_cast<int64_t>(recording_.Size())
-                                                                             : Replayed());
-    if (latest < 0) {
+    // The latest message of the type at the client's place: at the start of a replay none.
+    const auto latest = feed_->LatestOfType(type, Position(c));
+    if (!latest) {
         SendLine(c, "*ERR,7,No message of type " + QByteArray::number(type));
         return;
     }
-    SendMessage(c, "*GETMSG", latest);
+    SendMessage(c, "*GETMSG", *latest);
 }
 
-void Du2roServer::SendMessage(Client &c, const char *keyword, int64_t index)
+void Du2roServer::SendMessage(Client &c, const char *keyword, const FeedMessage &m)
 {
-    const Recording::Stamped m = recording_.At(index);
     TPARDO pardo;
-    pardo.Data = m.message->hex + options_.trailer;
+    pardo.Data = *m.hex + options_.trailer;
     pardo.Compress();
     ++c.messagesSent;
     QByteArray week = QByteArray::number(m.week);
@@ -329,8 +332,10 @@ void Du2roServer::SendLine(Client &c, const QByteArray &line)
 
 void Du2roServer::Tick()
 {
-    const int64_t replayed = Replayed();
+    const int64_t end = feed_->End();
+    const int64_t begin = feed_->Begin();
     std::vector<QTcpSocket *> toClose;
+    std::vector<std::pair<QTcpSocket *, QString>> toDrop;
     for (auto &c : clients_) {
         if (!c.queued.empty()) {
             c.socket->write(c.queued.front()); // one piece per tick: the halves arrive apart
@@ -345,14 +350,19 @@ void Du2roServer::Tick()
             SendFlood(c);
             continue; // the stream goes on behind the flood
         }
+        const bool fed = c.streaming || c.polled; // before that a START moves the client to the end
+        if (fed && !feed_->SelfPaced() && (c.next < begin || end - c.next > options_.backlog)) {
+            toDrop.emplace_back(c.socket, QString("%1 messages behind").arg(end - c.next));
+            continue;
+        }
         // At full speed only the client's reading holds the stream back (the buffered limit).
-        int budget = options_.speed <= 0 ? std::numeric_limits<int>::max() : kLinesPerTick;
-        while (c.next < replayed && budget-- > 0 && c.socket->bytesToWrite() < kMaxBuffered && c.queued.empty()) {
+        int budget = feed_->SelfPaced() ? std::numeric_limits<int>::max() : kLinesPerTick;
+        while (c.next < end && budget-- > 0 && c.socket->bytesToWrite() < kMaxBuffered && c.queued.empty()) {
             if (c.streaming) {
-                SendMessage(c, "*MSG", c.next++);
+                SendMessage(c, "*MSG", feed_->At(c.next++));
             } else if (c.pendingPolls > 0) {
                 --c.pendingPolls;
-                SendMessage(c, "*MSG", c.next++);
+                SendMessage(c, "*MSG", feed_->At(c.next++));
             } else {
                 break;
             }
@@ -362,4 +372,24 @@ void Du2roServer::Tick()
     }
     for (QTcpSocket *s : toClose)
         s->disconnectFromHost();
+    for (const auto &[socket, why] : toDrop)
+        Drop(socket, why);
+}
+
+// A client that does not keep up: its connection is reset and forgotten at once, so that
+// nothing more is held for it.
+void Du2roServer::Drop(QTcpSocket *socket, const QString &why)
+{
+    for (auto it = clients_.begin(); it != clients_.end(); ++it) {
+        if (it->socket != socket)
+            continue;
+        Q_EMIT Warning(QString("client %1 dropped: %2, more than the backlog of %3")
+                           .arg(it->name, why)
+                           .arg(options_.backlog));
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
+        clients_.erase(it);
+        return;
+    }
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "replay.h"
+#include "feed.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 
 #include <list>
+#include <memory>
 #include <optional>
 #include <random>
 
@@ -31,6 +31,9 @@ struct ServerOptions {
     int pollErrorEvery = 0;   // every n-th poll answered "*ERR,7,..." instead of a message
     bool noAuthReply = false; // AUTH is read and never answered
     bool cutMidLine = false;  // with closeAfterLines: half of one more line, then the close
+    // A client further behind the feed than this many messages is dropped (a replay as fast as
+    // the clients take it leaves every client its own pace).
+    int64_t backlog = 10000;
     // A flood once the stream is asked for (START or the first poll), ahead of it: floodCount
     // lines of its kind, or for Unterminated that many bytes without a line feed, for
     // BigPayload one message line whose PARDO payload is that many bytes.
@@ -43,11 +46,14 @@ struct ServerOptions {
 // "big-payload"); no value for another name.
 std::optional<ServerOptions::Flood> FloodKind(const QString &name);
 
-// A DU2RO data server replaying a recording to any number of clients.
+// A DU2RO data server serving a feed (a replayed recording, a live receiver) to any number of
+// clients.
 class Du2roServer final : public QObject {
     Q_OBJECT
 public:
+    // The recording replayed at the options' speed and loop.
     Du2roServer(Recording recording, ServerOptions options, QObject *parent = nullptr);
+    Du2roServer(std::shared_ptr<Feed> feed, ServerOptions options, QObject *parent = nullptr);
     ~Du2roServer() override;
 
     bool Listen(QString &error);
@@ -62,6 +68,8 @@ public:
 
 Q_SIGNALS:
     void Event(const QString &line);
+    // Something an operator should see: a client dropped.
+    void Warning(const QString &line);
 
 private:
     struct Client {
@@ -71,6 +79,7 @@ private:
         bool authorised = false;
         bool streaming = false;
         int pendingPolls = 0;
+        bool polled = false;
         int64_t polls = 0;
         int64_t next = 0;      // virtual index of the next message to send
         int64_t messagesSent = 0;
@@ -86,18 +95,19 @@ private:
     void HandleAuth(Client &c, const QList<QByteArray> &fields);
     void HandleGetMsg(Client &c, const QList<QByteArray> &fields);
     void SendLine(Client &c, const QByteArray &line);
-    void SendMessage(Client &c, const char *keyword, int64_t index);
+    void SendMessage(Client &c, const char *keyword, const FeedMessage &m);
+    // Where a client stands in the feed: the feed's end, or its own place in a self-paced feed.
+    int64_t Position(const Client &c) const;
+    void Drop(QTcpSocket *socket, const QString &why);
     void Tick();
     void StartFlood(Client &c);
     void SendFlood(Client &c);
     void Remove(QTcpSocket *socket);
-    int64_t Replayed() const;
 
-    Recording recording_;
+    std::shared_ptr<Feed> feed_;
     ServerOptions options_;
     QTcpServer *server_;
     QTimer *ticker_;
-    QElapsedTimer clock_;
     std::list<Client> clients_;
     std::mt19937 random_{12345};
 };

@@ -2,6 +2,7 @@
 
 #include "mops/gpstime.h"
 #include "output/log_record.h"
+#include "sbas_message.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,30 +10,72 @@
 
 namespace {
 constexpr double kSecondsPerWeek = 604800;
+
+double Absolute(const SbasMessage &m)
+{
+    return m.week * kSecondsPerWeek + m.tow;
+}
+} // namespace
+
+Recording Recording::Build(std::vector<Timed> timed, double origin, double span)
+{
+    Recording r;
+    r.firstWeek_ = static_cast<int>(std::floor(origin / kSecondsPerWeek));
+    r.firstTow_ = origin - r.firstWeek_ * kSecondsPerWeek;
+    r.span_ = span;
+    r.messages_.reserve(timed.size());
+    for (Timed &t : timed) {
+        const double offset = std::max(t.absolute - origin, r.messages_.empty() ? 0.0 : r.messages_.back().offset);
+        r.messages_.push_back({t.type, std::move(t.hex), offset});
+    }
+    return r;
 }
 
 Recording Recording::FromRecords(const std::vector<std::string> &lines)
 {
-    Recording r;
-    double first = 0;
+    std::vector<Timed> timed;
+    std::size_t skipped = 0;
     for (const auto &line : lines) {
         const auto record = ParseLogRecord(line);
         if (!record) {
-            r.skipped_ += !line.empty() && line != "\r";
+            skipped += !line.empty() && line != "\r";
             continue;
         }
         const GpsWeekTime g = DateTimeToGPSTime(record->time);
-        const double absolute = g.week * kSecondsPerWeek + g.seconds;
-        if (r.messages_.empty()) {
-            first = absolute;
-            r.firstWeek_ = g.week;
-            r.firstTow_ = g.seconds;
-        }
-        // A clock running backwards in a recording is replayed as simultaneous.
-        const double offset = std::max(absolute - first, r.messages_.empty() ? 0.0 : r.messages_.back().offset);
-        r.messages_.push_back({record->type, record->hex, offset});
+        timed.push_back({record->type, record->hex, g.week * kSecondsPerWeek + g.seconds});
     }
+    const double origin = timed.empty() ? 0 : timed.front().absolute;
+    Recording r = Build(std::move(timed), origin, 0);
+    r.skipped_ = skipped;
     return r;
+}
+
+Recording Recording::FromMessages(const std::vector<SbasMessage> &messages)
+{
+    std::vector<Timed> timed;
+    timed.reserve(messages.size());
+    for (const SbasMessage &m : messages)
+        timed.push_back({m.Type(), m.Hex(), Absolute(m)});
+    const double origin = timed.empty() ? 0 : timed.front().absolute;
+    return Build(std::move(timed), origin, 0);
+}
+
+std::map<int, Recording> Recording::ByGeo(const std::vector<SbasMessage> &messages)
+{
+    std::map<int, std::vector<Timed>> geos;
+    double first = 0, last = 0;
+    for (const SbasMessage &m : messages) {
+        const double t = Absolute(m);
+        if (geos.empty())
+            first = last = t;
+        first = std::min(first, t);
+        last = std::max(last, t);
+        geos[m.prn].push_back({m.Type(), m.Hex(), t});
+    }
+    std::map<int, Recording> out;
+    for (auto &[prn, timed] : geos)
+        out.emplace(prn, Build(std::move(timed), first, last - first + 1));
+    return out;
 }
 
 std::optional<Recording> Recording::Load(const std::string &path, std::string &error)

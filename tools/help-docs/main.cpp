@@ -6,6 +6,7 @@
 #include "codec/pardo.h"
 #include "config_warning.h"
 #include "frm_conf.h"
+#include "paged_pdf.h"
 #include "replay.h"
 #include "time/clock.h"
 #include "ui_seam.h"
@@ -77,8 +78,7 @@ bool WritePdf(const QString &html, const std::vector<Shot> &shots, const QString
     for (const Shot &s : shots)
         doc.addResource(QTextDocument::ImageResource, QUrl(s.name), s.image);
     doc.setHtml(html);
-    doc.print(&writer);
-    return QFile(path).size() > 0;
+    return PrintPaged(doc, writer) && QFile(path).size() > 0;
 }
 
 // One section per window the main window owns, so every window that exists appears.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-void GeoTable::SetRowFromStored(int row, const std::string &stored)
+GeoRow GeoTable::RowFromStored(const std::string &stored)
 {
     std::vector<std::string> pieces;
     std::string current;
@@ -17,7 +17,7 @@ void GeoTable::SetRowFromStored(int row, const std::string &stored)
     if (!current.empty())
         pieces.push_back(current);
     pieces.resize(4);
-    Row(row) = {pieces[0], pieces[1], pieces[2], pieces[3]};
+    return {pieces[0], pieces[1], pieces[2], pieces[3]};
 }
 
 std::string GeoTable::StoredRow(int row) const
@@ -32,6 +32,12 @@ int GeoTable::FindPort(const std::string &port) const
         if (Row(row).port == port)
             return row;
     return 0;
+}
+
+const GeoRow *GeoTable::RowOfPort(int port) const
+{
+    const int row = FindPort(std::to_string(port));
+    return row == 0 ? nullptr : &Row(row);
 }
 
 void GeoTable::SetDefaultHeader()

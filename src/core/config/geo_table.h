@@ -18,14 +18,18 @@ public:
     GeoRow &Row(int row) { return rows_.at(row - 1); }
     const GeoRow &Row(int row) const { return rows_.at(row - 1); }
 
-    // Fills a row from its stored form, cells separated by ';'. An empty piece is kept as
-    // one space so that it occupies its cell; pieces beyond the fourth are dropped.
-    void SetRowFromStored(int row, const std::string &stored);
+    // A row from its stored form, cells separated by ';'. An empty piece is kept as one space
+    // so that it occupies its cell; pieces beyond the fourth are dropped.
+    static GeoRow RowFromStored(const std::string &stored);
+    void SetRowFromStored(int row, const std::string &stored) { Row(row) = RowFromStored(stored); }
     // The stored form: every cell followed by ';'.
     std::string StoredRow(int row) const;
 
     // First row whose Port cell equals the port text, or 0.
     int FindPort(const std::string &port) const;
+    // The GEO a connection to the port relays: the first row whose Port cell is the port's
+    // decimal text, or none.
+    const GeoRow *RowOfPort(int port) const;
 
     void SetDefaultHeader();
 

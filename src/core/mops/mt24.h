@@ -40,7 +40,7 @@ constexpr FieldList<LongTermVel1, 11> kVel1 = {{
     {"dX_ROC (m/s)", {59, 8, true, kPow2m11}, &LongTermVel1::DeltaX_roc},
     {"dY_ROC (m/s)", {67, 8, true, kPow2m11}, &LongTermVel1::DeltaY_roc},
     {"dZ_ROC (m/s)", {75, 8, true, kPow2m11}, &LongTermVel1::DeltaZ_roc},
-    {"dAf1 (s)", {83, 8, true, kPow2m39}, &LongTermVel1::DeltaAf1},
+    {"dAf1 (s/s)", {83, 8, true, kPow2m39}, &LongTermVel1::DeltaAf1},
     {"TOD (s)", {91, 13, false, 16}, &LongTermVel1::TODApplicability},
     {"IODP", {104, 2}, &LongTermVel1::IODP},
 }};

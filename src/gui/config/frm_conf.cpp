@@ -21,16 +21,16 @@
 
 namespace {
 
+// Without the "The" of the main window's text: the two texts differ on purpose.
 const char kLoadWarning[] =
     "An error was found when trying to load the configuration from disk. Default settings will be used.";
 
 template <typename Edit>
-Edit *NamedEdit(QWidget *parent, const char *name, const QString &label, const QString &text)
+Edit *NamedEdit(QWidget *parent, const char *name, const QString &label)
 {
     auto *e = new Edit(parent);
     e->setObjectName(name);
     e->setAccessibleName(label.trimmed());
-    e->setText(text);
     return e;
 }
 
@@ -55,8 +55,8 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     auto *connection = new QWidget;
     connection->setObjectName("TabConnection");
     auto *connForm = new QFormLayout(connection);
-    IPServer = NamedEdit<TIPEdit>(connection, "IPServer", "IP address:", "127.0.0.1");
-    PortServer = NamedEdit<TNumEdit>(connection, "PortServer", "Listens to port:", "7777");
+    IPServer = NamedEdit<TIPEdit>(connection, "IPServer", "IP address:");
+    PortServer = NamedEdit<TNumEdit>(connection, "PortServer", "Listens to port:");
     PortServer->ValidMode = TNumEdit::vmGTZero;
     connForm->addRow("IP address:", IPServer);
     connForm->addRow("Listens to port:", PortServer);
@@ -66,7 +66,6 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     MsgReqMethPoll->setObjectName("MsgReqMethPoll");
     MsgReqMethSubscr = new QRadioButton("Subscribe", method);
     MsgReqMethSubscr->setObjectName("MsgReqMethSubscr");
-    MsgReqMethSubscr->setChecked(true);
     auto *methodRow = new QHBoxLayout(method);
     methodRow->addWidget(MsgReqMethPoll);
     methodRow->addWidget(MsgReqMethSubscr);
@@ -75,9 +74,9 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     auto *client = new QGroupBox("DU2RO Client", connection);
     client->setObjectName("DU2ROClient");
     auto *clientForm = new QFormLayout(client);
-    PortClient = NamedEdit<TNumEdit>(client, "PortClient", "Listens to port:", "6666");
+    PortClient = NamedEdit<TNumEdit>(client, "PortClient", "Listens to port:");
     PortClient->ValidMode = TNumEdit::vmGTZero;
-    VelmarGpsDir = NamedEdit<QLineEdit>(client, "VelmarGpsDir", "Reserved Field", "c:\\");
+    VelmarGpsDir = NamedEdit<QLineEdit>(client, "VelmarGpsDir", "Reserved Field");
     clientForm->addRow("Listens to port:", PortClient);
     clientForm->addRow("Reserved Field", VelmarGpsDir);
     connForm->addRow(client);
@@ -88,7 +87,7 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     auto *output = new QWidget;
     output->setObjectName("TabOutput");
     auto *outForm = new QFormLayout(output);
-    ESPDir = NamedEdit<QLineEdit>(output, "ESPDir", "Output file:", "");
+    ESPDir = NamedEdit<QLineEdit>(output, "ESPDir", "Output file:");
     auto *browse = new QPushButton("...", output);
     browse->setObjectName("BrowseBtn");
     browse->setAccessibleName("Browse");
@@ -101,9 +100,9 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     fileRow->addWidget(ESPDir);
     fileRow->addWidget(browse);
     outForm->addRow("Output file:", fileRow);
-    BufLen = NamedEdit<QLineEdit>(output, "BufLen", "Output buffer length: ", "15");
+    BufLen = NamedEdit<QLineEdit>(output, "BufLen", "Output buffer length: ");
     BufLen->setMaxLength(2);
-    BufPer = NamedEdit<QLineEdit>(output, "BufPer", "Write buffer each ", "10");
+    BufPer = NamedEdit<QLineEdit>(output, "BufPer", "Write buffer each ");
     auto minutes = [output](QLineEdit *edit) {
         auto *row = new QHBoxLayout;
         row->addWidget(edit);
@@ -119,7 +118,7 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
     auto *general = new QWidget;
     general->setObjectName("TabGeneral");
     auto *generalRow = new QHBoxLayout(general);
-    NoSISMargin = NamedEdit<QLineEdit>(general, "NoSISMargin", "Declare \"No SIS detected\" after", "60");
+    NoSISMargin = NamedEdit<QLineEdit>(general, "NoSISMargin", "Declare \"No SIS detected\" after");
     generalRow->addWidget(new QLabel("Declare \"No SIS detected\" after", general));
     generalRow->addWidget(NoSISMargin);
     generalRow->addWidget(new QLabel("seconds without new incoming data", general));
@@ -142,8 +141,6 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
         head->setFlags(Qt::ItemIsEnabled);
         head->setBackground(palette().button());
     }
-    // Headed from the start, so a dialog opened before any file exists shows them too.
-    SetHeader();
     auto *geoLayout = new QVBoxLayout(geoPage);
     geoLayout->addWidget(GEOtable);
     PageControl->addTab(geoPage, "GEO to Velmar");
@@ -169,6 +166,8 @@ TFrmConf::TFrmConf(UiSeam &ui, QWidget *parent) : QDialog(parent), ui_(ui)
 
     for (QLineEdit *e : {NoSISMargin, BufLen, BufPer})
         e->installEventFilter(this);
+    // The defaults, the GEO table headed, so a dialog opened before any file exists shows them too.
+    Show(Settings());
 }
 
 bool TFrmConf::eventFilter(QObject *watched, QEvent *event)
@@ -200,24 +199,6 @@ void TFrmConf::BufLenKeyPress(QObject *, QChar &key) const
         key = QChar();
 }
 
-void TFrmConf::SetRow(int row, const std::string &stored)
-{
-    GeoTable parsed;
-    parsed.SetRowFromStored(1, stored);
-    const GeoRow &r = parsed.Row(1);
-    const std::string cells[] = {r.prn, r.name, r.system, r.port};
-    for (int c = 0; c < 4; ++c)
-        GEOtable->item(row, c)->setText(QString::fromStdString(cells[c]));
-}
-
-void TFrmConf::SetHeader()
-{
-    GeoTable headed;
-    headed.SetDefaultHeader();
-    for (int c = 0; c < 4; ++c)
-        GEOtable->item(0, c)->setText(QString::fromStdString(headed.header[static_cast<std::size_t>(c)]));
-}
-
 QString TFrmConf::CellText(int row, int column) const
 {
     return GEOtable->item(row, column)->text();
@@ -225,23 +206,10 @@ QString TFrmConf::CellText(int row, int column) const
 
 void TFrmConf::FormShow()
 {
-    try {
-        const TConfigReading file = Config.Read(); // one reading for the whole page
-        const auto read = [&file](const char *key) { return QString::fromStdString(file.ReadField(key)); };
-        IPServer->setText(read("IPServer"));
-        PortClient->setText(read("PortClient"));
-        PortServer->setText(read("PortServer"));
-        const bool subscribe = read("MessageRequestMethod") == "Subscribe";
-        (subscribe ? MsgReqMethSubscr : MsgReqMethPoll)->setChecked(true);
-        VelmarGpsDir->setText(read("VelmarGpsDir"));
-        ESPDir->setText(read("ESPDir"));
-        NoSISMargin->setText(read("NoSISMargin"));
-        BufLen->setText(read("BufLen"));
-        BufPer->setText(read("BufPer"));
-        for (int row = 1; row <= GeoTable::kRows; ++row)
-            SetRow(row, file.ReadField("GEO" + std::to_string(row)));
-        SetHeader();
-    } catch (const std::exception &) {
+    Settings settings = Shown();
+    const bool loaded = settings.Load(Config); // keys after a failure keep what the controls held
+    Show(settings);
+    if (!loaded) {
         TConfigWarning warning(this);
         warning.SetText(kLoadWarning);
         ui_.Exec(warning);
@@ -254,6 +222,7 @@ void TFrmConf::BitBtn1Click()
         bool passed;
         const char *message;
     } const checks[] = {
+        // Hidden fields are checked too, so a bad one in the file fails every OK: kept on purpose.
         {IPServer->Validate(), "The RUD2AZ server must be identified by a correct IP address."},
         {PortServer->Validate(), "RUD2AZ Server port is not correct."},
         {PortClient->Validate(), "RUD2AZ Client port is not correct."},
@@ -270,20 +239,7 @@ void TFrmConf::BitBtn1Click()
         }
     }
     try {
-        auto save = [this](const char *key, const QString &value) { Config.AddField(key, value.toStdString()); };
-        save("IPServer", IPServer->text());
-        save("PortClient", PortClient->text());
-        save("PortServer", PortServer->text());
-        save("MessageRequestMethod", MsgReqMethSubscr->isChecked() ? "Subscribe" : "Poll");
-        save("VelmarGpsDir", VelmarGpsDir->text());
-        save("ESPDir", ESPDir->text());
-        save("NoSISMargin", NoSISMargin->text());
-        save("BufLen", BufLen->text());
-        save("BufPer", BufPer->text());
-        const GeoTable table = Table();
-        for (int row = 1; row <= GeoTable::kRows; ++row)
-            Config.AddField("GEO" + std::to_string(row), table.StoredRow(row));
-        save("EndOfConfigFile", "EndOfConfigFile");
+        Shown().Save(Config);
     } catch (const std::exception &) {
         TConfigWarning warning(this); // its own text tells of a write failure
         ui_.Exec(warning);
@@ -303,4 +259,42 @@ GeoTable TFrmConf::Table() const
     for (int c = 0; c < 4; ++c)
         table.header[c] = CellText(0, c).toStdString();
     return table;
+}
+
+Settings TFrmConf::Shown() const
+{
+    Settings s;
+    s.ipServer = IPServer->text().toStdString();
+    s.portClient = PortClient->text().toStdString();
+    s.portServer = PortServer->text().toStdString();
+    s.subscribe = MsgReqMethSubscr->isChecked();
+    s.velmarGpsDir = VelmarGpsDir->text().toStdString();
+    s.espDir = ESPDir->text().toStdString();
+    s.noSisMargin = NoSISMargin->text().toStdString();
+    s.bufLen = BufLen->text().toStdString();
+    s.bufPer = BufPer->text().toStdString();
+    s.geo = Table();
+    return s;
+}
+
+void TFrmConf::Show(const Settings &s)
+{
+    const auto text = [](const std::string &value) { return QString::fromStdString(value); };
+    IPServer->setText(text(s.ipServer));
+    PortClient->setText(text(s.portClient));
+    PortServer->setText(text(s.portServer));
+    (s.subscribe ? MsgReqMethSubscr : MsgReqMethPoll)->setChecked(true);
+    VelmarGpsDir->setText(text(s.velmarGpsDir));
+    ESPDir->setText(text(s.espDir));
+    NoSISMargin->setText(text(s.noSisMargin));
+    BufLen->setText(text(s.bufLen));
+    BufPer->setText(text(s.bufPer));
+    for (int row = 1; row <= GeoTable::kRows; ++row) {
+        const GeoRow &r = s.geo.Row(row);
+        const std::string cells[] = {r.prn, r.name, r.system, r.port};
+        for (int c = 0; c < 4; ++c)
+            GEOtable->item(row, c)->setText(text(cells[c]));
+    }
+    for (int c = 0; c < 4; ++c)
+        GEOtable->item(0, c)->setText(text(s.geo.header[static_cast<std::size_t>(c)]));
 }

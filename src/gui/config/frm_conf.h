@@ -2,6 +2,7 @@
 
 #include "config/config_store.h"
 #include "config/geo_table.h"
+#include "config/settings.h"
 
 #include <QDialog>
 
@@ -52,8 +53,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void SetRow(int row, const std::string &stored);
-    void SetHeader();
+    // The controls as settings, and settings into the controls.
+    Settings Shown() const;
+    void Show(const Settings &settings);
     QString CellText(int row, int column) const;
 
     UiSeam &ui_;

@@ -2,10 +2,12 @@
 
 #include "history_plot.h"
 #include "mops/gpstime.h"
+#include "mops/mt10.h"
 #include "text/number_text.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -17,11 +19,24 @@ const QStringList kTypeHeadings = {"Type", "Count", "Per minute (10 min)", "Last
                                    "Parity failures"};
 const QStringList kFeedLabels = {"Missing seconds", "Gaps", "Longest gap (s)", "Duplicates", "Steps back in time",
                                  "Over-long lines", "PARDO errors", "Parity failures", "Broadcast mode",
-                                 "Mode since (GPS time)", "Latest message (GPS time)", "System latency (s)",
-                                 "Type 10 parameters"};
+                                 "Mode since (GPS time)", "Latest message (GPS time)", "System latency (s)"};
 const QStringList kSatelliteHeadings = {"Slot", "System", "PRN", "PRC (m)", "UDREI", "PRC age (s)", "Time-out (s)",
                                         "eps_fc (m)", "Long-term", "Covariance", "Verdict", "Reason"};
 constexpr int kVerdictColumn = 10;
+// The type 10 parameters of the fast and long-term corrections' degradation, one a row, under
+// the labels of the MT 10 window.
+using Mt10Member = float TDegradationFactors::*;
+constexpr Mt10Member kMt10Shown[] = {&TDegradationFactors::Brrc,    &TDegradationFactors::Cltc_lsb,
+                                     &TDegradationFactors::Cltc_v1, &TDegradationFactors::Iltc_v1,
+                                     &TDegradationFactors::Cer,     &TDegradationFactors::RSS_UDRE};
+
+QStringList FeedLabels()
+{
+    QStringList labels = kFeedLabels;
+    for (const Mt10Member member : kMt10Shown)
+        labels << QString("Type 10: ") + FieldFor(mt10::kFields, member).name;
+    return labels;
+}
 
 QString Number(double v)
 {
@@ -51,6 +66,26 @@ QString Yes(bool on)
     return on ? "yes" : "no";
 }
 
+// A grid that asks for the width of all its columns: the layout then gives way elsewhere
+// rather than cut a column off at the grid's edge.
+void KeepColumnsInView(QTableWidget &grid)
+{
+    int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid.columnCount(); ++c)
+        width += grid.columnWidth(c);
+    if (grid.minimumWidth() != width)
+        grid.setMinimumWidth(width);
+}
+
+// A grid of fixed rows that asks for the height of all of them.
+void KeepRowsInView(QTableWidget &grid)
+{
+    int height = 2 * grid.frameWidth() + grid.horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < grid.rowCount(); ++r)
+        height += grid.rowHeight(r);
+    grid.setMinimumHeight(height);
+}
+
 void Rows(QTableWidget *grid, int rows)
 {
     if (grid->rowCount() != rows + 1)
@@ -66,7 +101,8 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     auto *top = new QHBoxLayout;
     Layout()->addLayout(top, 1);
     AddGrid(top, "Types", kTypeHeadings.size(), 1, kTypeHeadings);
-    AddGrid(top, "Feed", 2, kFeedLabels.size(), kFeedLabels, true);
+    const QStringList feedLabels = FeedLabels();
+    KeepRowsInView(*AddGrid(top, "Feed", 2, feedLabels.size(), feedLabels, true));
     AddGrid(Layout(), "Satellites", kSatelliteHeadings.size(), 1, kSatelliteHeadings);
     Grid("Satellites")->setSelectionBehavior(QAbstractItemView::SelectRows);
     connect(Grid("Satellites"), &QTableWidget::cellDoubleClicked, this, [this] { PlotChosenSatellite(); });
@@ -132,6 +168,9 @@ void TFrmOverview::Redraw()
     const char *names[] = {"Types", "Feed", "Satellites"};
     for (std::size_t i = 0; i < fits_.size(); ++i)
         fits_[i].Apply(*Grid(names[i]));
+    // The type table is a few narrow columns, read across: it is shown whole, and the feed
+    // beside it, read down, gives up the width.
+    KeepColumnsInView(*Grid("Types"));
 }
 
 void TFrmOverview::DrawTypes()
@@ -157,11 +196,6 @@ void TFrmOverview::DrawTypes()
 void TFrmOverview::DrawFeed()
 {
     const FeedStatistics &f = model_.Feed();
-    QString parameters;
-    if (const auto &p = model_.DegradationParameters())
-        parameters = QString("B_rrc %1, C_ltc_lsb %2, C_ltc_v1 %3, I_ltc_v1 %4, C_er %5, RSS_UDRE %6")
-                         .arg(Number(p->Brrc), Number(p->Cltc_lsb), Number(p->Cltc_v1), Number(p->Iltc_v1),
-                              Number(p->Cer), Number(p->RSS_UDRE));
     const char *mode = ModeName(f.Mode());
     const QString values[] = {QString::number(f.MissingSeconds()),
                               QString::number(f.Gaps()),
@@ -174,10 +208,14 @@ void TFrmOverview::DrawFeed()
                               mode ? QString(mode) : QString("not decided yet"),
                               GpsText(f.ModeSince()),
                               GpsText(model_.Now()),
-                              model_.DegradationReceived() ? QString::number(model_.SystemLatency()) : QString(),
-                              parameters};
-    for (int r = 0; r < kFeedLabels.size(); ++r)
-        SetCellOf(Grid("Feed"), r, 1, values[r]);
+                              model_.DegradationReceived() ? QString::number(model_.SystemLatency()) : QString()};
+    QTableWidget *grid = Grid("Feed");
+    int row = 0;
+    for (const QString &value : values)
+        SetCellOf(grid, row++, 1, value);
+    const auto &p = model_.DegradationParameters();
+    for (const Mt10Member member : kMt10Shown)
+        SetCellOf(grid, row++, 1, p ? Number((*p).*member) : QString());
 }
 
 void TFrmOverview::DrawSatellites()

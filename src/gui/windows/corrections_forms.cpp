@@ -71,12 +71,12 @@ TFrmMT24::TFrmMT24(QWidget *parent)
 
 void TFrmMT24::SetFCCell(int row, int column, const QString &text)
 {
-    SetCellOf(FC_Table, row, column, text);
+    SetCell(FC_Table, row, column, text);
 }
 
 void TFrmMT24::SetLTCell(int row, int column, const QString &text)
 {
-    SetCellOf(LT_Table, row, column, text);
+    SetCell(LT_Table, row, column, text);
 }
 
 TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Message Type 25", parent)
@@ -101,6 +101,8 @@ TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Ser
 }
 
 namespace {
+
+constexpr int kCovarianceRows = 210;
 
 // The box of an element shows it as its label says: "E 1,2" in box "E_12".
 QString BoxName(const char *label)
@@ -149,45 +151,82 @@ TFrmMT28::TFrmMT28(QWidget *parent)
             *boxes++ = box->findChild<QLineEdit *>(prefix + BoxName(f.name));
     }
     Layout()->addLayout(blocks);
-    AddGrid(Layout(), "Table", 12, 210,
-            QStringList{"PRN", "SF"} + LabelsOf(mt28::kElements));
+    AddGrid(Layout(), "Table", 12, kCovarianceRows, QStringList{"PRN", "SF"} + LabelsOf(mt28::kElements));
     AddCloseButton();
     FormShow();
 }
+
+namespace {
+
+// The record is thirteen 32-bit integers: equal bytes, equal values.
+static_assert(sizeof(TClockEphCovMatrix) == 13 * sizeof(int32_t), "no padding in the record");
+
+bool Same(const TClockEphCovMatrix &a, const TClockEphCovMatrix &b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
 
 void TFrmMT28::ShowCovariance(int index, int slot, const TClockEphCovMatrix &cov)
 {
     if (index < 0 || index > 1)
         return;
-    QLineEdit *const *boxes = boxes_[index];
-    SetBoxText(*boxes++, QString::number(slot));
-    SetBoxText(*boxes++, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
-    for (const auto &f : mt28::kElements)
-        SetBoxText(*boxes++, QString::fromStdString(FieldText(cov, f)));
+    RowSource &block = blocks_[index];
+    if (block.known && block.slot == slot && Same(block.cov, cov))
+        return;
+    block = {true, slot, cov};
+    blockChanged_[index] = true;
+    ContentChanged();
 }
 
 void TFrmMT28::ShowRow(int row, int slot, const TClockEphCovMatrix &cov)
 {
-    if (row >= 0) {
-        if (static_cast<std::size_t>(row) >= rows_.size())
-            rows_.resize(static_cast<std::size_t>(row) + 1);
-        RowSource &source = rows_[static_cast<std::size_t>(row)];
-        // The record is thirteen 32-bit integers: equal bytes, equal values.
-        static_assert(sizeof(TClockEphCovMatrix) == 13 * sizeof(int32_t), "no padding in the record");
-        if (source.known && source.slot == slot && std::memcmp(&source.cov, &cov, sizeof cov) == 0)
-            return;
-        source = {true, slot, cov};
+    if (row < 0 || row >= kCovarianceRows)
+        return;
+    if (static_cast<std::size_t>(row) >= rows_.size())
+        rows_.resize(static_cast<std::size_t>(row) + 1);
+    RowSource &source = rows_[static_cast<std::size_t>(row)];
+    if (source.known && source.slot == slot && Same(source.cov, cov))
+        return;
+    const bool listed = source.listed;
+    source = {true, slot, cov, true};
+    if (!listed)
+        changedRows_.push_back(row);
+    ContentChanged();
+}
+
+// The texts of the values kept since the last paint.
+void TFrmMT28::ShowContent()
+{
+    for (int index = 0; index < 2; ++index) {
+        if (!blockChanged_[index])
+            continue;
+        blockChanged_[index] = false;
+        const RowSource &block = blocks_[index];
+        QLineEdit *const *boxes = boxes_[index];
+        SetBox(*boxes++, QString::number(block.slot));
+        SetBox(*boxes++, QString::fromStdString(FloatText(mt28::ScaleFactor(block.cov))));
+        for (const auto &f : mt28::kElements)
+            SetBox(*boxes++, QString::fromStdString(FieldText(block.cov, f)));
     }
-    SetCell(row, 0, QString::number(slot));
-    SetCell(row, 1, QString::fromStdString(FloatText(mt28::ScaleFactor(cov))));
-    for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
-        SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(cov, mt28::kElements[k])));
+    for (const int row : changedRows_) {
+        RowSource &source = rows_[static_cast<std::size_t>(row)];
+        source.listed = false;
+        SetCell(row, 0, QString::number(source.slot));
+        SetCell(row, 1, QString::fromStdString(FloatText(mt28::ScaleFactor(source.cov))));
+        for (std::size_t k = 0; k < mt28::kElements.size(); ++k)
+            SetCell(row, static_cast<int>(k) + 2, QString::fromStdString(FieldText(source.cov, mt28::kElements[k])));
+    }
+    changedRows_.clear();
+    TMessageWindow::ShowContent();
 }
 
 void TFrmMT28::Reset()
 {
     rows_.clear();
-    TMessageWindow::Reset();
+    changedRows_.clear();
+    TMessageWindow::Reset(); // the satellite blocks keep theirs
 }
 
 QString TFrmMT28::BoxText(const QString &name) const

@@ -57,15 +57,22 @@ public:
     QString BoxText(const QString &name) const;
     void Reset() override;
 
+protected:
+    void ShowContent() override;
+
 private:
-    // What each grid row was last written from: every message rewrites all rows, of which it
-    // changes at most two, and the same values make the same texts.
+    // The values of each grid row and satellite block: every message rewrites all rows, of
+    // which it changes at most two, and the texts are made for the changed ones when painted.
     struct RowSource {
         bool known = false;
         int slot = 0;
         TClockEphCovMatrix cov;
+        bool listed = false; // in changedRows_
     };
     std::vector<RowSource> rows_;
+    std::vector<int> changedRows_;
+    RowSource blocks_[2];
+    bool blockChanged_[2] = {};
 
     // Each satellite block's boxes: PRN, SF, then the elements in mt28::kElements' order.
     QLineEdit *boxes_[2][2 + mt28::kElements.size()] = {};

@@ -22,34 +22,65 @@ TFrmFastCorr::TFrmFastCorr(QWidget *parent) : TMessageWindow("FrmFastCorr", "Mes
     FormShow();
 }
 
+void TFrmFastCorr::NoteChanged(int row)
+{
+    if (!listed_[row]) {
+        listed_[row] = true;
+        changedRows_.push_back(row);
+    }
+    ContentChanged();
+}
+
 void TFrmFastCorr::ShowCorrection(int row, int slot, double prc)
 {
-    if (row >= 0 && row < kRows) {
-        Correction &shown = corrections_[row];
-        if (shown.known && shown.slot == slot && Same(shown.prc, prc))
-            return;
-        shown = {true, slot, prc};
-    }
-    SetCell(row, 0, QString::number(slot));
-    SetCell(row, 1, QString::fromStdString(FloatText(prc)));
+    if (row < 0 || row >= kRows)
+        return;
+    Correction &kept = corrections_[row];
+    if (kept.known && kept.slot == slot && Same(kept.prc, prc))
+        return;
+    kept = {true, slot, prc, true};
+    NoteChanged(row);
 }
 
 void TFrmFastCorr::ShowIntegrity(int row, double udrei, double udre, double variance)
 {
-    if (row >= 0 && row < kRows) {
-        Integrity &shown = integrity_[row];
-        if (shown.known && Same(shown.udrei, udrei) && Same(shown.udre, udre) && Same(shown.variance, variance))
-            return;
-        shown = {true, udrei, udre, variance};
+    if (row < 0 || row >= kRows)
+        return;
+    Integrity &kept = integrity_[row];
+    if (kept.known && Same(kept.udrei, udrei) && Same(kept.udre, udre) && Same(kept.variance, variance))
+        return;
+    kept = {true, udrei, udre, variance, true};
+    NoteChanged(row);
+}
+
+// The texts of the rows changed since the last paint.
+void TFrmFastCorr::ShowContent()
+{
+    for (const int row : changedRows_) {
+        listed_[row] = false;
+        Correction &c = corrections_[row];
+        if (c.changed) {
+            c.changed = false;
+            SetCell(row, 0, QString::number(c.slot));
+            SetCell(row, 1, QString::fromStdString(FloatText(c.prc)));
+        }
+        Integrity &i = integrity_[row];
+        if (i.changed) {
+            i.changed = false;
+            SetCell(row, 2, QString::fromStdString(FloatText(i.udrei)));
+            SetCell(row, 3, QString::fromStdString(IndicatorText(i.udre)));
+            SetCell(row, 4, QString::fromStdString(UDREVarianceText(i.udre, i.variance)));
+        }
     }
-    SetCell(row, 2, QString::fromStdString(FloatText(udrei)));
-    SetCell(row, 3, QString::fromStdString(IndicatorText(udre)));
-    SetCell(row, 4, QString::fromStdString(UDREVarianceText(udre, variance)));
+    changedRows_.clear();
+    TMessageWindow::ShowContent();
 }
 
 void TFrmFastCorr::Reset()
 {
     corrections_.fill({});
     integrity_.fill({});
+    listed_.fill(false);
+    changedRows_.clear();
     TMessageWindow::Reset();
 }

@@ -3,6 +3,7 @@
 #include "message_window.h"
 
 #include <array>
+#include <vector>
 
 // Types 2 to 5: fast corrections and UDREs of up to 52 masked satellites.
 class TFrmFastCorr final : public TMessageWindow {
@@ -13,19 +14,27 @@ public:
     void ShowIntegrity(int row, double udrei, double udre, double variance);
     void Reset() override;
 
+protected:
+    void ShowContent() override;
+
 private:
     static constexpr int kRows = 211;
-    // The values each row's texts were last made from: a message repeats most of them, and
-    // the same values make the same texts, so their formatting is skipped.
+    void NoteChanged(int row);
+    // The latest values of each row; their texts are made when the window paints, for the
+    // rows whose values changed.
     struct Correction {
         bool known = false;
         int slot = 0;
         double prc = 0;
+        bool changed = false;
     };
     struct Integrity {
         bool known = false;
         double udrei = 0, udre = 0, variance = 0;
+        bool changed = false;
     };
     std::array<Correction, kRows> corrections_{};
     std::array<Integrity, kRows> integrity_{};
+    std::array<bool, kRows> listed_{}; // in changedRows_
+    std::vector<int> changedRows_;
 };

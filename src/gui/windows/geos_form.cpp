@@ -42,6 +42,8 @@ TFrmGEOs::TFrmGEOs(QWidget *parent) : TMessageWindow("FrmGEOs", "GEO Almanacs", 
             cell->setAutoFillBackground(true);
             cell->setAlignment(Qt::AlignCenter);
             cell->setMinimumWidth(column <= 3 ? 24 : 100);
+            cellOf_.insert(cell->objectName(), static_cast<int>(cells_.size()));
+            cells_.push_back({cell, QString(), false, false, column <= 3}); // R, C and I are indicators
             grid->addWidget(cell, row, column++);
         }
     }
@@ -50,12 +52,35 @@ TFrmGEOs::TFrmGEOs(QWidget *parent) : TMessageWindow("FrmGEOs", "GEO Almanacs", 
     Reset();
 }
 
+TFrmGEOs::Cell *TFrmGEOs::CellNamed(const QString &name)
+{
+    const auto at = cellOf_.constFind(name);
+    return at == cellOf_.constEnd() ? nullptr : &cells_[static_cast<std::size_t>(*at)];
+}
+
 void TFrmGEOs::SetIndicator(const QString &name, bool on)
 {
-    if (auto *cell = findChild<QLabel *>(name)) {
-        ShowStateColour(*cell, on ? std::optional<QColor>(kLime) : std::nullopt);
-        cell->setAccessibleDescription(on ? "on" : "off");
+    if (Cell *cell = CellNamed(name)) {
+        cell->on = on;
+        cell->changed = true;
+        ContentChanged();
     }
+}
+
+void TFrmGEOs::ShowContent()
+{
+    for (Cell &cell : cells_) {
+        if (!cell.changed)
+            continue;
+        cell.changed = false;
+        if (cell.indicator) {
+            ShowStateColour(*cell.label, cell.on ? std::optional<QColor>(kLime) : std::nullopt);
+            cell.label->setAccessibleDescription(cell.on ? "on" : "off");
+        } else {
+            cell.label->setText(cell.text);
+        }
+    }
+    TMessageWindow::ShowContent();
 }
 
 bool TFrmGEOs::IndicatorOn(const QString &name) const
@@ -66,8 +91,11 @@ bool TFrmGEOs::IndicatorOn(const QString &name) const
 
 void TFrmGEOs::SetText(const QString &name, const QString &text)
 {
-    if (auto *cell = findChild<QLabel *>(name))
-        cell->setText(text);
+    if (Cell *cell = CellNamed(name)) {
+        cell->text = text;
+        cell->changed = true;
+        ContentChanged();
+    }
 }
 
 QString TFrmGEOs::Text(const QString &name) const
@@ -86,4 +114,5 @@ void TFrmGEOs::Reset()
         for (const Coordinate &c : Coordinates())
             SetText(c.letter + n, "Unknown");
     }
+    ShowContent();
 }

@@ -4,7 +4,10 @@
 
 #include "mops/mt17.h"
 
+#include <QHash>
+
 #include <array>
+#include <vector>
 
 class QLabel;
 
@@ -30,4 +33,20 @@ public:
         const NamedField<TGEOAlmanac> *field;
     };
     static const std::array<Coordinate, 3> &Coordinates();
+
+protected:
+    void ShowContent() override;
+
+private:
+    // A cell's latest text or state, shown at the next paint.
+    struct Cell {
+        QLabel *label;
+        QString text;
+        bool on;
+        bool changed;
+        bool indicator;
+    };
+    Cell *CellNamed(const QString &name);
+    std::vector<Cell> cells_;
+    QHash<QString, int> cellOf_;
 };

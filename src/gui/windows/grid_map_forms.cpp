@@ -27,6 +27,57 @@ long WholePart(float v)
 }
 } // namespace
 
+void TPointTableWindow::KeepRow(int row, const IGPEntry &entry, int index)
+{
+    if (row < 0 || row >= kGridRows)
+        return;
+    if (static_cast<std::size_t>(row) >= rows_.size())
+        rows_.resize(static_cast<std::size_t>(row) + 1);
+    Row &kept = rows_[static_cast<std::size_t>(row)];
+    kept.entry = entry;
+    kept.index = index;
+    if (!kept.listed) {
+        kept.listed = true;
+        changed_.push_back(row);
+    }
+    ContentChanged();
+}
+
+void TPointTableWindow::MakeTexts(QTableWidget *)
+{
+    for (const int row : changed_) {
+        Row &kept = rows_[static_cast<std::size_t>(row)];
+        kept.listed = false;
+        WriteRow(row, kept.entry, kept.index);
+    }
+    changed_.clear();
+}
+
+void TPointTableWindow::WritePoint(int row, const IGPEntry &e, int index)
+{
+    SetCell(row, 0, QString::number(index));
+    SetCell(row, 1, QString::number(e.Band));
+    SetCell(row, 2, QString::fromStdString(LatitudeText(e.Latitude)));
+    SetCell(row, 3, QString::fromStdString(LongitudeText(e.Longitude)));
+}
+
+void TPointTableWindow::Reset()
+{
+    rows_.clear();
+    changed_.clear();
+    TMessageWindow::Reset();
+}
+
+void TFrmMT26::WriteRow(int row, const IGPEntry &e, int index)
+{
+    const auto q = [](const std::string &s) { return QString::fromStdString(s); };
+    WritePoint(row, e, index);
+    SetCell(row, 4, WholePart(e.VerticalDelay) >= 10000 ? "Do Not Use" : q(FloatText(e.VerticalDelay)));
+    SetCell(row, 5, ValueText(e, mt26::kPoint[1]));
+    SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : q(FloatText(e.GIVE)));
+    SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : q(FloatText(e.VarGIVE)));
+}
+
 QTabWidget *AddMapAndTablePages(QWidget *owner, QWidget *map, QWidget *&tablePage)
 {
     auto *tabs = new QTabWidget(owner);
@@ -37,7 +88,7 @@ QTabWidget *AddMapAndTablePages(QWidget *owner, QWidget *map, QWidget *&tablePag
     return tabs;
 }
 
-TFrmMT18::TFrmMT18(QWidget *parent) : TMessageWindow("FrmMT18", "MT18 - Ionospheric Grid Point masks", parent)
+TFrmMT18::TFrmMT18(QWidget *parent) : TPointTableWindow("FrmMT18", "MT18 - Ionospheric Grid Point masks", parent)
 {
     World = new WorldMap;
     QWidget *tablePage = nullptr;
@@ -47,7 +98,7 @@ TFrmMT18::TFrmMT18(QWidget *parent) : TMessageWindow("FrmMT18", "MT18 - Ionosphe
     FormShow();
 }
 
-TFrmMT26::TFrmMT26(QWidget *parent) : TMessageWindow("FrmMT26", "MT26 - Ionospheric delay corrections ", parent)
+TFrmMT26::TFrmMT26(QWidget *parent) : TPointTableWindow("FrmMT26", "MT26 - Ionospheric delay corrections ", parent)
 {
     auto *mapPage = new QWidget;
     auto *mapLayout = new QVBoxLayout(mapPage);
@@ -82,7 +133,7 @@ void TFrmMT18::Reset()
     ++layouts_;
     World->Fill(Qt::white);
     World->Load(Locate(kWorldPictureFile, Installed::Data));
-    TMessageWindow::Reset();
+    TPointTableWindow::Reset();
 }
 
 void TFrmMT26::DrawPoint(const IGPEntry &e, int index)
@@ -122,7 +173,7 @@ void TFrmMT26::WorldMouseMove(int x, int y)
 void TFrmMT26::FormShow()
 {
     ++layouts_;
-    TMessageWindow::FormShow();
+    TPointTableWindow::FormShow();
     const int h = World->Picture().height();
     World->Write(50, h - 90, "+ Monitored", QColor(0, 0, 255), 10);
     World->Write(50, h - 75, "+ Not Monitored", QColor(0, 0, 0), 10);
@@ -132,5 +183,5 @@ void TFrmMT26::FormShow()
 void TFrmMT26::Reset()
 {
     World->Load(Locate(kWorldPictureFile, Installed::Data));
-    TMessageWindow::Reset(); // draws the legend again
+    TPointTableWindow::Reset(); // draws the legend again
 }

@@ -6,12 +6,40 @@
 
 #include <array>
 
+#include <vector>
+
 class QLineEdit;
 class QTabWidget;
 class WorldMap;
 
+// A grid window's table lists grid points: each row's point is kept as it comes, and its texts
+// are made when the table is painted, for the rows whose point changed.
+class TPointTableWindow : public TMessageWindow {
+    Q_OBJECT
+public:
+    using TMessageWindow::TMessageWindow;
+    // Row `row` of the table shows the point of entry `index`.
+    void KeepRow(int row, const IGPEntry &entry, int index);
+    void Reset() override;
+
+protected:
+    void MakeTexts(QTableWidget *grid) override;
+    virtual void WriteRow(int row, const IGPEntry &entry, int index) = 0;
+    // Index, band, latitude and longitude.
+    void WritePoint(int row, const IGPEntry &entry, int index);
+
+private:
+    struct Row {
+        IGPEntry entry{};
+        int index = 0;
+        bool listed = false; // in changed_
+    };
+    std::vector<Row> rows_;
+    std::vector<int> changed_;
+};
+
 // Type 18: the masked ionospheric grid points of every band received.
-class TFrmMT18 final : public TMessageWindow {
+class TFrmMT18 final : public TPointTableWindow {
     Q_OBJECT
 public:
     explicit TFrmMT18(QWidget *parent = nullptr);
@@ -22,13 +50,16 @@ public:
     // Counts the times the picture and the table were laid anew.
     int Layouts() const { return layouts_; }
 
+protected:
+    void WriteRow(int row, const IGPEntry &entry, int index) override { WritePoint(row, entry, index); }
+
 private:
     int layouts_ = 0;
     WorldMap *World;
 };
 
 // Type 26: vertical delays and their integrity at the masked grid points.
-class TFrmMT26 final : public TMessageWindow {
+class TFrmMT26 final : public TPointTableWindow {
     Q_OBJECT
 public:
     explicit TFrmMT26(QWidget *parent = nullptr);
@@ -42,6 +73,11 @@ public:
     // Counts the times the legend or the table was laid anew: what was drawn and written
     // before may then be covered or gone.
     int Layouts() const { return layouts_; }
+
+protected:
+    // The point, then its delay and integrity; points no delay has reached yet still hold
+    // -10000 and read as markers too.
+    void WriteRow(int row, const IGPEntry &entry, int index) override;
 
 private:
     int layouts_ = 0;

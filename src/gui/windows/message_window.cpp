@@ -2,6 +2,8 @@
 
 #include "paint_pacer.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QScrollBar>
@@ -38,7 +40,8 @@ QTableWidget *TMessageWindow::AddGrid(QBoxLayout *layout, const char *name, int 
     grid->setMinimumSize(360, 200);
     LayOutWithoutShaping(*grid); // numbers and plain words: every repaint of a cell lays out its text
     layout->addWidget(grid, 1);
-    grids_.push_back({grid, fixed, labelsDown});
+    grid->installEventFilter(this); // a page brought forward shows its grid's latest texts
+    grids_.push_back({grid, fixed, labelsDown, {}, {}, {}});
     if (grid->objectName() == "Table")
         table_ = grid;
     return grid;
@@ -104,57 +107,149 @@ void TMessageWindow::LayOutWithoutShaping(QWidget &widget)
 
 void TMessageWindow::SetCell(int row, int column, const QString &text)
 {
-    if (!table_)
+    SetCell(table_, row, column, text);
+}
+
+TMessageWindow::GridContent *TMessageWindow::ContentOf(QTableWidget *grid)
+{
+    for (GridContent &g : grids_)
+        if (g.grid == grid)
+            return &g;
+    return nullptr;
+}
+
+void TMessageWindow::SetCell(QTableWidget *grid, int row, int column, const QString &text)
+{
+    GridContent *g = grid ? ContentOf(grid) : nullptr;
+    if (!g)
         return;
-    const int rows = table_->rowCount(), columns = table_->columnCount();
+    const int rows = grid->rowCount(), columns = grid->columnCount();
     if (row < 0 || row >= rows || column < 0 || column >= columns)
         return;
     const auto cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
-    if (written_.size() != cells)
-        written_.assign(cells, QString());
-    QString &written = written_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) + column];
-    if (!written.isNull() && written == text)
+    if (g->kept.size() != cells) {
+        g->kept.assign(cells, QString());
+        g->isChanged.assign(cells, 0);
+        g->changed.clear();
+    }
+    const int index = row * columns + column;
+    QString &kept = g->kept[static_cast<std::size_t>(index)];
+    if (!kept.isNull() && kept == text)
         return;
-    SetCellOf(table_, row, column, text);
-    written = text;
+    kept = text.isNull() ? QString("") : text;
+    if (!g->isChanged[static_cast<std::size_t>(index)]) {
+        g->isChanged[static_cast<std::size_t>(index)] = 1;
+        g->changed.push_back(index);
+    }
+    ContentChanged();
 }
 
-TMessageWindow::CellBatch::CellBatch(TMessageWindow &window)
-    : grid_(window.table_), wasEnabled_(grid_ && grid_->updatesEnabled())
+void TMessageWindow::SetBox(QLineEdit *box, const QString &text)
 {
-    if (wasEnabled_)
-        grid_->setUpdatesEnabled(false);
+    auto b = std::find_if(boxes_.begin(), boxes_.end(), [box](const BoxContent &c) { return c.box == box; });
+    if (b == boxes_.end())
+        b = boxes_.insert(boxes_.end(), {box, box->text(), false});
+    if (b->kept == text)
+        return;
+    b->kept = text;
+    b->changed = true;
+    ContentChanged();
 }
 
-TMessageWindow::CellBatch::~CellBatch()
+void TMessageWindow::ContentChanged()
 {
-    if (wasEnabled_)
-        grid_->setUpdatesEnabled(true);
+    contentPending_ = true;
+    if (paintAsked_ || !isVisible())
+        return;
+    // Painted when the pacer lets the request through; the texts are written just before.
+    paintAsked_ = true;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+// Many cells at once: the grid is repainted once, not cell by cell.
+void TMessageWindow::WriteGrid(GridContent &g)
+{
+    MakeTexts(g.grid);
+    if (g.changed.empty())
+        return;
+    const int columns = g.grid->columnCount();
+    const bool many = g.changed.size() > 64 && g.grid->updatesEnabled();
+    if (many)
+        g.grid->setUpdatesEnabled(false);
+    for (const int index : g.changed) {
+        g.isChanged[static_cast<std::size_t>(index)] = 0;
+        SetCellOf(g.grid, index / columns, index % columns, g.kept[static_cast<std::size_t>(index)]);
+    }
+    g.changed.clear();
+    if (many)
+        g.grid->setUpdatesEnabled(true);
+}
+
+void TMessageWindow::ShowContent()
+{
+    for (GridContent &g : grids_)
+        if (g.grid->isVisibleTo(this))
+            WriteGrid(g);
+    for (BoxContent &b : boxes_)
+        if (b.changed) {
+            b.changed = false;
+            SetBoxText(b.box, b.kept);
+        }
+    contentPending_ = false;
+}
+
+bool TMessageWindow::event(QEvent *event)
+{
+    // Only the requests the pacer lets through come here. What is written now is painted by
+    // this request: the one the writes asked for would only hold the next message's paint back.
+    if (event->type() == QEvent::UpdateRequest) {
+        paintAsked_ = true;
+        if (contentPending_) {
+            ShowContent();
+            QCoreApplication::removePostedEvents(this, QEvent::UpdateRequest);
+        }
+        paintAsked_ = false;
+    }
+    return QWidget::event(event);
+}
+
+bool TMessageWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show)
+        for (GridContent &g : grids_)
+            if (g.grid == watched)
+                WriteGrid(g);
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMessageWindow::FormShow()
 {
-    written_.clear(); // the fixed texts go in straight
-    for (const FixedTexts &f : grids_) {
-        for (int i = 0; i < f.texts.size(); ++i)
-            SetCellOf(f.grid, f.down ? i : 0, f.down ? 0 : i, f.texts[i]);
-        ExposeHeadings(f);
+    for (GridContent &g : grids_) {
+        const int columns = g.grid->columnCount();
+        for (int i = 0; i < g.texts.size(); ++i) {
+            const int row = g.down ? i : 0, column = g.down ? 0 : i;
+            SetCellOf(g.grid, row, column, g.texts[i]);
+            const auto index = static_cast<std::size_t>(row * columns + column);
+            if (index < g.kept.size())
+                g.kept[index] = g.texts[i];
+        }
+        ExposeHeadings(g);
     }
 }
 
 // The headings are ordinary cells, so that rows are numbered as the workers write them; the
 // hidden headers carry the same texts, so a screen reader announces a cell's column (or row)
 // by its heading instead of by its number.
-void TMessageWindow::ExposeHeadings(const FixedTexts &f)
+void TMessageWindow::ExposeHeadings(const GridContent &g)
 {
     QStringList labels;
-    const int count = f.down ? f.grid->rowCount() : f.grid->columnCount();
+    const int count = g.down ? g.grid->rowCount() : g.grid->columnCount();
     for (int i = 0; i < count; ++i)
-        labels << (i < f.texts.size() ? f.texts[i] : QString());
-    if (f.down)
-        f.grid->setVerticalHeaderLabels(labels);
+        labels << (i < g.texts.size() ? g.texts[i] : QString());
+    if (g.down)
+        g.grid->setVerticalHeaderLabels(labels);
     else
-        f.grid->setHorizontalHeaderLabels(labels);
+        g.grid->setHorizontalHeaderLabels(labels);
 }
 
 // The first time it opens, a window is sized to show all its columns (within the screen)
@@ -165,11 +260,12 @@ void TMessageWindow::PlaceOnFirstShow()
         return;
     placed_ = true;
     int wanted = 0;
-    for (const FixedTexts &f : grids_) {
-        f.grid->resizeColumnsToContents();
-        int width = f.grid->frameWidth() * 2 + f.grid->verticalScrollBar()->sizeHint().width();
-        for (int c = 0; c < f.grid->columnCount(); ++c)
-            width += f.grid->columnWidth(c);
+    for (GridContent &g : grids_) {
+        WriteGrid(g); // a page behind another too: its columns fit what it holds
+        g.grid->resizeColumnsToContents();
+        int width = g.grid->frameWidth() * 2 + g.grid->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < g.grid->columnCount(); ++c)
+            width += g.grid->columnWidth(c);
         wanted = std::max(wanted, width);
     }
     const QRect screen = this->screen()->availableGeometry();
@@ -187,14 +283,22 @@ void TMessageWindow::PlaceOnFirstShow()
 
 void TMessageWindow::Reset()
 {
-    for (const FixedTexts &f : grids_)
-        f.grid->clearContents();
+    for (GridContent &g : grids_) {
+        g.grid->clearContents();
+        g.kept.assign(g.kept.size(), QString());
+        g.isChanged.assign(g.isChanged.size(), 0);
+        g.changed.clear();
+    }
     FormShow();
+    ShowContent(); // the boxes a reset leaves show their latest texts
 }
 
 void TMessageWindow::showEvent(QShowEvent *event)
 {
+    paintAsked_ = true; // the first paint follows
     FormShow();
+    ShowContent();
     PlaceOnFirstShow();
+    paintAsked_ = false;
     QWidget::showEvent(event);
 }

@@ -20,12 +20,12 @@ TFrmMT06::TFrmMT06(QWidget *parent) : TMessageWindow("FrmMT06", "MT06 - Integrit
 void TFrmMT06::ShowHeader(const TIntegrityInformation &d)
 {
     for (std::size_t i = 0; i < IODF.size(); ++i)
-        SetBoxText(IODF[i], ValueText(d, mt06::kFields[i]));
+        SetBox(IODF[i], ValueText(d, mt06::kFields[i]));
 }
 
 void TFrmMT06::Reset()
 {
     for (QLineEdit *box : IODF)
-        box->clear();
+        SetBox(box, "");
     TMessageWindow::Reset();
 }

@@ -24,5 +24,5 @@ TFrmMT07::TFrmMT07(QWidget *parent)
 void TFrmMT07::ShowHeader(const TFastCorDegFactors &d)
 {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        SetBoxText(boxes_[i], ValueText(d, mt07::kFields[i]));
+        SetBox(boxes_[i], ValueText(d, mt07::kFields[i]));
 }

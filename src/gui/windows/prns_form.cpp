@@ -30,7 +30,7 @@ const QColor kInMask(0, 255, 0); // lime
 
 TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
     : TMessageWindow("FrmPRNs", "Active PRNs", parent),
-      worker_(mask, [this](int index, bool on) { ColourSlot(index, on); })
+      worker_(mask, [this](int index, bool on) { KeepSlot(index, on); })
 {
     for (const SlotGroup &g : kGroups) {
         auto *box = new QGroupBox(g.title, this);
@@ -45,6 +45,7 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
             cell->setFixedSize(28, 20);
             cell->setAutoFillBackground(true);
             shownOn_[i] = -1;
+            keptOn_[i] = 0;
             grid->addWidget(cell, (i - g.first) / kCellsPerRow, (i - g.first) % kCellsPerRow);
             cells_[i] = cell;
             ColourSlot(i, false);
@@ -53,6 +54,21 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
     }
     IODPNo = AddBox(Layout(), "IODPNo", "IODP");
     AddCloseButton();
+}
+
+void TFrmPRNs::KeepSlot(int index, bool on)
+{
+    if (keptOn_[index] == on)
+        return;
+    keptOn_[index] = on;
+    ContentChanged();
+}
+
+void TFrmPRNs::ShowContent()
+{
+    for (int i = 0; i < kSlots; ++i)
+        ColourSlot(i, keptOn_[i] != 0);
+    TMessageWindow::ShowContent();
 }
 
 void TFrmPRNs::ColourSlot(int index, bool on)
@@ -72,7 +88,7 @@ bool TFrmPRNs::SlotShownActive(int index) const
 
 bool TFrmPRNs::MaskReceived() const
 {
-    return !IODPNo->text().isEmpty();
+    return !iodpText_.isEmpty();
 }
 
 void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
@@ -82,7 +98,8 @@ void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
     worker_.SetText(text);
     const int iodp = worker_.ReadIODP();
     lastIODP_ = iodp;
-    SetBoxText(IODPNo, QString::number(iodp));
+    iodpText_ = QString::number(iodp);
+    SetBox(IODPNo, iodpText_);
     for (int i = 0; i < kSlots; ++i)
         mask_[iodp][i] = worker_.SlotActive(i + 1);
     worker_.Execute();
@@ -91,5 +108,6 @@ void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
 void TFrmPRNs::Reset()
 {
     for (int i = 0; i < kSlots; ++i)
-        ColourSlot(i, false);
+        keptOn_[i] = 0;
+    ShowContent();
 }

@@ -28,7 +28,11 @@ public:
 
     bool SlotShownActive(int index) const;
 
+protected:
+    void ShowContent() override;
+
 private:
+    void KeepSlot(int index, bool on);
     void ColourSlot(int index, bool on);
 
     TMT01 worker_;
@@ -38,7 +42,9 @@ private:
     // 1 message arrives.
     uint8_t mask_[kIodps][kSlots] = {};
     int32_t lastIODP_ = 0;
+    QString iodpText_; // the box's latest text; empty until the first mask
     QLineEdit *IODPNo;
     QLabel *cells_[kSlots] = {};
     signed char shownOn_[kSlots] = {}; // the state each cell shows: -1 none yet, 0 white, 1 green
+    signed char keptOn_[kSlots] = {};  // the latest state of each slot, shown at the next paint
 };

@@ -17,20 +17,6 @@ QString Q(const std::string &s)
     return QString::fromStdString(s);
 }
 
-// Writes index, band, latitude and longitude of a grid point into a row.
-void ShowPoint(TMessageWindow &w, int row, const IGPEntry &e, int index)
-{
-    w.SetCell(row, 0, QString::number(index));
-    w.SetCell(row, 1, QString::number(e.Band));
-    w.SetCell(row, 2, Q(LatitudeText(e.Latitude)));
-    w.SetCell(row, 3, Q(LongitudeText(e.Longitude)));
-}
-
-long WholePart(float v)
-{
-    return std::labs(static_cast<long>(std::trunc(v)));
-}
-
 } // namespace
 
 bool TMsgType18::SameAsShown() const
@@ -52,24 +38,13 @@ void TMsgType18::Show()
         return;
     shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
     shownLayout_ = window_.Layouts();
-    const TMessageWindow::CellBatch batch(window_);
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i)
         if (grid_.entry[i].InMask & 0xFF)
         {
-            ShowPoint(window_, ++row, grid_.entry[i], i);
+            window_.KeepRow(++row, grid_.entry[i], i);
             window_.DrawPoint(grid_.entry[i].Latitude, grid_.entry[i].Longitude);
         }
-}
-
-void TMsgType26::ShowRow(int row, const IGPEntry &e, int index)
-{
-    ShowPoint(window_, row, e, index);
-    // Points no delay has reached yet still hold -10000 and read as markers too.
-    window_.SetCell(row, 4, WholePart(e.VerticalDelay) >= 10000 ? "Do Not Use" : Q(FloatText(e.VerticalDelay)));
-    window_.SetCell(row, 5, ValueText(e, mt26::kPoint[1]));
-    window_.SetCell(row, 6, WholePart(e.GIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.GIVE)));
-    window_.SetCell(row, 7, WholePart(e.VarGIVE) == 10000 ? "Not Monitored" : Q(FloatText(e.VarGIVE)));
 }
 
 bool TMsgType26::MaskChanged() const
@@ -102,13 +77,12 @@ void TMsgType26::Show()
         shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
         shownLayout_ = window_.Layouts();
         NoteSharedPlaces();
-        const TMessageWindow::CellBatch batch(window_);
         int row = 0;
         for (int i = 0; i < kIgpCount; ++i) {
             const IGPEntry &e = grid_.entry[i];
             if (!(e.InMask & 0xFF))
                 continue;
-            ShowRow(++row, e, i);
+            window_.KeepRow(++row, e, i);
             window_.DrawPoint(e, i);
         }
         return;
@@ -123,7 +97,7 @@ void TMsgType26::Show()
         if (std::memcmp(&e, &shown_[i], sizeof e) == 0)
             continue;
         shown_[i] = e;
-        ShowRow(row, e, i);
+        window_.KeepRow(row, e, i);
         for (int j = i; j >= 0; j = laterAtPlace_[j])
             redraw.push_back(j);
     }

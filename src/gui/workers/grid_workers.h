@@ -34,7 +34,6 @@ public:
 private:
     void Show() override;
     bool MaskChanged() const;
-    void ShowRow(int row, const IGPEntry &e, int index);
     void NoteSharedPlaces();
     const IGPBuffer &grid_;
     std::vector<IGPEntry> shown_;  // the points as last written; empty before the first
