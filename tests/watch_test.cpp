@@ -4,6 +4,7 @@
 #include "watch/deadline_queue.h"
 #include "watch/event_file.h"
 #include "watch/signal_watch.h"
+#include "watch/watch_words.h"
 
 #include <gtest/gtest.h>
 
@@ -546,6 +547,63 @@ TEST(EventFile, AppendsEachEventOnceAndOnlyThoseStillKept)
     ASSERT_TRUE(file.WriteNew(log, error)) << error;
     EXPECT_EQ(lines().size(), 2 + EventLog::kCapacity);
     std::filesystem::remove(path);
+}
+
+TEST(WatchWords, AGridPointNotReceivedIsNeitherDoNotUseNorTimedOut)
+{
+    auto point = [](bool inMask, bool received, double age, int givei) {
+        GridPointAge g;
+        g.inMask = inMask;
+        g.delay.received = received;
+        g.delay.age = age;
+        g.delay.timeout = 600;
+        g.givei = givei;
+        return g;
+    };
+    const struct {
+        GridPointAge point;
+        float delay;
+        const char *state;
+    } cases[] = {
+        {point(false, false, 0, -1), -10000, "not in the mask"},
+        {point(true, false, 0, -1), -10000, "not received yet"},
+        {point(true, true, 600, 3), 1.5f, "monitored"},  // at the time-out: still valid
+        {point(true, true, 601, 3), 1.5f, "timed out"},  // a second past it
+        {point(true, true, 601, 3), 10000, "timed out"}, // stale: what it said is no longer news
+        {point(true, true, 5, 3), 10000, "Do Not Use"},
+        {point(true, true, 5, 15), 2, "Not Monitored"},
+        {point(true, true, 5, 14), 2, "monitored"},
+    };
+    for (const auto &c : cases)
+        EXPECT_STREQ(StatusText(StatusOf(c.point, c.delay)), c.state) << c.state;
+}
+
+TEST(WatchWords, AgesTestModeAndTheirWords)
+{
+    auto age = [](bool received, double seconds, int timeout) {
+        ItemAge a;
+        a.received = received;
+        a.age = seconds;
+        a.timeout = timeout;
+        return a;
+    };
+    const std::pair<ItemAge, const char *> ages[] = {
+        {age(false, 0, 12), ""},
+        {age(true, 3.4, 12), "3 / 12"},
+        {age(true, 12, 12), "12 / 12"},
+        {age(true, 250, 240), "250 / 240: expired"},
+        {age(true, 7.6, -1), "8"}, // a fast correction without its type 7 indicator
+    };
+    for (const auto &[a, text] : ages)
+        EXPECT_EQ(AgeText(a), text);
+
+    TestModeState t;
+    EXPECT_EQ(TestModeText(t), "Not in test mode: no type 0 within the last 60 s");
+    t.on = true;
+    t.age = 12;
+    EXPECT_EQ(TestModeText(t), "Test mode (Mode 0/2): type 0 received 12 s ago, no satellite is for safety use");
+    t.genuineType2 = true;
+    EXPECT_EQ(TestModeText(t), "Test mode (Mode 0/0): type 0 received 12 s ago, no satellite is for safety use");
 }
 
 TEST(DeadlineQueue, EarliestFirstAndOneEntryAnItem)
