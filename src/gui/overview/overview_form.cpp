@@ -20,9 +20,10 @@
 
 namespace {
 
-const QStringList kTypeHeadings = {"Type",           "Count",           "Per minute (10 min)",
-                                   "Last (GPS time)", "Longest gap (s)", "Parity failures",
-                                   "Max interval (s)", "Longest interval (s)", "Intervals over max"};
+// The longest gap of a type is its longest interval: beside it, the most the type may stay away
+// and how many of its intervals in the live stream were longer.
+const QStringList kTypeHeadings = {"Type",           "Count",           "Per minute (10 min)", "Last (GPS time)",
+                                   "Longest gap (s)", "Parity failures", "Max interval (s)",    "Over max"};
 const QStringList kFeedLabels = {"Missing seconds", "Gaps", "Longest gap (s)", "Duplicates", "Steps back in time",
                                  "Over-long lines", "PARDO errors", "Parity failures", "Broadcast mode",
                                  "Mode since (GPS time)", "Latest message (GPS time)", "System latency (s)"};
@@ -193,7 +194,7 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     connect(findChild<QPushButton *>("PlotRates"), &QPushButton::clicked, this, &TFrmOverview::PlotRates);
     AddCloseButton();
     FormShow();
-    setMinimumSize(1100, 720);
+    setMinimumSize(1200, 720); // the type table whole beside the feed
 
     timer_->setObjectName("OverviewRedraw");
     timer_->setInterval(kRedrawMilliseconds);
@@ -264,7 +265,6 @@ void TFrmOverview::DrawTypes()
                                  Number(s.LongestGap()),
                                  QString::number(s.ParityFailures()),
                                  limited ? QString::number(i.limit) : QString("none"),
-                                 Number(i.longest),
                                  limited ? QString::number(i.exceeded) : QString()};
         ++row;
         for (int c = 0; c < kTypeHeadings.size(); ++c)

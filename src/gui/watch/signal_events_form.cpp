@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@ constexpr const char *kKindKeys[] = {"TestMode", "Udrei", "TimeOut", "Recovery",
 static_assert(std::size(kKindKeys) == kEventKinds);
 // More new events than this while the window was hidden: the grid is laid anew rather than grown.
 constexpr uint64_t kGrowAtMost = 2000;
+constexpr int kKindsARow = 5;
 
 QTableWidgetItem *Cell(const std::string &text)
 {
@@ -34,14 +36,18 @@ TFrmEvents::TFrmEvents(SignalWatch &watch, std::function<std::string()> messageL
     : TMessageWindow("FrmEvents", "Signal Events", parent), watch_(watch), messageLogPath_(std::move(messageLogPath)),
       timer_(new QTimer(this)), notifier_(new EventNotifier(this))
 {
-    auto *kinds = new QGridLayout;
-    auto *showLabel = new QLabel("Show:", this);
-    auto *notifyLabel = new QLabel(notifier_->Available() ? "Notify:" : "Notify (this desktop has no system tray):", this);
-    kinds->addWidget(showLabel, 0, 0);
-    kinds->addWidget(notifyLabel, 1, 0);
+    // Two boxes of ticks, five kinds a row, so that every kind's name is read whole.
+    auto *showBox = new QGroupBox("Show", this);
+    showBox->setObjectName("ShowKinds");
+    auto *notifyBox = new QGroupBox(notifier_->Available() ? "Notify on the desktop"
+                                                           : "Notify on the desktop (this desktop has no system tray)",
+                                    this);
+    notifyBox->setObjectName("NotifyKinds");
+    auto *showGrid = new QGridLayout(showBox);
+    auto *notifyGrid = new QGridLayout(notifyBox);
     for (int k = 0; k < kEventKinds; ++k) {
         const QString name = KindName(static_cast<EventKind>(k));
-        auto *show = new QCheckBox(name, this);
+        auto *show = new QCheckBox(name, showBox);
         show->setObjectName(QString("Show") + kKindKeys[k]);
         show->setAccessibleName("Show " + name + " events");
         show->setChecked(true);
@@ -50,15 +56,16 @@ TFrmEvents::TFrmEvents(SignalWatch &watch, std::function<std::string()> messageL
             if (isVisible())
                 Redraw(); // the user's own click: answered at once
         });
-        auto *notify = new QCheckBox(name, this);
+        auto *notify = new QCheckBox(name, notifyBox);
         notify->setObjectName(QString("Notify") + kKindKeys[k]);
         notify->setAccessibleName("Notify " + name + " events on the desktop");
-        kinds->addWidget(show, 0, k + 1);
-        kinds->addWidget(notify, 1, k + 1);
+        showGrid->addWidget(show, k / kKindsARow, k % kKindsARow);
+        notifyGrid->addWidget(notify, k / kKindsARow, k % kKindsARow);
         show_[static_cast<std::size_t>(k)] = show;
         notify_[static_cast<std::size_t>(k)] = notify;
     }
-    Layout()->addLayout(kinds);
+    Layout()->addWidget(showBox);
+    Layout()->addWidget(notifyBox);
 
     QTableWidget *grid = AddGrid(Layout(), "Events", kHeadings.size(), 1, kHeadings);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
