@@ -4,7 +4,10 @@
 #include "support/window_fixture.h"
 
 #include "overview_form.h"
+#include "text/display_text.h"
 #include "event_notifier.h"
+#include "givei_map.h"
+#include "grid_map_forms.h"
 #include "signal_events_form.h"
 
 #include <QAction>
@@ -13,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -154,6 +158,66 @@ TEST_F(WatchWindowTest, GridPointsNotReceivedAreToldApartFromDoNotUse)
     ASSERT_NE(column, nullptr);
     column->setCurrentIndex(1);
     EXPECT_EQ(Overview().Model().Watch().TimeoutColumn(), Column::EnRouteToNonPrecision);
+}
+
+TEST_F(WatchWindowTest, TheGiveiPageOfTheType26WindowReadsEachPointWithItsAge)
+{
+    sbas::IgpMaskMsg mask;
+    mask.points = {0, 1, 20};
+    mask.iodi = 1;
+    Feed(sbas::IgpMask(mask));
+    sbas::IonoDelayMsg delays;
+    delays.iodi = 1;
+    delays.delay[0] = 1.5;
+    delays.givei[0] = 9;
+    delays.delay[1] = 63.875;
+    delays.givei[1] = 14;
+    Feed(sbas::IonosphericDelays(delays)); // block 0 holds all three points
+    Nulls(3);
+
+    auto &mt26 = W<TFrmMT26>("FrmMT26");
+    auto *pages = mt26.findChild<QTabWidget *>("Pages");
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->tabText(0), "World Map") << "the map page stays first, as it was";
+    EXPECT_EQ(pages->tabText(2), "GIVEI and age");
+    auto *map = mt26.findChild<GiveiMap *>("GiveiMap");
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->accessibleName(), "Grid points by GIVEI and age");
+    mt26.show();
+    pages->setCurrentIndex(2);
+    QApplication::processEvents();
+
+    const IGPEntry &first = frm.Igp().entry[0];
+    EXPECT_EQ(map->Readout(0), QString("IGP 0: %1 %2, GIVEI 9, delay 1.5 m, 3 s old (time-out 600 s)")
+                                   .arg(QString::fromStdString(LatitudeText(first.Latitude)),
+                                        QString::fromStdString(LongitudeText(first.Longitude))));
+    EXPECT_TRUE(map->Readout(1).contains(", GIVEI 14, delay Do Not Use, 3 s old (time-out 600 s)"))
+        << map->Readout(1).toStdString();
+    EXPECT_EQ(map->PointAt(map->Position(0)), 0);
+    EXPECT_EQ(map->PointAt(map->Position(0) + QPointF(40, 40)), -1) << "far from every mark";
+
+    // The pointer over a point gives its read-out.
+    QMouseEvent move(QEvent::MouseMove, map->Position(0), map->mapToGlobal(map->Position(0)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(map, &move);
+    EXPECT_EQ(map->ReadoutLabel()->text(), map->Readout(0));
+    EXPECT_EQ(map->ReadoutLabel()->objectName(), "GiveiReadout");
+
+    // Marks scale with the window: at twice the size a point lies twice as far from the centre.
+    const QPointF small = map->Position(0) - QPointF(map->width() / 2.0, map->height() / 2.0);
+    map->resize(map->width() * 2, map->height() * 2);
+    const QPointF large = map->Position(0) - QPointF(map->width() / 2.0, map->height() / 2.0);
+    EXPECT_NEAR(large.x(), 2 * small.x(), 1);
+    EXPECT_NEAR(large.y(), 2 * small.y(), 1);
+}
+
+TEST(GiveiScale, GreenThroughRedAndNotMonitoredBlack)
+{
+    EXPECT_EQ(GiveiColour(0).hue(), 120);
+    EXPECT_EQ(GiveiColour(7).hue(), 60); // half-way: yellow
+    EXPECT_EQ(GiveiColour(14).hue(), 0);
+    EXPECT_EQ(GiveiColour(15), QColor(0, 0, 0));
 }
 
 TEST_F(WatchWindowTest, SignalEventsOpensAfterTheOverviewAndFiltersByKind)

@@ -2,6 +2,7 @@
 // connection.
 #include "mainfrm.h"
 
+#include "givei_map.h"
 #include "grid_map_forms.h"
 #include "grid_point_choice.h"
 #include "overview_form.h"
@@ -25,8 +26,10 @@ void TMainFrm::BuildMessageWindows()
     FrmPRNs = parts.prns;
     FrmOverview = parts.overview;
     for (TMessageWindow *window : messageWindows_) {
-        if (auto *grid = qobject_cast<TFrmMT26 *>(window))
+        if (auto *grid = qobject_cast<TFrmMT26 *>(window)) {
             ConnectGridPointChoice(*grid, *FrmOverview);
+            AddGiveiPage(*grid, FrmOverview->Model().Watch(), *igpBuffer_);
+        }
         InstallTableExports(*window, ui_);
     }
 }
