@@ -1,5 +1,7 @@
-// Message logging: the record of each accepted message, the log file's modes and lock, the
-// logging window's type selection, and a replay logged back to a file equal to its recording.
+// Message logging through the window: the record of each accepted message, the logging window's
+// controls and type selection, and a replay logged back to a file equal to its recording. The
+// log file and the log's own rules are tested without a window in output_test.cpp.
+#include "support/file_size_limit.h"
 #include "support/session_fixture.h"
 
 #include "logging_form.h"
@@ -15,148 +17,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
 
 const QString kNow = "07/12/2026 12:30:05"; // the fake clock's time
-const std::string kHex64 = "5308DFFDFFDFFDFFC001FFDFFDFFDFFDFFDFFDFFC003BBBA3BBBBBBA1EB6CD80";
-
-TEST(LogRecordTest, PrnOfTheGeoBoxAndTheLoggedText)
-{
-    const struct {
-        const char *box;
-        int prn;
-    } prns[] = {{"120", 120}, {"120.9", 120}, {"-3.7", -3}, {"0", 0}, {"NA", 0}, {"", 0}, {"1e12", 0}, {" 5", 0}};
-    for (const auto &row : prns)
-        EXPECT_EQ(LogRecordPrn(row.box), row.prn) << row.box;
-
-    const struct {
-        std::string expanded, logged;
-    } texts[] = {{kHex64 + "ABC", kHex64 + "BC"}, {"12345", "1245"}, {"123", "23"}, {"12", "12"}, {"", ""}};
-    for (const auto &row : texts)
-        EXPECT_EQ(LoggedMessageText(row.expanded), row.logged) << row.expanded;
-}
-
-TEST(LogFileTest, ModesLockAndWriteThrough)
-{
-    TempCwd cwd;
-    const std::string path = cwd.Path("log.klt").toStdString();
-    const struct {
-        const char *name;
-        bool exists, overwrite;
-        QByteArray after;
-    } rows[] = {
-        {"append to an existing file", true, false, "old\r\nnew\r\n"},
-        {"overwrite an existing file", true, true, "new\r\n"},
-        {"append creates a missing file", false, false, "new\r\n"},
-        {"overwrite creates a missing file", false, true, "new\r\n"},
-    };
-    for (const auto &row : rows) {
-        QFile::remove(cwd.Path("log.klt"));
-        if (row.exists)
-            cwd.Write("log.klt", "old\r\n");
-        const int fd = OpenMessageLog(path, row.overwrite);
-        ASSERT_GE(fd, 0) << row.name;
-        WriteMessageLog(fd, "new\r\n");
-        EXPECT_EQ(cwd.Read("log.klt"), row.after) << row.name << " (read while still open)";
-        CloseMessageLog(fd);
-    }
-
-    // Nothing but a regular file is opened, and nothing waits: a FIFO nobody reads would
-    // block an ordinary open for ever.
-    ASSERT_EQ(::mkfifo(cwd.Path("fifo.klt").toLocal8Bit().constData(), 0600), 0);
-    QDir(cwd.Path("")).mkdir("folder.klt");
-    for (const QString &refused :
-         {QString(), cwd.Path("no/such/dir.klt"), cwd.Path("fifo.klt"), cwd.Path("folder.klt"), QString("/dev/null")})
-        for (const bool overwrite : {false, true})
-            EXPECT_EQ(OpenMessageLog(refused.toStdString(), overwrite), -1) << refused.toStdString();
-
-    // A file another writer holds is neither opened nor emptied.
-    const int holder = OpenMessageLog(path, false);
-    ASSERT_GE(holder, 0);
-    EXPECT_EQ(OpenMessageLog(path, true), -1);
-    EXPECT_EQ(cwd.Read("log.klt"), "new\r\n");
-    CloseMessageLog(holder);
-    const int next = OpenMessageLog(path, false);
-    EXPECT_GE(next, 0) << "the lock goes with the close";
-    CloseMessageLog(next);
-}
-
-// Lets files grow to `bytes` only, with the signal that would end the process ignored, so a
-// write past the limit is cut short as on a full disk. Restored at the end of the scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = SIG_DFL;
-};
-
-TEST(LogFileTest, ARecordIsWrittenWholeOrNotAtAll)
-{
-    const std::string a = "AAAAAAAA\r\n", b = "BBBBBBBB\r\n"; // 10 bytes each
-    const std::string tooLarge = "the log file has reached the largest size allowed (File too large)";
-    const struct {
-        const char *name;
-        rlim_t limit;
-        std::string file, failure;
-    } rows[] = {
-        {"room for both", 20, a + b, ""},
-        {"the second record cut after 5 of its bytes", 15, a, tooLarge},
-        {"the second record finds no room at all", 10, a, tooLarge},
-    };
-    for (const auto &row : rows) {
-        TempCwd cwd;
-        const int fd = OpenMessageLog(cwd.Path("log.klt").toStdString(), true);
-        ASSERT_GE(fd, 0);
-        std::optional<std::string> first, second;
-        {
-            FileSizeLimit limit(row.limit);
-            first = WriteMessageLog(fd, a);
-            second = WriteMessageLog(fd, b);
-        }
-        CloseMessageLog(fd);
-        EXPECT_EQ(first, std::nullopt) << row.name;
-        EXPECT_EQ(second.value_or(""), row.failure) << row.name;
-        EXPECT_EQ(cwd.Read("log.klt").toStdString(), row.file) << row.name;
-    }
-}
-
-TEST(LogFileTest, FailureReasonsSayWhatHappened)
-{
-    const struct {
-        int err;
-        const char *reason;
-    } rows[] = {
-        {ENOSPC, "the disk is full (No space left on device)"},
-        {EDQUOT, "the disk is full (Disk quota exceeded)"},
-        {EFBIG, "the log file has reached the largest size allowed (File too large)"},
-        {EIO, "the log file could not be written (Input/output error)"},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(LogWriteFailure(row.err), row.reason);
-}
 
 // A connected main window whose stream has ended; further messages are handed to the intake
 // directly, so each case controls exactly what arrives.

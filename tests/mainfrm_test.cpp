@@ -1,4 +1,5 @@
 #include "config_warning.h"
+#include "log_window.h"
 #include "mainfrm.h"
 #include "support/fake_clock.h"
 #include "support/scripted_ui.h"
@@ -281,43 +282,48 @@ TEST_F(MainFrmTest, StartsWithItsCaptionsLampsAndTimers)
     EXPECT_EQ(f.ServiceMsgs().NumberOfMessages, 0);
 }
 
-TEST_F(MainFrmTest, HundredthLogLineRollsTheLogIntoADatedFile)
+// The log window on its own, as the main window and the link write to it.
+class LogWindowTest : public ::testing::Test {
+protected:
+    TempCwd cwd;
+    FakeClock clock;
+    QPlainTextEdit view;
+    LogWindow log{view, clock};
+};
+
+TEST_F(LogWindowTest, HundredthLogLineRollsTheLogIntoADatedFile)
 {
     cwd.Write("07_12_2026_12_30_05.txt", "an older file of the same name\n"); // overwritten
-    TMainFrm f(ui, clock);
-    auto *log = f.findChild<QPlainTextEdit *>("LogWin");
     for (int i = 1; i <= 99; ++i)
-        f.Log(QString("line %1").arg(i));
+        log.Log(QString("line %1").arg(i));
     EXPECT_EQ(cwd.Read("07_12_2026_12_30_05.txt"), "an older file of the same name\n") << "no roll-over yet";
-    f.Log("line 100");
-    EXPECT_TRUE(log->toPlainText().isEmpty());
+    log.Log("line 100");
+    EXPECT_TRUE(view.toPlainText().isEmpty());
     const QList<QByteArray> saved = cwd.Read("07_12_2026_12_30_05.txt").split('\n');
     ASSERT_EQ(saved.size(), 101); // 100 lines and the final line break
     EXPECT_EQ(saved[0], "line 1");
     EXPECT_EQ(saved[99], "line 100");
-    f.Log("line 101");
-    EXPECT_EQ(log->toPlainText(), "line 101");
+    log.Log("line 101");
+    EXPECT_EQ(view.toPlainText(), "line 101");
 }
 
 // A FIFO of the roll-over file's name would block the window: it is left alone, the log
 // window is cleared as usual.
-TEST_F(MainFrmTest, ARollOverNameTakenByAFifoDoesNotBlock)
+TEST_F(LogWindowTest, ARollOverNameTakenByAFifoDoesNotBlock)
 {
     ASSERT_EQ(::mkfifo(cwd.Path("07_12_2026_12_30_05.txt").toLocal8Bit().constData(), 0600), 0);
-    TMainFrm f(ui, clock);
     for (int i = 1; i <= 100; ++i)
-        f.Log(QString("line %1").arg(i));
-    EXPECT_TRUE(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().isEmpty());
+        log.Log(QString("line %1").arg(i));
+    EXPECT_TRUE(view.toPlainText().isEmpty());
 }
 
 // A flood of log lines: at most one roll-over file a minute, the lines left out counted in the
 // first line of the next file.
-TEST_F(MainFrmTest, LogRollOverWritesAtMostOneFileAMinute)
+TEST_F(LogWindowTest, LogRollOverWritesAtMostOneFileAMinute)
 {
-    TMainFrm f(ui, clock);
-    const auto rollOver = [&f](int from) {
+    const auto rollOver = [this](int from) {
         for (int i = from; i < from + 100; ++i)
-            f.Log(QString("line %1").arg(i));
+            log.Log(QString("line %1").arg(i));
     };
     const auto files = [this] { return QDir(cwd.Path("")).entryList({"*.txt"}, QDir::Files, QDir::Name); };
 
@@ -352,16 +358,15 @@ TEST_F(MainFrmTest, LogRollOverWritesAtMostOneFileAMinute)
             EXPECT_EQ(lines.value(lines.size() - 2), "line " + QByteArray::number(from + 99));
         }
         EXPECT_EQ(files().size(), expectedFiles) << "after line " << from + 99;
-        EXPECT_TRUE(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText().isEmpty());
+        EXPECT_TRUE(view.toPlainText().isEmpty());
         from += 100;
     }
 }
 
-TEST_F(MainFrmTest, TimeStampBlockIsDashesAroundTheDateAndASpaceLine)
+TEST_F(LogWindowTest, TimeStampBlockIsDashesAroundTheDateAndASpaceLine)
 {
-    TMainFrm f(ui, clock);
-    f.LogTimeStamp();
-    EXPECT_EQ(f.findChild<QPlainTextEdit *>("LogWin")->toPlainText(), "---- 07/12/2026 12:30:05---- \n ");
+    log.LogTimeStamp();
+    EXPECT_EQ(view.toPlainText(), "---- 07/12/2026 12:30:05---- \n ");
 }
 
 } // namespace

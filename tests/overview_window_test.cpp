@@ -283,7 +283,7 @@ TEST_F(OverviewTest, AGridPointChosenInTheType26TableIsPlotted)
     Feed(sbas::IonosphericDelays(delays));
     auto &mt26 = W<TFrmMT26>("FrmMT26");
     QTableWidget *table = mt26.Grid("Table");
-    Painted(mt26, table); // a hidden window writes its cells when it is opened
+    Painted(mt26, table); // a hidden window writes its values only when it is opened
     ASSERT_EQ(TMessageWindow::CellText(table, 1, 0), "4");
     Q_EMIT table->cellDoubleClicked(1, 2);
     const TFrmHistory &plot = Overview().History();

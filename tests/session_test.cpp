@@ -2,6 +2,7 @@
 // streaming in both modes, stops and server faults.
 #include "support/session_fixture.h"
 
+#include "server_link.h"
 #include "text_frm.h"
 
 #include <QApplication>
@@ -66,6 +67,54 @@ TEST_F(SessionTest, SubscribeSessionAuthorisesRequestsStreamsAndStops)
     EXPECT_TRUE(Button("BtnClose")->isEnabled());
     EXPECT_TRUE(LogText().contains("Disconnected from VELMAR... Bye!"));
     EXPECT_EQ(Count("STOP\r\n"), 0);
+}
+
+// The link's states through a session, and what the window shows of each: the Connect caption,
+// whether Connect and Close take a click. A stop in poll mode waits for the next line.
+TEST_F(SessionTest, TheLinkStatesAndWhatTheWindowShowsOfThem)
+{
+    using S = LinkState;
+    const std::vector<std::pair<S, std::string>> session = {
+        {S::Connecting, "Disconnect, Connect on, Close off"}, {S::Authorising, "Disconnect, Connect on, Close off"},
+        {S::Requesting, "Disconnect, Connect on, Close off"}, {S::Streaming, "Disconnect, Connect on, Close off"},
+        {S::Stopping, "Disconnect, Connect on, Close off"},   {S::Idle, "Connect, Connect on, Close on"},
+    };
+    std::vector<std::pair<S, std::string>> entered;
+    for (const char *method : {"Subscribe", "Poll"}) {
+        SCOPED_TRACE(method);
+        StartServer(NoNullMessage(), AsFastAsPossible());
+        ui.dialogs.clear();
+        StartClient(method);
+        entered.clear();
+        QObject::connect(&frm->Link(), &ServerLink::StateEntered, [&](S now, S) {
+            const std::string shown = Button("Connect")->text().toStdString() +
+                                      (Button("Connect")->isEnabled() ? ", Connect on" : ", Connect off") +
+                                      (Button("BtnClose")->isEnabled() ? ", Close on" : ", Close off");
+            if (entered.empty() || entered.back().first != now)
+                entered.emplace_back(now, shown);
+        });
+        ConnectAndStream();
+        ASSERT_TRUE(WaitFor([&] { return Caption("Time") == kStreamEnd; }));
+        Button("Connect")->click();
+        server->SendToAll("*TXT,a line that completes a stop waiting for one\r\n");
+        ASSERT_TRUE(WaitFor([&] { return frm->Link().State() == S::Idle; }));
+        EXPECT_EQ(entered, session);
+    }
+
+    // A lost connection with Auto-Reconnect waits; unchecking the box frees the Connect button
+    // alone, Close stays disabled until a later connection ends.
+    frm->findChild<QCheckBox *>("AutoRec")->setChecked(true);
+    writes.clear();
+    ConnectAndStream();
+    server->DropClients();
+    ASSERT_TRUE(WaitFor([&] { return frm->Link().State() == S::WaitingToReconnect; }));
+    EXPECT_EQ(Button("Connect")->text(), "Auto");
+    EXPECT_FALSE(Button("Connect")->isEnabled());
+    frm->findChild<QCheckBox *>("AutoRec")->setChecked(false);
+    EXPECT_EQ(frm->Link().State(), S::Idle);
+    EXPECT_EQ(Button("Connect")->text(), "Connect");
+    EXPECT_TRUE(Button("Connect")->isEnabled());
+    EXPECT_FALSE(Button("BtnClose")->isEnabled());
 }
 
 TEST_F(SessionTest, EighteenMessageAnswersStillStartTheStreamOnce)
@@ -333,9 +382,9 @@ TEST_F(SessionTest, TheSocketIsNotReadWhileABatchOfLinesWaits)
     std::size_t mostHeld = 0;
     QTimer probe; // runs between batches
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (frm->LinesQueued() && Socket()->BytesAvailable() == kReadBuffer)
+        if (frm->Link().LinesQueued() && Socket()->BytesAvailable() == kReadBuffer)
             ++fullAndUnread;
-        mostHeld = std::max(mostHeld, frm->ReceivedTextHeld());
+        mostHeld = std::max(mostHeld, frm->Link().ReceivedTextHeld());
     });
     probe.start(0);
     server->SendToAll(flood);

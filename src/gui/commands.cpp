@@ -4,6 +4,7 @@
 #include "about_box.h"
 #include "auth_dlg.h"
 #include "frm_conf.h"
+#include "help_openers.h"
 #include "install_paths.h"
 #include "message_window.h"
 #include "sis_mode_form.h"
@@ -12,13 +13,10 @@
 #include "window_catalogue.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -160,43 +158,6 @@ void TMainFrm::MnuSettingsClick()
     geoTable_ = FrmConf->Table();
     ApplyConfigurationOrWarn(false);
 }
-
-namespace {
-
-// Says so when nothing took a document or web page; the window may be gone by the time an
-// opener gives up.
-std::function<void(bool)> SayWhenNotOpened(UiSeam &ui, QWidget *window, const QString &text)
-{
-    return [&ui, parent = QPointer<QWidget>(window), text](bool opened) {
-        if (!opened && parent)
-            ui.MessageBox(parent, text);
-    };
-}
-
-// A Help document: the one in the current directory, else the installed copy.
-void OpenHelpDocument(UiSeam &ui, QWidget *window, const QString &name)
-{
-    const QString path = Locate(name, Installed::Document);
-    if (path.isEmpty()) {
-        ui.MessageBox(window, "The help document \"" + name + "\" was not found. It was looked for here:\n" +
-                                  Candidates(name, Installed::Document).join("\n"));
-        return;
-    }
-    ui.OpenDocument(QUrl::fromLocalFile(path),
-                    SayWhenNotOpened(ui, window,
-                                     "No program could open the help document\n" + path +
-                                         "\n\nInstall a PDF viewer and xdg-utils (xdg-open), or open the file by hand."));
-}
-
-void OpenWebPage(UiSeam &ui, QWidget *window, const QString &address)
-{
-    ui.OpenDocument(QUrl(address), SayWhenNotOpened(ui, window,
-                                                    "No program could open " + address +
-                                                        "\nInstall a web browser and xdg-utils (xdg-open), or open "
-                                                        "the address by hand."));
-}
-
-} // namespace
 
 void TMainFrm::UASUserManual1Click()
 {

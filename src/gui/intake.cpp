@@ -5,6 +5,7 @@
 #include "message_captions.h"
 #include "overview_form.h"
 #include "prns_form.h"
+#include "server_link.h"
 #include "sis_mode_form.h"
 #include "worker.h"
 
@@ -25,9 +26,9 @@ QString Q(const std::string &text)
 void TMainFrm::HandleMsgLine(const std::string &line)
 {
     IntakeSession session;
-    session.requestCount = protocol_.RequestCount();
-    session.logging = LogActive;
-    if (LogActive)
+    session.requestCount = link_->Protocol().RequestCount();
+    session.logging = messageLog_.Active();
+    if (session.logging)
         session.geoPrn = GEO_PRN->text().toStdString();
     const IntakeOutcome &out = intake_.Take(line, session);
 

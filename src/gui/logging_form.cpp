@@ -1,6 +1,6 @@
 #include "logging_form.h"
 
-#include "mainfrm.h"
+#include "output/message_log.h"
 #include "time/clock.h"
 #include "time/date_time.h"
 #include "ui_seam.h"
@@ -22,7 +22,6 @@ namespace {
 
 const char kStart[] = "Start Logging";
 const char kStop[] = "Stop Logging";
-constexpr int kTypes = 64;
 
 QString TypeBoxName(int type)
 {
@@ -31,8 +30,9 @@ QString TypeBoxName(int type)
 
 } // namespace
 
-TFrmLogging::TFrmLogging(TMainFrm &main, UiSeam &ui, const Clock &clock, QWidget *parent)
-    : QWidget(parent, Qt::Window), main_(main), ui_(ui), clock_(clock)
+TFrmLogging::TFrmLogging(MessageLog &log, std::function<bool()> connected, UiSeam &ui, const Clock &clock,
+                         QWidget *parent)
+    : QWidget(parent, Qt::Window), log_(log), connected_(std::move(connected)), ui_(ui), clock_(clock)
 {
     setObjectName("FrmLogging");
     setWindowTitle("Disk Logging");
@@ -150,27 +150,25 @@ void TFrmLogging::StartStopButtonClick()
         StopLogging("Logging stopped at " + NowText());
         return;
     }
-    if (!main_.IsConnected()) {
+    if (!connected_()) {
         AppendToMemo("Logging error: You must be connected to Data Server to start logging !\n");
         return;
     }
-    main_.SetLogOverwrite(OverWriteRadioButton->isChecked());
-    main_.SetOutputFileName(FileNameEdit->text().toStdString());
-    if (!main_.OpenLogFile()) {
+    log_.SetOverwrite(OverWriteRadioButton->isChecked());
+    log_.SetFileName(FileNameEdit->text().toStdString());
+    if (!log_.Open()) {
         StartStopButton->setText(kStart);
         AppendToMemo("Logging failed to create file " + FileNameEdit->text() + " at " + NowText() + "\n");
         return;
     }
-    if (CheckBoxAll->isChecked()) {
-        for (int t = 0; t < kTypes; ++t)
-            main_.SetLogTypeEnabled(t, true);
-    } else {
+    if (CheckBoxAll->isChecked())
+        log_.SetAllTypes(true);
+    else
         ApplyTypeBoxes();
-    }
     StartStopButton->setText(kStop);
     SetFileControlsEnabled(false);
     AppendToMemo("Logging started at " + NowText() + "\n");
-    main_.SetLogActive(true);
+    log_.SetActive(true);
 }
 
 void TFrmLogging::StopLogging(const QString &memoLine)
@@ -178,15 +176,16 @@ void TFrmLogging::StopLogging(const QString &memoLine)
     StartStopButton->setText(kStart);
     SetFileControlsEnabled(true);
     AppendToMemo(memoLine + "\n");
-    main_.SetLogActive(false);
-    main_.CloseLogFile();
+    log_.SetActive(false);
+    log_.Close();
+    Q_EMIT Stopped();
 }
 
-void TFrmLogging::StopAfterWriteFailure(const QString &reason)
+QString TFrmLogging::StopAfterWriteFailure(const QString &reason)
 {
     const QString line = "Logging stopped: " + reason + " at " + NowText();
     StopLogging(line);
-    main_.Log(line);
+    return line;
 }
 
 void TFrmLogging::SpeedButton1Click()
@@ -201,7 +200,7 @@ void TFrmLogging::SpeedButton1Click()
 
 void TFrmLogging::AppendRadioButtonClick()
 {
-    main_.SetLogOverwrite(OverWriteRadioButton->isChecked());
+    log_.SetOverwrite(OverWriteRadioButton->isChecked());
 }
 
 void TFrmLogging::CheckBoxAllClick()
@@ -210,8 +209,7 @@ void TFrmLogging::CheckBoxAllClick()
     for (const int type : kBoxedTypes)
         findChild<QCheckBox *>(TypeBoxName(type))->setEnabled(!all);
     // Unchecked, nothing is recorded until a type box is clicked or logging is started again.
-    for (int t = 0; t < kTypes; ++t)
-        main_.SetLogTypeEnabled(t, all);
+    log_.SetAllTypes(all);
 }
 
 void TFrmLogging::CheckBoxMTClick()
@@ -224,7 +222,7 @@ void TFrmLogging::CheckBoxMTClick()
 void TFrmLogging::ApplyTypeBoxes()
 {
     for (const int type : kBoxedTypes)
-        main_.SetLogTypeEnabled(type, findChild<QCheckBox *>(TypeBoxName(type))->isChecked());
+        log_.SetTypeEnabled(type, findChild<QCheckBox *>(TypeBoxName(type))->isChecked());
 }
 
 void TFrmLogging::AppendToMemo(const QString &text)

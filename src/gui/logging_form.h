@@ -4,7 +4,10 @@
 
 #include "link/message_catalogue.h"
 
+#include <functional>
+
 class Clock;
+class MessageLog;
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -12,18 +15,19 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolButton;
-class TMainFrm;
 class UiSeam;
 
 // "Disk Logging": the user's choice of log file, overwrite or append, and message types, and
-// the button that starts and stops the recording. The file itself belongs to the main window.
+// the button that starts and stops the recording, all handed to the message log. Logging
+// starts only while the data server is connected.
 class TFrmLogging final : public QWidget {
     Q_OBJECT
 public:
     // The message types that have a check box of their own; the others follow "All" only.
     static constexpr auto kBoxedTypes = kLogBoxTypes;
 
-    TFrmLogging(TMainFrm &main, UiSeam &ui, const Clock &clock, QWidget *parent = nullptr);
+    TFrmLogging(MessageLog &log, std::function<bool()> connected, UiSeam &ui, const Clock &clock,
+                QWidget *parent = nullptr);
 
     void StartStopButtonClick();
     void SpeedButton1Click();
@@ -32,8 +36,13 @@ public:
     void CheckBoxMTClick();
     void FormShow();
     void Button1Click() { hide(); }
-    // Stops logging after a record could not be written, saying why in the memo and the log window.
-    void StopAfterWriteFailure(const QString &reason);
+    // Stops logging after a record could not be written, saying why in the memo. Returns the
+    // line, for the main window's log.
+    QString StopAfterWriteFailure(const QString &reason);
+
+Q_SIGNALS:
+    // Logging has stopped, by the user or after a failed write.
+    void Stopped();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -47,7 +56,8 @@ private:
     void ApplyTypeBoxes();
     QString NowText() const;
 
-    TMainFrm &main_;
+    MessageLog &log_;
+    std::function<bool()> connected_;
     UiSeam &ui_;
     const Clock &clock_;
 

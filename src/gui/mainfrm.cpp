@@ -5,6 +5,8 @@
 #include "paint_pacer.h"
 
 #include "data_server_socket.h"
+#include "log_window.h"
+#include "server_link.h"
 #include "sis_mode_form.h"
 
 #include <QAction>
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -28,18 +29,6 @@
 const char *const kAppCaption = " VELMAR User Application  v3.2.3";
 
 namespace {
-
-QPixmap LampPixmap(const QColor &colour)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(Qt::darkGray);
-    painter.drawEllipse(1, 1, 14, 14);
-    return pixmap;
-}
 
 QLineEdit *ReadOnlyEdit(QWidget *parent, const QString &name, const QString &label)
 {
@@ -65,13 +54,9 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
 {
     setObjectName("MainFrm");
     setWindowTitle(kAppCaption);
-    C = new DataServerSocket(this);
-    connect(C, &DataServerSocket::Connected, this, &TMainFrm::CConnect);
-    connect(C, &DataServerSocket::ReadyRead, this, &TMainFrm::CRead);
-    connect(C, &DataServerSocket::Disconnected, this, &TMainFrm::CDisconnect);
-    connect(C, &DataServerSocket::Error, this, &TMainFrm::CError);
-    BuildTimers();
     BuildDisplay();
+    BuildLink();
+    BuildTimers();
 
     FrmSISMode = new TFrmSISMode(clock_, [this] { return IsConnected(); }, this);
     // A flood of messages repaints these windows some 30 times a second, not after each one.
@@ -90,12 +75,28 @@ TMainFrm::TMainFrm(UiSeam &ui, const Clock &clock, QWidget *parent)
     BuildLogging();
 
     Config.FileName = (QDir::currentPath() + QDir::separator() + "userapp.cfg").toStdString();
-    PendingText.Clear();
 }
 
-TMainFrm::~TMainFrm()
+TMainFrm::~TMainFrm() = default;
+
+void TMainFrm::BuildLink()
 {
-    CloseLogFile();
+    logWindow_ = std::make_unique<LogWindow>(*LogWin, clock_);
+    link_ = new ServerLink(lamps_, *logWindow_, this);
+    DataServerSocket *C = &link_->Socket();
+    connect(C, &DataServerSocket::Connected, this, &TMainFrm::CConnect);
+    connect(C, &DataServerSocket::ReadyRead, this, &TMainFrm::CRead);
+    connect(C, &DataServerSocket::Disconnected, this, &TMainFrm::CDisconnect);
+    connect(C, &DataServerSocket::Error, this, &TMainFrm::CError);
+    connect(&link_->PollTimer(), &QTimer::timeout, this, &TMainFrm::TimerMSGTimer);
+    connect(&link_->ReceiveTimer(), &QTimer::timeout, this, &TMainFrm::TimerRxTimer);
+    connect(&link_->ReconnectTimer(), &QTimer::timeout, this, &TMainFrm::TimerReconTimer);
+    connect(link_, &ServerLink::StateEntered, this, &TMainFrm::ShowLinkState);
+    connect(link_, &ServerLink::LinesWaiting, this, &TMainFrm::HandleWaitingLines);
+    connect(link_, &ServerLink::RequestPhaseDone, this, [this] {
+        if (SisMonitoring)
+            sisMonitor_->Evaluate();
+    });
 }
 
 void TMainFrm::BuildTimers()
@@ -108,47 +109,14 @@ void TMainFrm::BuildTimers()
             t->start();
         return t;
     };
-    TimerMSG = timer("TimerMSG", 200, false);
-    TimerMSG->setTimerType(Qt::PreciseTimer); // polls must never come closer than 200 ms
-    TimerRx = timer("TimerRx", 10, false);
-    TimerRecon = timer("TimerRecon", 60000, false);
     SISChecker = timer("SISChecker", 60000, false);
     DisconnChecker = timer("DisconnChecker", 720000, false);
     TimerQI = timer("TimerQI", 1500, true);
     Timer1sec = timer("Timer1sec", 1000, true);
-    connect(TimerMSG, &QTimer::timeout, this, &TMainFrm::TimerMSGTimer);
-    connect(TimerRx, &QTimer::timeout, this, &TMainFrm::TimerRxTimer);
-    connect(TimerRecon, &QTimer::timeout, this, &TMainFrm::TimerReconTimer);
     connect(SISChecker, &QTimer::timeout, this, &TMainFrm::SISCheckerTimer);
     connect(DisconnChecker, &QTimer::timeout, this, &TMainFrm::DisconnCheckerTimer);
     connect(TimerQI, &QTimer::timeout, this, &TMainFrm::TimerQITimer);
     connect(Timer1sec, &QTimer::timeout, this, &TMainFrm::Timer1secTimer);
-}
-
-QWidget *TMainFrm::BuildLamp(const QString &name, const QString &caption, const QColor &onColour)
-{
-    auto *box = new QWidget;
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    auto *off = new QLabel(box);
-    off->setObjectName(name);
-    off->setPixmap(LampPixmap(Qt::lightGray));
-    off->setAccessibleName(caption);
-    auto *on = new QLabel(box);
-    on->setObjectName(name + "On");
-    on->setPixmap(LampPixmap(onColour));
-    on->setAccessibleName(caption + " on");
-    on->hide();
-    lamps_.emplace_back(name.toStdString(), on);
-    grid->addWidget(off, 0, 0); // the on image covers the off image when visible
-    grid->addWidget(on, 0, 0);
-    grid->addWidget(new QLabel(caption, box), 0, 1, Qt::AlignLeft);
-    grid->setColumnStretch(1, 1);
-    // A lamp goes on and off with every line: at a fixed size that re-lays out the lamp alone,
-    // never the main window around it.
-    box->ensurePolished();
-    box->setFixedSize(box->sizeHint());
-    return box;
 }
 
 void TMainFrm::BuildDisplay()
@@ -208,11 +176,11 @@ void TMainFrm::BuildDisplay()
     sidePanel->setFixedWidth(200);
     auto *side = new QVBoxLayout(sidePanel);
     side->setContentsMargins(0, 0, 0, 0);
-    side->addWidget(BuildLamp("Send", "Request", Qt::yellow));
-    side->addWidget(BuildLamp("AckWait", "Waiting for data", QColor(255, 128, 0)));
-    side->addWidget(BuildLamp("AckRx", "Data Received", Qt::green));
-    side->addWidget(BuildLamp("DiskLogging", "Disk Logging", Qt::blue));
-    side->addWidget(BuildLamp("Error", "Error", Qt::red));
+    side->addWidget(lamps_.Add("Send", "Request", Qt::yellow));
+    side->addWidget(lamps_.Add("AckWait", "Waiting for data", QColor(255, 128, 0)));
+    side->addWidget(lamps_.Add("AckRx", "Data Received", Qt::green));
+    side->addWidget(lamps_.Add("DiskLogging", "Disk Logging", Qt::blue));
+    side->addWidget(lamps_.Add("Error", "Error", Qt::red));
     AutoRec = new QCheckBox("Auto-Reconnect", central);
     AutoRec->setObjectName("AutoRec");
     AutoRec->setAccessibleName("Auto-Reconnect");
@@ -245,27 +213,10 @@ void TMainFrm::BuildDisplay()
 
 bool TMainFrm::IsConnected() const
 {
-    return C->IsConnected();
+    return link_->IsConnected();
 }
 
-// Lamps are switched several times per line received: found in a short list, not by name
-// among all the window's children.
-QLabel *TMainFrm::LampOn(const char *lamp) const
+bool TMainFrm::PollMode() const
 {
-    for (const auto &[name, on] : lamps_)
-        if (name == lamp)
-            return on;
-    return nullptr;
-}
-
-void TMainFrm::ShowLamp(const char *lamp)
-{
-    if (QLabel *on = LampOn(lamp); on && on->isHidden())
-        on->show();
-}
-
-void TMainFrm::HideLamp(const char *lamp)
-{
-    if (QLabel *on = LampOn(lamp); on && !on->isHidden())
-        on->hide();
+    return link_->Protocol().PollMode();
 }

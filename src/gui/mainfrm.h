@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -10,9 +9,10 @@
 
 #include "config/config_store.h"
 #include "config/geo_table.h"
+#include "lamps.h"
 #include "link/message_intake.h"
 #include "link/reply_line.h"
-#include "link/session_protocol.h"
+#include "output/message_log.h"
 #include "sismode/sis_mode_monitor.h"
 #include "state/shared_buffers.h"
 #include "worker.h"
@@ -22,8 +22,10 @@
 #include <vector>
 
 class Clock;
-class DataServerSocket;
+class LogWindow;
 class MessageCaptions;
+class ServerLink;
+enum class LinkState;
 class TFrmLogging;
 class TFrmConf;
 class TFrmPRNs;
@@ -61,8 +63,8 @@ public:
     void Log(const QString &line);
     void LogTimeStamp();
 
-    void ShowLamp(const char *lamp);
-    void HideLamp(const char *lamp);
+    void ShowLamp(const char *lamp) { lamps_.Show(lamp); }
+    void HideLamp(const char *lamp) { lamps_.Hide(lamp); }
 
     // Session: the Connect button, the socket events and the request cycle.
     void ConnectClick();
@@ -96,17 +98,14 @@ public:
     TFrmConf *SettingsDialog() const { return FrmConf; }
     void QUILSISBroadcastStatus1Click();
 
-    // Message log: the logging window sets the file and the switches; the intake writes.
-    void SetOutputFileName(const std::string &name) { OutputFileName = name; }
-    const std::string &MessageLogPath() const { return OutputFileName; }
-    void SetLogActive(bool on) { LogActive = on; }
-    void SetLogOverwrite(bool on) { LogOverwrite = on; }
-    void SetLogTypeEnabled(int type, bool on);
-    bool OpenLogFile();
-    void CloseLogFile();
+    // The message log, which the logging window sets up and the intake writes to.
+    void SetOutputFileName(const std::string &name) { messageLog_.SetFileName(name); }
+    void SetLogActive(bool on) { messageLog_.SetActive(on); }
+    void SetLogTypeEnabled(int type, bool on) { messageLog_.SetTypeEnabled(type, on); }
+    bool OpenLogFile() { return messageLog_.Open(); }
     // One record, when logging of the type is enabled; written through before returning.
     void WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds);
-    bool LogIsActive() const { return LogActive; }
+    bool LogIsActive() const { return messageLog_.Active(); }
     TFrmLogging *LoggingForm() const { return FrmLogging; }
     void LoggingClick();
 
@@ -116,14 +115,11 @@ public:
     TTextFrm *TextForm() const { return TextFrm; }
     TFrmOverview *OverviewForm() const { return FrmOverview; }
     TSISModeThread &SisMonitor() { return *sisMonitor_; }
+    ServerLink &Link() { return *link_; }
     bool IsConnected() const;
     QString ServerAddress() const { return serverAddress_; }
     quint16 ServerPort() const { return serverPort_; }
-    bool PollMode() const { return protocol_.PollMode(); }
-    // The received text: whether a batch of its lines waits for its turn, and the bytes held
-    // for lines not yet handled.
-    bool LinesQueued() const { return moreLinesQueued_; }
-    std::size_t ReceivedTextHeld() const { return PendingText.Held(); }
+    bool PollMode() const;
 
     PRNMaskBuffer &PrnMask() { return *prnMaskBuffer_; }
     IGPBuffer &Igp() { return *igpBuffer_; }
@@ -135,13 +131,11 @@ protected:
 private:
     void BuildDisplay();
     void BuildTimers();
-    QWidget *BuildLamp(const QString &name, const QString &caption, const QColor &onColour);
+    void BuildLink();
     // Applies the configuration keys; the GEO rows only at start. Returns false when the user
     // must be warned: after a reading failure (the default address and port are then in use) or
     // a port out of range (port 7777 is then in use; the other keys are read).
     bool ApplyConfiguration(bool withGeoTable);
-    void LogWinChange();
-    QString NowText() const;
     void BuildMenus();
     void BuildMessageWindows();
     void BuildWorkers();
@@ -154,17 +148,12 @@ private:
     // ApplyConfiguration with the load warning and the fall-back to 127.0.0.1:7777.
     void ApplyConfigurationOrWarn(bool withGeoTable);
 
-    void Send(const std::string &text);
     void HandleWaitingLines();
-    bool TakeReceivedText();
-    bool ReconnectionAllowed() const;
-    bool HandleLine(const std::string &line);
-    void QueueMoreLines();
-    void Apply(const SessionStep &step);
+    bool HandleLine(ReplyKind kind, const std::string &line);
     void HandleAuthReply();
     void HandleTxtReply(const std::string &line);
+    void ShowLinkState(LinkState now, LinkState before);
     void SetSessionControls(bool idle);
-    void ShowDisconnected(const QString &logLine);
     void ResetDecodedState();
     void ShowGeoOfPort();
     void DispatchMessage(int type, const std::string &text, const ShownType &shown);
@@ -176,12 +165,10 @@ private:
     const Clock &clock_;
 
     // Components
-    DataServerSocket *C = nullptr;
+    ServerLink *link_ = nullptr; // the socket C, the line pump and TimerMSG, TimerRx, TimerRecon
     TConfigStore Config;
     MessageIntake intake_; // the message line rules, the PARDO codec and the last dispatched time
-    QTimer *TimerMSG = nullptr;
-    QTimer *TimerRx = nullptr;
-    QTimer *TimerRecon = nullptr;
+    MessageLog messageLog_;
     QTimer *SISChecker = nullptr;
     QTimer *DisconnChecker = nullptr;
     QTimer *TimerQI = nullptr;
@@ -197,6 +184,8 @@ private:
     QLineEdit *GEO_Name = nullptr;
     QLineEdit *SBAS_System = nullptr;
     QPlainTextEdit *LogWin = nullptr;
+    std::unique_ptr<LogWindow> logWindow_; // its lines and their roll-over
+    Lamps lamps_;
     QCheckBox *AutoRec = nullptr;
     QPushButton *Connect = nullptr;
     QPushButton *BtnClose = nullptr;
@@ -211,30 +200,16 @@ private:
     QString serverAddress_ = "127.0.0.1"; // the socket's address and port
     quint16 serverPort_ = 7777;
     GeoTable geoTable_;                  // the settings' table of GEOs by server port
-    QStringList logLines_;               // what the log window holds, for the roll-over file
-    double lastRollOverFile_ = -1;       // clock time of the last roll-over file written, -1 for none
-    int rollOverLinesNotWritten_ = 0;    // lines of roll-overs since then that were not written
 
     // Private state
     std::string LastCheckedGpsTime;
     bool stallCheckOff_ = false; // NoSISMargin 0: no stalled-feed check
-    int32_t ReconnectCount = 0;
     std::string UserName;
     std::string Password;
     bool FirstConnection = true;
     bool InfoNaDeclared = false;
     int32_t BufferLength = 0;
     int32_t BufferPeriod = 0;
-    std::string OutputFileName;
-    int LogFile = -1;
-    bool LogOverwrite = false;
-    bool LogActive = false;
-    std::array<bool, 64> LogTypeEnabled{};
-    QLabel *LampOn(const char *lamp) const;
-    std::vector<std::pair<std::string, QLabel *>> lamps_; // each lamp's name and its "on" picture
-    LineFramer PendingText;
-    bool moreLinesQueued_ = false; // a batch of waiting lines is due from the event loop
-    SessionProtocol protocol_; // the request phase, the stream start, polling and the stop
     bool SisMonitoring = false;
     std::unique_ptr<PRNMaskBuffer> prnMaskBuffer_;
     std::unique_ptr<IGPBuffer> igpBuffer_;
@@ -252,14 +227,8 @@ private:
     TFrmPRNs *FrmPRNs = nullptr;         // the type 1 window, which the intake hands its messages
     TFrmOverview *FrmOverview = nullptr;
 
-    // Lines handled before the event loop gets its turn again, so a flood never freezes input
-    // and painting: at most this many, or for at most this long.
-    static constexpr int kLinesPerBatch = 200;
-    static constexpr int kBatchMilliseconds = 20;
-
     bool shownOnce_ = false;
     bool msgRejected_ = false; // the last message was refused: yellow box
     bool msgStalled_ = false;  // the feed is stalled: red text
     bool shownRejected_ = false, shownStalled_ = false; // what the box shows now
-
 };

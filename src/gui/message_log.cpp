@@ -1,19 +1,16 @@
-// The main window's side of the message log: the file, the per-type switches and the record
-// of every accepted message.
+// The main window's side of the message log: the logging window that sets it up, and the
+// record of every accepted message.
 #include "mainfrm.h"
 
 #include "logging_form.h"
-#include "output/log_file.h"
-#include "output/log_record.h"
-#include "text/number_text.h"
-#include "time/clock.h"
 
-#include <QLineEdit>
 #include <QMenuBar>
 
 void TMainFrm::BuildLogging()
 {
-    FrmLogging = new TFrmLogging(*this, ui_, clock_, this);
+    FrmLogging = new TFrmLogging(messageLog_, [this] { return IsConnected(); }, ui_, clock_, this);
+    // Logging has stopped, whichever half of its blink the lamp was in.
+    connect(FrmLogging, &TFrmLogging::Stopped, this, [this] { HideLamp("DiskLogging"); });
     QAction *item = menuBar()->addAction("Logging", this, &TMainFrm::LoggingClick);
     item->setObjectName("Logging");
     // Logging stands before Help on the menu bar, whichever was built first.
@@ -30,34 +27,8 @@ void TMainFrm::LoggingClick()
     FrmLogging->activateWindow();
 }
 
-void TMainFrm::SetLogTypeEnabled(int type, bool on)
-{
-    if (type >= 0 && type < static_cast<int>(LogTypeEnabled.size()))
-        LogTypeEnabled[static_cast<std::size_t>(type)] = on;
-}
-
-bool TMainFrm::OpenLogFile()
-{
-    CloseLogFile(); // a second start must not leak the first descriptor
-    LogFile = OpenMessageLog(OutputFileName, LogOverwrite);
-    return LogFile >= 0;
-}
-
-void TMainFrm::CloseLogFile()
-{
-    CloseMessageLog(LogFile);
-    LogFile = -1;
-    // Logging has stopped, whichever half of its blink the lamp was in.
-    HideLamp("DiskLogging");
-}
-
 void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds)
 {
-    if (type < 0 || type >= static_cast<int32_t>(LogTypeEnabled.size()) ||
-        !LogTypeEnabled[static_cast<std::size_t>(type)])
-        return;
-    // A record that cannot be written whole stops the recording: a log with a gap the user is
-    // not told of would pass for a complete one.
-    if (const auto failure = WriteMessageLog(LogFile, FormatLogRecord(prn, type, week, seconds, text)))
-        FrmLogging->StopAfterWriteFailure(QString::fromStdString(*failure));
+    if (const auto failure = messageLog_.Write(prn, type, text, week, seconds))
+        Log(FrmLogging->StopAfterWriteFailure(QString::fromStdString(*failure)));
 }

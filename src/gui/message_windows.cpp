@@ -21,6 +21,7 @@ void TMainFrm::BuildMessageWindows()
                               return std::nullopt;
                           return std::make_pair(QString::fromStdString(geo->prn), QString::fromStdString(geo->name));
                       }};
+    parts.messageLogPath = [this] { return messageLog_.FileName(); };
     for (const MessageWindowKind &kind : MessageWindowTable())
         messageWindows_.push_back(kind.makeWindow(parts));
     FrmPRNs = parts.prns;

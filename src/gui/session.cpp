@@ -3,6 +3,7 @@
 
 #include "data_server_socket.h"
 #include "link/reply_line.h"
+#include "server_link.h"
 #include "sis_mode_form.h"
 #include "text_frm.h"
 #include "time/clock.h"
@@ -10,23 +11,16 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
-
 
 namespace {
 
 constexpr double kStaleAfter = 1.0 / 288; // 5 minutes, in days
 
 } // namespace
-
-void TMainFrm::Send(const std::string &text)
-{
-    C->Write(QByteArray::fromStdString(text));
-}
 
 void TMainFrm::SetSessionControls(bool idle)
 {
@@ -44,25 +38,22 @@ void TMainFrm::ConnectClick()
         Log("");
         return;
     }
-    if (TimerRecon->isActive())
+    if (link_->ReconnectionDue())
         return;
     SISModeState &state = sisMonitor_->State;
     const std::string port = std::to_string(serverPort_);
-    if (Connect->text() == "Connect") {
-        Connect->setText("Disconnect");
-        SetSessionControls(false);
+    if (link_->State() == LinkState::Idle) {
         const bool stale = state.LastServerAddress != serverAddress_.toStdString() || state.LastServerPort != port ||
                            clock_.Now() >= state.OutageStart + kStaleAfter;
         if (stale)
             ResetDecodedState();
-        C->Open(serverAddress_, serverPort_);
+        link_->Open(serverAddress_, serverPort_);
         ShowGeoOfPort();
         state.OutageStart = 0;
         state.Receiving = true;
-        protocol_.OnUserConnect();
         return;
     }
-    Apply(protocol_.OnUserStop()); // a subscription closes at once; its disconnection is handled before this returns
+    link_->Stop(); // a subscription closes at once; its disconnection is handled before this returns
     state.Receiving = false;
     state.OutageStart = clock_.Now();
     state.LastServerAddress = serverAddress_.toStdString();
@@ -80,94 +71,40 @@ void TMainFrm::ShowGeoOfPort()
 
 void TMainFrm::CConnect()
 {
-    PendingText.Clear();
+    link_->Connected();
     DisconnChecker->stop();
     InfoNaDeclared = false;
     if (FirstConnection) {
         FrmSISMode->SetMode("InfoNA", true, 0);
         FirstConnection = false;
     }
-    ReconnectCount = 0;
     Log("Connected to TAV Velmar Data Server");
     LogTimeStamp();
     Log("Processing authorisation...");
     Log(" ");
-    Send("AUTH," + UserName + "," + Password + "\r\n");
+    link_->Send("AUTH," + UserName + "," + Password + "\r\n");
 }
 
 void TMainFrm::CRead()
 {
-    // While a batch of lines waits for its turn the socket is left unread: once its bounded
-    // buffer is full, TCP holds the server back instead of the received text growing here.
-    if (!moreLinesQueued_)
+    if (!link_->LinesQueued())
         HandleWaitingLines();
 }
 
-void TMainFrm::QueueMoreLines()
-{
-    if (moreLinesQueued_)
-        return;
-    moreLinesQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        moreLinesQueued_ = false;
-        HandleWaitingLines();
-    });
-}
-
-// Moves what the socket holds into the framing; false when no line is waiting after it. The
-// socket announces only text that is new to it, so what it already holds is taken here
-// whenever the lines run out. Once the connection is gone and all it held is taken, the
-// received text ends.
-bool TMainFrm::TakeReceivedText()
-{
-    const QByteArray received = C->ReadAll();
-    if (!received.isEmpty())
-        PendingText.Append(std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
-    else if (!C->IsConnected())
-        PendingText.EndOfText();
-    return PendingText.HasLine();
-}
-
-// The complete lines received so far, one after the other, in batches: after a batch the
-// event loop runs before the next one, so input and painting keep their turn in a flood.
+// The lines received so far, in the batches the link hands out.
 void TMainFrm::HandleWaitingLines()
 {
-    QElapsedTimer batch;
-    batch.start();
-    for (int handled = 0;; ++handled) {
-        if (!PendingText.HasLine() && !TakeReceivedText())
-            return; // everything received is handled
-        if (handled == kLinesPerBatch || batch.elapsed() >= kBatchMilliseconds) {
-            QueueMoreLines();
-            return;
-        }
-        HideLamp("Send");
-        HideLamp("AckWait");
-        ShowLamp("AckRx");
-        const ExtractedLine next = PendingText.Next();
-        if (next.dropped != DroppedText::None) {
-            Log(DroppedTextReport(next.dropped));
-            Apply(protocol_.OnDroppedLine());
-            continue;
-        }
-        // An empty line ends the handling of what was read with it: the lines after it wait for
-        // the next read, which the text the socket already holds stands for.
-        if (next.line.empty() && C->BytesAvailable() == 0)
-            return;
-        if (next.line.empty())
-            continue;
-        // A failed line was reported; the lines after it go on in this batch: a turn of the
-        // event loop for each failed line would make a flood of them crawl.
-        if (HandleLine(next.line))
-            TimerRx->start();
+    std::string line;
+    link_->BeginBatch();
+    while (link_->NextLine(line)) {
+        const ReplyKind kind = Classify(line);
+        link_->Answered(kind, line, HandleLine(kind, line));
     }
 }
 
 // Reacts to one reply line; false when its handling failed and was reported.
-bool TMainFrm::HandleLine(const std::string &line)
+bool TMainFrm::HandleLine(ReplyKind kind, const std::string &line)
 {
-    const ReplyKind kind = Classify(line);
-    bool handled = true;
     try {
         switch (kind) {
         case ReplyKind::Message:
@@ -190,35 +127,9 @@ bool TMainFrm::HandleLine(const std::string &line)
     } catch (const std::exception &e) {
         // The line's handling ends here; the report must not stop the socket handling.
         ui_.ErrorReport(this, QString::fromLocal8Bit(e.what()));
-        handled = false;
+        return false;
     }
-    Apply(protocol_.OnLine(kind, line, handled));
-    return handled;
-}
-
-// Carries out what the session asks for after an event, in the order the session needs it.
-void TMainFrm::Apply(const SessionStep &step)
-{
-    for (const std::string &line : step.log)
-        Log(QString::fromStdString(line));
-    for (const std::string &text : step.writes)
-        Send(text);
-    if (step.poll == SessionStep::Poll::Start)
-        TimerMSG->start();
-    else if (step.poll == SessionStep::Poll::Stop)
-        TimerMSG->stop();
-    if (step.requestPhaseDone && SisMonitoring)
-        sisMonitor_->Evaluate();
-    if (step.close) {
-        C->Close();
-        PendingText.Clear(); // the user's stop: what was received after the line that ended it is not handled
-    }
-    if (step.stopCompleted) {
-        for (const char *lamp : {"Send", "AckWait", "AckRx", "Error"})
-            HideLamp(lamp);
-        BtnClose->setEnabled(true);
-        Connect->setEnabled(true);
-    }
+    return true;
 }
 
 void TMainFrm::HandleAuthReply()
@@ -245,54 +156,47 @@ void TMainFrm::HandleTxtReply(const std::string &line)
 
 void TMainFrm::TimerMSGTimer()
 {
-    ShowLamp("Send");
-    Apply(protocol_.OnPollTick());
-    ShowLamp("AckWait");
+    link_->PollTick();
 }
 
-// The end of a connection that is not followed by a reconnection.
-void TMainFrm::ShowDisconnected(const QString &logLine)
+void TMainFrm::ShowLinkState(LinkState now, LinkState before)
 {
-    Connect->setText("Connect");
-    Connect->setEnabled(true);
-    SetSessionControls(true);
-    Log(logLine);
-    LogTimeStamp();
+    const LinkControls controls = ControlsOf(now);
+    Connect->setText(controls.caption);
+    Connect->setEnabled(controls.connectEnabled);
+    // Cancelling a pending reconnection frees the Connect button alone: Close, Options, Settings
+    // and Authorisation stay disabled until a later connection ends. Intended.
+    if (before != LinkState::WaitingToReconnect || now != LinkState::Idle)
+        SetSessionControls(controls.sessionControlsEnabled);
 }
 
 void TMainFrm::CDisconnect()
 {
     SISChecker->stop();
-    QueueMoreLines(); // what the socket still holds, then the end of the received text
-    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
-        ShowDisconnected("Disconnected from VELMAR... Bye!");
+    if (!link_->Disconnected(AutoRec->isChecked())) {
+        Log("Disconnected from VELMAR... Bye!");
+        LogTimeStamp();
         return;
     }
     Log("Disconnected from TAV VELMAR Data Server");
     LogTimeStamp();
     Log("Reconnecting in 1 minute...");
     LogTimeStamp();
-    Connect->setText("Auto");
-    Connect->setEnabled(false);
-    TimerRecon->start();
-}
-
-bool TMainFrm::ReconnectionAllowed() const
-{
-    return AutoRec->isChecked() && !TimerRecon->isActive();
+    link_->ScheduleReconnection();
 }
 
 void TMainFrm::CError(QAbstractSocket::SocketError)
 {
     SISChecker->stop();
-    if (!protocol_.OnDisconnected(ReconnectionAllowed()).reconnect) {
-        ShowDisconnected("Connection lost (now disconnected from VELMAR)");
+    if (!link_->Ended(AutoRec->isChecked())) {
+        Log("Connection lost (now disconnected from VELMAR)");
+        LogTimeStamp();
         return;
     }
     Log("Connection lost / Communications error...");
     LogTimeStamp();
-    if (C->IsConnected())
-        C->Close(); // its disconnection schedules the reconnection
+    if (link_->IsConnected())
+        link_->Socket().Close(); // its disconnection schedules the reconnection
     else
         CDisconnect();
 }

@@ -1,8 +1,8 @@
 // Supervision timers: reconnection, stalled feed, close-time declaration, lamps, monitor tick.
 #include "mainfrm.h"
 
-#include "data_server_socket.h"
 #include "message_captions.h"
+#include "server_link.h"
 #include "sis_mode_form.h"
 #include "time/clock.h"
 
@@ -14,30 +14,22 @@
 
 void TMainFrm::TimerReconTimer()
 {
-    TimerRecon->stop();
-    if (C->IsConnected())
+    const int attempt = link_->ReconnectionAttempt();
+    if (attempt == 0)
         return;
-    Connect->setText("Disconnect");
-    Connect->setEnabled(true);
-    SetSessionControls(false);
-    ++ReconnectCount;
-    if (ReconnectCount % 6 == 0) {
+    if (attempt % 6 == 0) {
         Log("More than 5 consecutive reconnections.");
         Log("Info N/A mode is active");
         LogTimeStamp();
         FrmSISMode->SetMode("InfoNA", true, 1);
     }
-    C->Open(serverAddress_, serverPort_);
-    Apply(protocol_.OnReconnectOpened());
+    link_->Reopen(serverAddress_, serverPort_);
 }
 
 void TMainFrm::AutoRecClick()
 {
-    if (!AutoRec->isChecked() && TimerRecon->isActive()) {
-        TimerRecon->stop();
-        Connect->setText("Connect");
-        Connect->setEnabled(true);
-    }
+    if (!AutoRec->isChecked())
+        link_->CancelReconnection();
 }
 
 void TMainFrm::SISCheckerTimer()
@@ -65,10 +57,8 @@ void TMainFrm::DisconnCheckerTimer()
 
 void TMainFrm::TimerQITimer()
 {
-    if (!LogActive)
-        return;
-    if (auto *on = findChild<QLabel *>("DiskLoggingOn"))
-        on->setVisible(on->isHidden());
+    if (messageLog_.Active())
+        lamps_.Toggle("DiskLogging");
 }
 
 void TMainFrm::Timer1secTimer()
@@ -78,8 +68,7 @@ void TMainFrm::Timer1secTimer()
 
 void TMainFrm::TimerRxTimer()
 {
-    TimerRx->stop();
-    HideLamp("AckRx");
+    link_->ReceiveLampOff();
 }
 
 void TMainFrm::UpdateMsgColours()

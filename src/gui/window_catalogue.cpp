@@ -8,7 +8,6 @@
 #include "label_grid_form.h"
 #include "mt02_05_worker.h"
 #include "mt06_form.h"
-#include "mainfrm.h"
 #include "mt07_form.h"
 #include "overview_form.h"
 #include "prns_form.h"
@@ -44,9 +43,7 @@ TMessageWindow *Overview(WindowParts &p)
 // The watch's events, written beside the message log when the user asks.
 TMessageWindow *Events(WindowParts &p)
 {
-    auto *main = qobject_cast<TMainFrm *>(p.owner);
-    return new TFrmEvents(p.overview->Model().Watch(), [main] { return main ? main->MessageLogPath() : std::string(); },
-                          p.owner);
+    return new TFrmEvents(p.overview->Model().Watch(), p.messageLogPath, p.owner);
 }
 
 // A worker handed its window and, where it names satellites or fills shared state, that state.
