@@ -204,37 +204,39 @@ std::string NovatelLog(int id, int week, double tow, const std::string &body)
     return log;
 }
 
-std::string NovatelBinary(const std::vector<SbasMessage> &messages, int *left)
+// Each message the receiver would have logged: one whose parity holds. `left` counts the others.
+template <typename Write>
+std::string EachGoodMessage(const std::vector<SbasMessage> &messages, int *left, Write write)
 {
     std::string out;
     int skipped = 0;
     for (const SbasMessage &m : messages) {
-        if (!m.ParityHolds()) {
+        if (m.ParityHolds())
+            out += write(m);
+        else
             ++skipped;
-            continue;
-        }
-        std::string body;
-        Put4(body, 62); // signal channel
-        Put4(body, static_cast<uint32_t>(m.prn));
-        Put4(body, static_cast<uint32_t>(m.Type()));
-        body += DataBytes(m);
-        body += std::string(3, '\0'); // to the CRC at H+44
-        out += NovatelLog(287, m.week, m.tow, body);
     }
     if (left)
         *left = skipped;
     return out;
 }
 
+std::string NovatelBinary(const std::vector<SbasMessage> &messages, int *left)
+{
+    return EachGoodMessage(messages, left, [](const SbasMessage &m) {
+        std::string body;
+        Put4(body, 62); // signal channel
+        Put4(body, static_cast<uint32_t>(m.prn));
+        Put4(body, static_cast<uint32_t>(m.Type()));
+        body += DataBytes(m);
+        body += std::string(3, '\0'); // to the CRC at H+44
+        return NovatelLog(287, m.week, m.tow, body);
+    });
+}
+
 std::string NovatelAscii(const std::vector<SbasMessage> &messages, int *left)
 {
-    std::string out;
-    int skipped = 0;
-    for (const SbasMessage &m : messages) {
-        if (!m.ParityHolds()) {
-            ++skipped;
-            continue;
-        }
+    return EachGoodMessage(messages, left, [](const SbasMessage &m) {
         char head[160];
         std::snprintf(head, sizeof head, "RAWWAASFRAMEA,COM1,0,77.5,SATTIME,%d,%.3f,00000000,58e4,16809;62,%d,%d,",
                       m.week, m.tow, m.prn, m.Type());
@@ -242,11 +244,8 @@ std::string NovatelAscii(const std::vector<SbasMessage> &messages, int *left)
         const std::string log = head + HexOf(Bytes(data), data.size(), false);
         char crc[9];
         std::snprintf(crc, sizeof crc, "%08x", NovatelCrc(Bytes(log), log.size()));
-        out += "#" + log + "*" + crc + "\r\n";
-    }
-    if (left)
-        *left = skipped;
-    return out;
+        return "#" + log + "*" + crc + "\r\n";
+    });
 }
 
 std::string ToolLines(const std::vector<SbasMessage> &messages, bool shortForm, int *left)

@@ -1,5 +1,6 @@
-// The u-blox UBX reader on arbitrary bytes, cut where the input's first byte says, as a serial
-// line or a TCP stream may cut them; then the end of the input.
+// One receiver reader of the replay server on arbitrary bytes, cut where the input's first byte
+// says, as a serial line or a TCP stream may cut them; then the end of the input. Built once per
+// format: READER_FORMAT names it ("ubx", "sbf", "novatel", "text").
 #include "frame_reader.h"
 
 #include <cstddef>
@@ -11,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     if (size == 0)
         return 0;
     const std::size_t piece = 1 + data[0] % 64;
-    auto reader = MakeReader(SourceFormat::Ubx);
+    static const SourceFormat format = *SourceFormatNamed(READER_FORMAT);
+    auto reader = MakeReader(format);
     std::vector<SbasMessage> out;
     for (std::size_t at = 1; at < size; at += piece) {
         const std::size_t n = size - at < piece ? size - at : piece;
