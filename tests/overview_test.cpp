@@ -100,36 +100,52 @@ TEST(SatelliteVerdict, EachRuleGivesItsReason)
     good.fastTime = 100;
     good.udrei = 5;
     good.degradation = true;
-    good.indicator = 14; // time-out 12 s
+    good.indicator = 14;
     good.longTerm = true;
+    const SatelliteWatchWord quiet;
+    const SatelliteWatchWord expired{false, "long-term correction expired 12 s ago (time-out 240 s)"};
+    const SatelliteWatchWord testMode{true, ""};
     struct Case {
         const char *name;
         void (*spoil)(SatelliteState &);
-        double now;
+        const SatelliteWatchWord &watch;
         const char *reason; // "" for usable
     } const cases[] = {
-        {"all present", [](SatelliteState &) {}, 112, ""},
-        {"no fast", [](SatelliteState &s) { s.fastCorrection = false; }, 105, "no fast correction"},
-        {"UDREI 15", [](SatelliteState &s) { s.udrei = 15; }, 105, "UDREI 15: do not use"},
-        {"UDREI 14", [](SatelliteState &s) { s.udrei = 14; }, 105, "not monitored"},
-        {"IODP", [](SatelliteState &s) { s.fastIodp = 2; }, 105, "IODP of the corrections differs from the mask"},
-        {"no type 7", [](SatelliteState &s) { s.degradation = false; }, 105, "no degradation factor (type 7)"},
-        {"timed out", [](SatelliteState &) {}, 114, "fast correction 14 s old, time-out 12 s"},
-        {"no long-term", [](SatelliteState &s) { s.longTerm = false; }, 105, "no long-term correction"},
+        {"all present", [](SatelliteState &) {}, quiet, ""},
+        {"no fast", [](SatelliteState &s) { s.fastCorrection = false; }, quiet, "no fast correction"},
+        {"UDREI 15", [](SatelliteState &s) { s.udrei = 15; }, quiet, "UDREI 15: do not use"},
+        {"UDREI 14", [](SatelliteState &s) { s.udrei = 14; }, quiet, "not monitored"},
+        {"IODP", [](SatelliteState &s) { s.fastIodp = 2; }, quiet, "IODP of the corrections differs from the mask"},
+        {"no type 7", [](SatelliteState &s) { s.degradation = false; }, quiet, "no degradation factor (type 7)"},
+        {"an item expired", [](SatelliteState &) {}, expired, "long-term correction expired 12 s ago (time-out 240 s)"},
+        {"no long-term", [](SatelliteState &s) { s.longTerm = false; }, quiet, "no long-term correction"},
         // Do-not-use outranks a stale correction: the worse news is given.
-        {"UDREI 15 and old", [](SatelliteState &s) { s.udrei = 15; }, 200, "UDREI 15: do not use"},
+        {"UDREI 15 and expired", [](SatelliteState &s) { s.udrei = 15; }, expired, "UDREI 15: do not use"},
+        // Type 0 outranks everything: no satellite of a GEO in test mode is for safety use.
+        {"test mode", [](SatelliteState &) {}, testMode, "type 0: not for safety use"},
+        {"test mode and no fast", [](SatelliteState &s) { s.fastCorrection = false; }, testMode,
+         "type 0: not for safety use"},
     };
     for (const Case &c : cases) {
         SatelliteState s = good;
         c.spoil(s);
-        const SatelliteVerdict v = Judge(s, 0, c.now);
+        const SatelliteVerdict v = Judge(s, 0, c.watch);
         EXPECT_EQ(v.usable, std::string(c.reason).empty()) << c.name;
         EXPECT_EQ(v.reason, c.reason) << c.name;
     }
 }
 
+SbasFrame Integrity(int udrei)
+{
+    TIntegrityInformation integrity{};
+    for (auto &s : integrity.Slot)
+        s.UDREI = udrei;
+    return sbas::Integrity(integrity);
+}
+
 TEST(SignalOverview, TimeOutFollowsTheType7Indicator)
 {
+    // Precision-approach time-outs of the indicators, from the type 7 table.
     struct Case {
         int indicator, timeout;
     } const cases[] = {{0, 120}, {1, 120}, {2, 102}, {5, 78}, {9, 30}, {11, 18}, {14, 12}, {15, 12}};
@@ -139,17 +155,45 @@ TEST(SignalOverview, TimeOutFollowsTheType7Indicator)
         f.Send(1, LongTerm(2));
         f.Send(2, Degradation(c.indicator));
         f.Send(10, Fast(3));
-        f.Send(10 + c.timeout);
+        // Type 6 keeps the UDREIs fresh (their own time-out is 12 s) while the corrections age.
+        for (int t = 20; t < 10 + c.timeout; t += 10)
+            f.Send(t, Integrity(3));
+        f.Send(10 + c.timeout, Integrity(3));
         SatelliteRow r = f.Row(7);
         EXPECT_EQ(r.timeout, c.timeout) << c.indicator;
         EXPECT_TRUE(r.verdict.usable) << c.indicator << ": " << r.verdict.reason;
-        f.Send(11 + c.timeout);
+        f.Send(11 + c.timeout, Integrity(3));
         r = f.Row(7);
         EXPECT_FALSE(r.verdict.usable) << c.indicator;
-        EXPECT_EQ(r.verdict.reason, "fast correction " + std::to_string(c.timeout + 1) + " s old, time-out " +
-                                        std::to_string(c.timeout) + " s");
+        EXPECT_EQ(r.verdict.reason, "fast correction expired 1 s ago (time-out " + std::to_string(c.timeout) + " s)");
         EXPECT_DOUBLE_EQ(r.fastAge, c.timeout + 1);
     }
+}
+
+TEST(SignalOverview, TypeZeroMakesEverySatelliteNotUsableForAMinute)
+{
+    Fixture f({3, 7});
+    f.Send(0, LongTerm(1));
+    f.Send(1, LongTerm(2));
+    f.Send(2, Degradation(0));
+    f.Send(3, Fast(3));
+    ASSERT_TRUE(f.Row(3).verdict.usable) << f.Row(3).verdict.reason;
+
+    // A type 0 with corrections is read as the type 2 it carries; its own type says test mode.
+    sbas::FastCorrectionsMsg zero;
+    zero.type = 0;
+    zero.udrei.fill(3);
+    const TMOPSMsg message(sbas::FastCorrections(zero).Hex());
+    f.overview->NoteMessage(kWeek + 4, message, 2, true, BroadcastMode::Mode02);
+    for (const int slot : {3, 7}) {
+        EXPECT_FALSE(f.Row(slot).verdict.usable) << slot;
+        EXPECT_EQ(f.Row(slot).verdict.reason, "type 0: not for safety use") << slot;
+    }
+    EXPECT_STREQ(f.overview->Watch().TestMode().Name(), "Mode 0/0") << "a type 2 of its own came a second before";
+    f.Send(64, Fast(3)); // a minute after the type 0: still in test mode
+    EXPECT_EQ(f.Row(3).verdict.reason, "type 0: not for safety use");
+    f.Send(65, Fast(3));
+    EXPECT_TRUE(f.Row(3).verdict.usable) << f.Row(3).verdict.reason;
 }
 
 TEST(SignalOverview, MessagesFillTheSatelliteRows)

@@ -266,7 +266,8 @@ TEST_F(OverviewTest, GridsExportWithTheirHeadings)
     EXPECT_TRUE(ui.messages.isEmpty());
 
     EXPECT_EQ(GridAsCsv(*sats).split('\n').first(), "Slot,System,PRN,PRC (m),UDREI,PRC age (s),Time-out (s),eps_fc (m),"
-                                                    "Long-term,Covariance,Verdict,Reason");
+                                                    "Long-term,Covariance,Verdict,Reason,UDREI age / time-out (s),"
+                                                    "Long-term age / time-out (s),Covariance age / time-out (s)");
 }
 
 TEST_F(OverviewTest, AGridPointChosenInTheType26TableIsPlotted)

@@ -75,6 +75,11 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         intake_.NoteDispatched();
         DispatchMessage(out.shownType, *out.message, *out.shown);
     }
+    // The watch logs its events for the GEO of the connection; compared without a copy, as it
+    // changes only with a connection.
+    const QString geo = GEO_PRN->text();
+    if (geo != QLatin1String(overview.Watch().Geo().data(), static_cast<qsizetype>(overview.Watch().Geo().size())))
+        overview.Watch().SetGeo(geo.toStdString());
     // After the windows' handling, so that the grid values the overview reads are this message's.
     overview.NoteMessage(out.gpsSeconds, *out.message, out.shownType, out.live, sisMonitor_->CurrentMode());
     if (out.secondTick)

@@ -2,6 +2,7 @@
 // connection.
 #include "mainfrm.h"
 
+#include "givei_map.h"
 #include "grid_map_forms.h"
 #include "grid_point_choice.h"
 #include "overview_form.h"
@@ -20,13 +21,16 @@ void TMainFrm::BuildMessageWindows()
                               return std::nullopt;
                           return std::make_pair(QString::fromStdString(geo->prn), QString::fromStdString(geo->name));
                       }};
+    parts.messageLogPath = [this] { return messageLog_.FileName(); };
     for (const MessageWindowKind &kind : MessageWindowTable())
         messageWindows_.push_back(kind.makeWindow(parts));
     FrmPRNs = parts.prns;
     FrmOverview = parts.overview;
     for (TMessageWindow *window : messageWindows_) {
-        if (auto *grid = qobject_cast<TFrmMT26 *>(window))
+        if (auto *grid = qobject_cast<TFrmMT26 *>(window)) {
             ConnectGridPointChoice(*grid, *FrmOverview);
+            AddGiveiPage(*grid, FrmOverview->Model().Watch(), *igpBuffer_);
+        }
         InstallTableExports(*window, ui_);
     }
 }

@@ -12,6 +12,7 @@
 #include "overview_form.h"
 #include "prns_form.h"
 #include "satellite_workers.h"
+#include "signal_events_form.h"
 #include "standalone_workers.h"
 
 namespace {
@@ -37,6 +38,12 @@ TMessageWindow *GeoNavigation(WindowParts &p)
 TMessageWindow *Overview(WindowParts &p)
 {
     return p.overview = new TFrmOverview(p.mask, p.grid, p.owner);
+}
+
+// The watch's events, written beside the message log when the user asks.
+TMessageWindow *Events(WindowParts &p)
+{
+    return new TFrmEvents(p.overview->Model().Watch(), p.messageLogPath, p.owner);
 }
 
 // A worker handed its window and, where it names satellites or fills shared state, that state.
@@ -101,6 +108,7 @@ const MessageWindowKind kRows[] = {
     {"MT 28 - Clock-Ephemeris Covariance Matrix", "TbMT28", "Message Type 28", "28", Plain<TFrmMT28>,
      WithMask<TMsgType28, TFrmMT28>, 28, 28},
     {"Signal Overview", "TbOverview", "Signal Overview", "Ov", Overview, nullptr},
+    {"Signal Events", "TbEvents", "Signal Events", "Ev", Events, nullptr},
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 class QWidget;
@@ -32,6 +33,8 @@ struct WindowParts {
     // and the intake hands type 1 messages and the overview's notes to these two.
     TFrmPRNs *prns = nullptr;
     TFrmOverview *overview = nullptr;
+    // The message log's file name, for the signal events written beside it.
+    std::function<std::string()> messageLogPath = {};
 };
 
 // One message window: how it is made, the worker that fills it, its View item and its toolbar

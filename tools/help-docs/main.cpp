@@ -168,7 +168,7 @@ int main(int argc, char *argv[])
 
     // Screenshots taken by hand against the real recordings, kept beside the manual's source.
     const QDir docs = QFileInfo(args[1]).dir();
-    for (const char *name : {"overview.png", "overview-plot.png"})
+    for (const char *name : {"overview.png", "overview-plot.png", "signal-events.png", "givei-map.png"})
         shots.push_back({name, name, QImage(docs.filePath(QString("../") + name))});
 
     QString manual = Read(args[1]);

@@ -26,6 +26,9 @@ enum class OverviewReading {
     LongTerm,              // two long-term halves
     GridDelays,            // the grid points the block's delays went to
     Covariance,            // the satellites of the two covariance matrices
+    Mask,                  // the PRN mask, as the type 1 window has filed it
+    GridMask,              // the band's grid points, as the type 18 decoder has marked them
+    Service,               // the issue of data of the service messages
 };
 
 // The decoded state a decoder reads or fills.
@@ -65,7 +68,7 @@ inline constexpr HandledType kHandledTypes[] = {
     // type, requested, status, log box, overview, decoder
     // A type 0 with corrections is shown, and read, as the type 2 it carries.
     {0, true, true, true, OverviewReading::None, nullptr},
-    {1, true, true, true, OverviewReading::None, nullptr}, // the mask, filed by the type 1 window
+    {1, true, true, true, OverviewReading::Mask, nullptr}, // the mask, filed by the type 1 window
     {2, true, true, true, OverviewReading::FastCorrections, nullptr},
     {3, true, true, true, OverviewReading::FastCorrections, nullptr},
     {4, true, true, true, OverviewReading::FastCorrections, nullptr},
@@ -76,11 +79,11 @@ inline constexpr HandledType kHandledTypes[] = {
     {10, true, true, true, OverviewReading::DegradationParameters, &decoders::MT10},
     {12, true, true, true, OverviewReading::None, &decoders::MT12},
     {17, true, true, true, OverviewReading::None, &decoders::MT17},
-    {18, true, true, true, OverviewReading::None, &decoders::MT18},
+    {18, true, true, true, OverviewReading::GridMask, &decoders::MT18},
     {24, true, true, true, OverviewReading::MixedCorrections, &decoders::MT24},
     {25, true, true, true, OverviewReading::LongTerm, &decoders::MT25},
     {26, true, true, true, OverviewReading::GridDelays, &decoders::MT26},
-    {27, true, true, true, OverviewReading::None, &decoders::MT27},
+    {27, true, true, true, OverviewReading::Service, &decoders::MT27},
     {28, false, true, true, OverviewReading::Covariance, &decoders::MT28},
     {62, false, true, true, OverviewReading::None, nullptr}, // internal test message
     {63, true, true, true, OverviewReading::None, nullptr},  // null message

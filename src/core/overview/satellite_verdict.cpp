@@ -1,17 +1,10 @@
 #include "overview/satellite_verdict.h"
 
-#include "mops/fast_degradation.h"
-
-#include <cmath>
-
-int FastCorrectionTimeout(int indicator)
-{
-    return kFastDegradation[static_cast<std::size_t>(indicator & 0xF)].pa;
-}
-
-SatelliteVerdict Judge(const SatelliteState &s, int maskIodp, double now)
+SatelliteVerdict Judge(const SatelliteState &s, int maskIodp, const SatelliteWatchWord &watch)
 {
     auto no = [](std::string reason) { return SatelliteVerdict{false, std::move(reason)}; };
+    if (watch.testMode)
+        return no("type 0: not for safety use");
     if (!s.fastCorrection)
         return no("no fast correction");
     if (s.udrei == 15)
@@ -22,11 +15,8 @@ SatelliteVerdict Judge(const SatelliteState &s, int maskIodp, double now)
         return no("IODP of the corrections differs from the mask");
     if (!s.degradation)
         return no("no degradation factor (type 7)");
-    const double age = now - s.fastTime;
-    const int timeout = FastCorrectionTimeout(s.indicator);
-    if (age > timeout)
-        return no("fast correction " + std::to_string(std::llround(age)) + " s old, time-out " +
-                  std::to_string(timeout) + " s");
+    if (!watch.expired.empty())
+        return no(watch.expired);
     if (!s.longTerm)
         return no("no long-term correction");
     return {true, {}};

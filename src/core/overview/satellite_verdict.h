@@ -21,10 +21,14 @@ struct SatelliteVerdict {
     std::string reason; // empty when usable
 };
 
-// The fast-correction time-out (s) for precision approach of a degradation indicator.
-int FastCorrectionTimeout(int indicator);
+// What the signal watch adds to a satellite's own state: test mode, and the first of its items
+// whose time-out ran out, in words ("long-term correction expired 12 s ago (time-out 240 s)").
+struct SatelliteWatchWord {
+    bool testMode = false;
+    std::string expired;
+};
 
-// Whether the satellite's corrections can be used at `now` under the mask of IODP `maskIodp`,
-// and if not, the first reason in this order: no fast correction, UDREI 15, UDREI 14, IODP,
-// no type 7 indicator, time-out, no long-term correction.
-SatelliteVerdict Judge(const SatelliteState &s, int maskIodp, double now);
+// Whether the satellite's corrections can be used under the mask of IODP `maskIodp`, and if
+// not, the first reason in this order: test mode (type 0), no fast correction, UDREI 15,
+// UDREI 14, IODP, no type 7 indicator, an item timed out, no long-term correction.
+SatelliteVerdict Judge(const SatelliteState &s, int maskIodp, const SatelliteWatchWord &watch);

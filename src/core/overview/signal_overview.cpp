@@ -9,9 +9,11 @@
 #include "mops/mt02_05.h"
 #include "mops/mt06.h"
 #include "mops/mt07.h"
+#include "mops/mt18.h"
 #include "mops/mt24.h"
 #include "mops/mt25.h"
 #include "mops/mt26.h"
+#include "mops/mt27.h"
 #include "mops/mt28.h"
 #include "mops/prn_lookup.h"
 
@@ -67,6 +69,7 @@ void SignalOverview::Reset()
     mt10_.reset();
     for (auto *series : {&prc_, &udre_, &delay_, &give_, &rate_})
         series->Clear();
+    watch_.Reset();
 }
 
 void SignalOverview::NoteMessage(double gpsSeconds, const TMOPSMsg &m, int shownType, bool live, BroadcastMode mode)
@@ -94,6 +97,8 @@ void SignalOverview::NoteMessage(double gpsSeconds, const TMOPSMsg &m, int shown
     stats->Note(gpsSeconds, parity);
     rate_.Add(type, gpsSeconds, stats->PerMinute(now_, Observed()));
 
+    if (watching_)
+        watch_.Begin(gpsSeconds, type, live, parity, mode);
     Read(shownType, m, gpsSeconds);
 }
 
@@ -104,6 +109,8 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
         return;
     switch (row->overview) {
     case OverviewReading::FastCorrections:
+        if (watching_)
+            watch_.NoteIodf(shownType, IntValue(m, mt02_05::kIODF));
         // Type 2 from mask number 1 on, type 3 from 14 on, and so on.
         NoteFast(m, (shownType - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::kPRC0,
                  mt02_05::kUDREI0, IntValue(m, mt02_05::kIODP), time);
@@ -114,7 +121,12 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
                 s->udrei = static_cast<int>(RawValue(m, mt06::UDREI(n)));
                 s->udreiTime = time;
                 udre_.Add(LookupPRN(mask_, n), time, kUDRE[static_cast<std::size_t>(s->udrei)]);
+                if (watching_)
+                    watch_.NoteUdrei(LookupPRN(mask_, n), s->udrei);
             }
+        if (watching_)
+            for (int j = 0; j < 4; ++j) // IODF2 to IODF5 lead the message
+                watch_.NoteIodf(62 + j, IntValue(m, mt06::kFields[static_cast<std::size_t>(j)].field));
         return;
     case OverviewReading::Degradation:
         mt7_ = true;
@@ -123,6 +135,8 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
             if (SatelliteState *s = Slot(n)) {
                 s->degradation = true;
                 s->indicator = static_cast<int>(RawValue(m, mt07::Indicator(n)));
+                if (watching_)
+                    watch_.NoteIndicator(LookupPRN(mask_, n), s->indicator);
             }
         return;
     case OverviewReading::DegradationParameters: {
@@ -133,6 +147,8 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
     }
     case OverviewReading::MixedCorrections: {
         const int block = IntValue(m, mt24::kBlockID);
+        if (watching_)
+            watch_.NoteIodf(24, IntValue(m, mt24::kIODF));
         NoteFast(m, mt02_05::kCorrections * block + 1, mt24::kFastSatellites, mt24::kPRC0, mt24::kUDREI0,
                  IntValue(m, mt24::kIODP), time);
         NoteLongTermHalf(m, mt24::kVelocityCode.start);
@@ -148,8 +164,25 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
     case OverviewReading::Covariance:
         for (int s = 0; s < 2; ++s)
             if (const int n = IntValue(m, mt28::kSatellite[0].field.At(mt28::kSecondSatellite * s)))
-                if (SatelliteState *state = Slot(n))
+                if (SatelliteState *state = Slot(n)) {
                     state->covariance = true;
+                    if (watching_)
+                        watch_.NoteCovariance(LookupPRN(mask_, n));
+                }
+        return;
+    // The masks and the service message are read by the watch alone, from what their windows'
+    // decoders have just written.
+    case OverviewReading::Mask:
+        if (watching_)
+            watch_.NoteMask();
+        return;
+    case OverviewReading::GridMask:
+        if (watching_)
+            watch_.NoteGridMask(IntValue(m, mt18::kBand), IntValue(m, mt18::kIODI));
+        return;
+    case OverviewReading::Service:
+        if (watching_)
+            watch_.NoteService(IntValue(m, mt27::kIODS));
         return;
     case OverviewReading::None:
         return;
@@ -184,6 +217,8 @@ void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, con
         if (s.udrei < 14)
             prc_.Add(slot, time, s.prc);
         udre_.Add(slot, time, kUDRE[static_cast<std::size_t>(s.udrei)]);
+        if (watching_)
+            watch_.NoteCorrection(slot, s.udrei);
     }
 }
 
@@ -191,13 +226,23 @@ void SignalOverview::NoteLongTermHalf(const TMOPSMsg &m, int code)
 {
     using namespace long_term_half;
     if (m.BitField(code, 1) == 1) {
-        if (SatelliteState *s = Slot(IntValue(m, kMask1.At(code))))
-            s->longTerm = true;
+        NoteLongTermSatellite(IntValue(m, kMask1.At(code)), IntValue(m, kVel1[0].field.At(code)));
         return;
     }
-    for (int satellite = 0; satellite < 2; ++satellite)
-        if (SatelliteState *s = Slot(IntValue(m, kMask0.At(code + kSecondSatellite * satellite))))
-            s->longTerm = true;
+    for (int satellite = 0; satellite < 2; ++satellite) {
+        const int at = code + kSecondSatellite * satellite;
+        NoteLongTermSatellite(IntValue(m, kMask0.At(at)), IntValue(m, kVel0[0].field.At(at)));
+    }
+}
+
+void SignalOverview::NoteLongTermSatellite(int number, int iode)
+{
+    SatelliteState *s = Slot(number);
+    if (!s)
+        return;
+    s->longTerm = true;
+    if (watching_)
+        watch_.NoteLongTerm(LookupPRN(mask_, number), iode);
 }
 
 // The values the grid window's decoder has just written for the block's points.
@@ -215,6 +260,8 @@ void SignalOverview::NoteGridBlock(const TMOPSMsg &m, double time)
             continue;
         delay_.Add(static_cast<int>(first + i), time, e.VerticalDelay);
         give_.Add(static_cast<int>(first + i), time, e.GIVE);
+        if (watching_)
+            watch_.NoteGridPoint(static_cast<int>(first + i));
         ++n;
     }
 }
@@ -251,14 +298,17 @@ std::vector<SatelliteRow> SignalOverview::Satellites() const
             r.fastAge = now_ - s.fastTime;
         if (s.udrei >= 0)
             r.udreiAge = now_ - s.udreiTime;
+        r.udreiItem = watch_.Satellite(slot, Item::Udrei);
+        r.longTermItem = watch_.Satellite(slot, Item::LongTerm);
+        r.covarianceItem = watch_.Satellite(slot, Item::Covariance);
         if (s.degradation) {
-            r.timeout = FastCorrectionTimeout(s.indicator);
+            r.timeout = watch_.Satellite(slot, Item::FastCorrection).timeout;
             if (s.fastCorrection) {
                 const double t = r.fastAge + latency_;
                 r.degradation = kFastDegradation[static_cast<std::size_t>(s.indicator)].a * t * t / 2;
             }
         }
-        r.verdict = Judge(s, iodp, now_);
+        r.verdict = Judge(s, iodp, {watch_.TestMode().on, watch_.Expired(slot)});
         rows.push_back(std::move(r));
     }
     return rows;

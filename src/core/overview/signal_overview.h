@@ -7,6 +7,7 @@
 #include "overview/type_statistics.h"
 #include "sismode/sis_mode_state.h"
 #include "state/shared_buffers.h"
+#include "watch/signal_watch.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,7 @@ struct SatelliteRow {
     double udreiAge = -1;     // s since the last UDREI, -1 without one
     int timeout = -1;         // s, -1 without a type 7 indicator
     double degradation = -1;  // m: a (age + latency)^2 / 2 from the type 7 factors, -1 unknown
+    ItemAge udreiItem, longTermItem, covarianceItem; // ages and time-outs, from the watch
     SatelliteVerdict verdict;
 };
 
@@ -37,7 +39,7 @@ std::pair<std::string, int> SlotSystem(int slot);
 // and every refused line. Time is the GPS time of the messages, never the local clock.
 class SignalOverview {
 public:
-    SignalOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid) : mask_(mask), grid_(grid) {}
+    SignalOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid) : mask_(mask), grid_(grid), watch_(mask, grid) {}
 
     // `gpsSeconds`: week * 604800 + time of week. `message`: its bytes, built once by the
     // intake. `shownType`: the type it was shown and handled as (a type 0 with corrections as
@@ -50,6 +52,12 @@ public:
     void NoteDuplicate() { feed_.NoteDuplicate(); ++revision_; }
     void NoteRejected(RejectKind kind) { feed_.NoteRejected(kind); ++revision_; }
     void Reset();
+
+    // The watch of time-outs, intervals and changes, fed as the messages are read.
+    SignalWatch &Watch() { return watch_; }
+    const SignalWatch &Watch() const { return watch_; }
+    // Off only to measure what the watch costs: the verdicts then lack its words.
+    void SetWatching(bool on) { watching_ = on; }
 
     // Changes with every note: a display redraws only when it moved.
     uint64_t Revision() const { return revision_; }
@@ -82,6 +90,7 @@ private:
                   double time);
     void NoteUdrei(int slot, int udrei, double time);
     void NoteLongTermHalf(const TMOPSMsg &m, int code);
+    void NoteLongTermSatellite(int number, int iode);
     void NoteGridBlock(const TMOPSMsg &m, double time);
     void Read(int shownType, const TMOPSMsg &m, double time);
     SatelliteState *Slot(int number); // by PRN mask number, through the current mask
@@ -101,4 +110,6 @@ private:
     SeriesByKey prc_{kSlots + 1}, udre_{kSlots + 1}; // by slot
     SeriesByKey delay_{kIgpCount}, give_{kIgpCount};   // by grid entry
     SeriesByKey rate_{64};                             // by type
+    SignalWatch watch_;
+    bool watching_ = true;
 };
