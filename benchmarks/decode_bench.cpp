@@ -1,8 +1,7 @@
-// Decode throughput per message type, for the demo recording's mix and for the real
-// recordings (read when the benchmark starts), with and without the run-length expansion
-// the data server's texts need first.
+// Each decoder alone, by message type, on the demo recording's messages of that type. What the
+// application does per message of a whole recording (every type, the intake and the workers'
+// reads) is measured by bench_app_path.
 // Run: build/benchmarks/bench_decode
-#include "codec/pardo.h"
 #include "demo_schedule.h"
 #include "mops/mt06.h"
 #include "mops/mt07.h"
@@ -20,9 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <memory>
 
@@ -56,17 +53,12 @@ struct Decoders {
         byType[28] = std::make_unique<TMT28>(*mask);
     }
 
-    // Every message through the decoder of its type; types 2 to 5 read their corrections
-    // with the vector readers, as the fast-correction worker does.
     void Decode(int type, const std::string &text)
     {
         const auto it = byType.find(type);
         if (it != byType.end()) {
             it->second->SetMessage(text);
             it->second->Decode();
-        } else if (type >= 2 && type <= 5) {
-            benchmark::DoNotOptimize(FastCorrectionVector(text));
-            benchmark::DoNotOptimize(UDREIVector(text));
         }
     }
 
@@ -124,93 +116,10 @@ void BM_DecodeType(benchmark::State &state)
 }
 BENCHMARK(BM_DecodeType)->Arg(6)->Arg(7)->Arg(9)->Arg(10)->Arg(12)->Arg(17)->Arg(18)->Arg(24)->Arg(25)->Arg(26)->Arg(27)->Arg(28);
 
-// Records as the data server sends them: each text run-length coded.
-std::vector<LogRecord> Compressed(std::vector<LogRecord> records)
-{
-    for (auto &r : records) {
-        TPARDO p;
-        p.Data = r.hex;
-        p.Compress();
-        r.hex = p.Data;
-    }
-    return records;
-}
-
-void DecodeAll(benchmark::State &state, const std::vector<LogRecord> &records, bool expand)
-{
-    if (records.empty()) {
-        state.SkipWithError("no records");
-        return;
-    }
-    Decoders d;
-    d.ApplyMasks(records);
-    const std::vector<LogRecord> sent = expand ? Compressed(records) : std::vector<LogRecord>{};
-    TPARDO pardo;
-    for (auto _ : state) {
-        if (expand) {
-            for (const auto &r : sent) {
-                pardo.Data = r.hex;
-                pardo.Decompress();
-                d.Decode(r.type, pardo.Data);
-            }
-        } else {
-            for (const auto &r : records)
-                d.Decode(r.type, r.hex);
-        }
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));
-}
-
-// The whole demo hour, every message through the decoder of its type.
-void BM_DecodeDemoHour(benchmark::State &state)
-{
-    DecodeAll(state, Recording(), false);
-}
-BENCHMARK(BM_DecodeDemoHour)->Unit(benchmark::kMillisecond);
-
-void BM_DecodeDemoHourExpanded(benchmark::State &state)
-{
-    DecodeAll(state, Recording(), true);
-}
-BENCHMARK(BM_DecodeDemoHourExpanded)->Unit(benchmark::kMillisecond);
-
-std::vector<LogRecord> ReadRecording(const std::string &path)
-{
-    std::vector<LogRecord> out;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        if (auto r = ParseLogRecord(line))
-            out.push_back(*r);
-    return out;
-}
-
-// Each real recording present at start-up gets a plain and an expanded benchmark.
-void RegisterRecordings()
-{
-    const std::string dir = VELMAR_RECORDINGS_DIR;
-    int found = 0;
-    for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
-        auto records = std::make_shared<std::vector<LogRecord>>(ReadRecording(dir + "/" + name));
-        if (records->empty())
-            continue;
-        ++found;
-        benchmark::RegisterBenchmark((std::string("BM_DecodeRecording/") + name).c_str(),
-                                     [records](benchmark::State &s) { DecodeAll(s, *records, false); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_DecodeRecordingExpanded/") + name).c_str(),
-                                     [records](benchmark::State &s) { DecodeAll(s, *records, true); })
-            ->Unit(benchmark::kMillisecond);
-    }
-    if (found == 0)
-        std::fprintf(stderr, "No real recordings in %s: their decode benchmarks are skipped.\n", dir.c_str());
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    RegisterRecordings();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

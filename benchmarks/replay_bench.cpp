@@ -12,6 +12,7 @@
 #include "ui_seam.h"
 
 #include "support/signed_in_ui.h"
+#include "support/recordings_dir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,7 +131,7 @@ void Replay(benchmark::State &state, const std::string &recording)
 
 void RegisterRecordings()
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RecordingsDir();
     int found = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         const std::string path = dir + "/" + name;

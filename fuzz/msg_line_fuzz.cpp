@@ -7,6 +7,7 @@
 #include "link/message_intake.h"
 #include "mops/mops_msg.h"
 #include "mops/mt01.h"
+#include "mops/mt02_05.h"
 #include "mops/mt18.h"
 #include "output/log_record.h"
 #include "overview/signal_overview.h"
@@ -36,7 +37,7 @@ struct Harness {
     MessageIntake intake;
     SISModeState status;
     SignalOverview overview{mask, grid};
-    TMT01 maskMessage{mask, [](int, bool) {}};
+    TMT01 maskMessage{mask};
     std::array<std::unique_ptr<TMOPSMsg>, catalogue::kTypeCount> decoders;
     int lines = 0;
 
@@ -74,16 +75,26 @@ struct Harness {
     bool Dispatch(const IntakeOutcome &out)
     {
         Check(out.shownType >= 0 && out.shownType < catalogue::kTypeCount && out.shownType != 0);
-        if (out.shownType == 1) {
-            maskMessage.SetText(*out.text);
+        if (out.shown->IsMask()) {
             try {
-                maskMessage.Execute();
+                maskMessage.Take(*out.message);
+                maskMessage.File();
             } catch (const std::invalid_argument &) {
                 return false;
             }
         }
+        // The fast-correction worker's reads: a refusal ends the message after its dispatch.
+        if (out.shownType >= 2 && out.shownType <= 5 && maskMessage.MaskReceived()) {
+            try {
+                const mt02_05::Reading r = mt02_05::Read(*out.message);
+                const mt02_05::Covered c =
+                    mt02_05::CoveredBy(*out.shown->NumberValue(), maskMessage.Slots(r.iodp).count);
+                Check(c.count >= 0 && c.first + c.count <= kSlots);
+            } catch (const std::invalid_argument &) {
+            }
+        }
         if (TMOPSMsg *decoder = decoders[static_cast<std::size_t>(out.shownType)].get()) {
-            decoder->SetMessage(*out.text);
+            decoder->SetMessage(*out.message);
             decoder->Decode();
         }
         return true;

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -35,6 +36,13 @@ struct Anchor {
     Record want;
     int offset = 0; // bits to the record's fields (the second satellite of a type 28 message)
 };
+
+std::string Lower(std::string hex)
+{
+    for (char &c : hex)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return hex;
+}
 
 // Values equal as stored: floats went through one rounding from the exact product.
 bool Same(const std::vector<double> &got, const std::vector<double> &want)
@@ -993,24 +1001,70 @@ TEST(Broadcast, FastCorrectionsAndIndicators)
     }
 }
 
+// As the fast-correction window reads a message: from its bytes as received with the server's
+// trailer, and digit by digit where the bytes cannot stand for the text (here a trailer that is
+// no hex); the same values either way.
+TEST(Broadcast, FastCorrectionsAsTheWindowReadsThem)
+{
+    for (const FastCorrectionFrame &f : kFastCorrections)
+        for (const std::string &text : {std::string(f.hex) + "000", std::string(f.hex) + "XYZ"}) {
+            const mt02_05::Reading r = mt02_05::Read(TMOPSMsg(text));
+            EXPECT_EQ(r.iodp, f.iodp) << text;
+            for (int i = 0; i < 13; ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                EXPECT_EQ(r.prc[k], f.prc[k]) << text << " correction " << i;
+                EXPECT_EQ(r.udrei[k], f.udrei[k]) << text << " indicator " << i;
+                EXPECT_EQ(r.Udre(i), kUDRE[static_cast<std::size_t>(f.udrei[k])]);
+                EXPECT_EQ(r.Variance(i), kVarUDRE[static_cast<std::size_t>(f.udrei[k])]);
+            }
+        }
+    // Without its trailer a text loses its last three digits, and with them the indicators'.
+    EXPECT_THROW(mt02_05::Read(TMOPSMsg(std::string(kFastCorrections[0].hex).substr(0, 59))), std::invalid_argument);
+    EXPECT_NO_THROW(mt02_05::Read(TMOPSMsg(std::string(kFastCorrections[0].hex).substr(0, 60))));
+}
+
+// Type 2 covers the 1st to 13th masked satellites, type 3 the 14th to 26th, and so on.
+TEST(Broadcast, SatellitesEachFastCorrectionTypeCovers)
+{
+    const struct {
+        int type, masked, first, count;
+    } cases[] = {
+        {2, 20, 0, 13}, {3, 20, 13, 7}, {4, 20, 0, 0}, {3, 13, 0, 0}, {2, 13, 0, 13},
+        {5, 52, 39, 13}, {5, 51, 39, 12}, {2, 0, 0, 0},
+    };
+    for (const auto &c : cases) {
+        const mt02_05::Covered covered = mt02_05::CoveredBy(c.type, c.masked);
+        EXPECT_EQ(covered.count, c.count) << c.type << " of " << c.masked;
+        if (c.count > 0) {
+            EXPECT_EQ(covered.first, c.first) << c.type << " of " << c.masked;
+        }
+    }
+}
+
 TEST(Broadcast, MaskFilesItsSlotsUnderItsIodp)
 {
-    for (const MaskFrame &f : kMasks) {
-        auto mask = std::make_unique<PRNMaskBuffer>();
-        std::vector<int> coloured;
-        TMT01 worker(*mask, [&](int index, bool on) {
-            if (on)
-                coloured.push_back(index + 1);
-        });
-        worker.SetText(f.hex);
-        EXPECT_EQ(worker.ReadIODP(), f.iodp);
-        worker.Execute();
-        EXPECT_EQ(coloured, f.slots) << f.hex;
-        EXPECT_EQ(mask->currentIODP, f.iodp);
-        for (std::size_t n = 0; n < f.slots.size(); ++n)
-            EXPECT_EQ(mask->slotList[f.iodp][n], f.slots[n]) << "mask number " << n + 1;
-        EXPECT_EQ(mask->slotList[f.iodp][f.slots.size()], 0);
-    }
+    // Each frame as received (read from its bytes) and in lower case (read digit by digit).
+    for (const MaskFrame &f : kMasks)
+        for (const std::string &hex : {std::string(f.hex), Lower(f.hex)}) {
+            auto mask = std::make_unique<PRNMaskBuffer>();
+            TMT01 worker(*mask);
+            EXPECT_EQ(worker.Take(TMOPSMsg(hex)), f.iodp) << hex;
+            worker.File();
+            std::vector<int> coloured;
+            for (int index = 0; index < kSlots; ++index)
+                if (worker.Filed(index))
+                    coloured.push_back(index + 1);
+            EXPECT_EQ(coloured, f.slots) << hex;
+            const MaskSlots &copy = worker.Slots(f.iodp);
+            EXPECT_EQ(std::vector<int>(copy.slot.begin(), copy.slot.begin() + copy.count), f.slots) << hex;
+            // The shared buffer reads its IODP as the text reader does, a lower-case digit as
+            // 0000: the IODP digits "d" and "2" both give IODP 0 there.
+            const int shared = hex == f.hex ? f.iodp : 0;
+            EXPECT_EQ(mask->currentIODP, shared) << hex;
+            for (std::size_t n = 0; n < f.slots.size(); ++n)
+                EXPECT_EQ(mask->slotList[shared][n], f.slots[n]) << "mask number " << n + 1;
+            EXPECT_EQ(mask->slotList[shared][f.slots.size()], 0);
+        }
 }
 
 TEST(Broadcast, MixedCorrectionsFiledUnderTheirMaskNumbers)
@@ -1018,9 +1072,9 @@ TEST(Broadcast, MixedCorrectionsFiledUnderTheirMaskNumbers)
     // The mask of recording-a.txt line 11 (IODP 3): mask numbers 1 to 32 are slots 1 to 32 and
     // mask number 33 is slot 137.
     auto mask = std::make_unique<PRNMaskBuffer>();
-    TMT01 type1(*mask, [](int, bool) {});
-    type1.SetText(kMasks[0].hex);
-    type1.Execute();
+    TMT01 type1(*mask);
+    type1.Take(TMOPSMsg(kMasks[0].hex));
+    type1.File();
     const auto slotOf = [](int maskNumber) { return maskNumber == 33 ? 137 : maskNumber; };
     for (const MixedFrame &f : kMixed) {
         TMT24 d(*mask);

@@ -3,6 +3,8 @@
 #include "codec/pardo.h"
 #include "link/message_catalogue.h"
 #include "link/message_intake.h"
+#include "link/message_text.h"
+#include "link/shown_type.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +170,45 @@ TEST(MessageIntake, RepeatsAndTicksFollowTheRequestCount)
         EXPECT_EQ(second.secondTick, c.secondTick && !c.secondRefused) << c.name;
         EXPECT_EQ(second.live, c.live && !c.secondRefused) << c.name;
     }
+}
+
+// The type is the top six bits of digits 3 and 4, of either case: "FC" = 111111 00 is 63,
+// "07" = 000001 11 is 1, "A3" = 101000 11 is 40.
+TEST(MessageIntake, TypeFromDigitsThreeAndFour)
+{
+    const struct {
+        const char *text;
+        int type; // -1: none
+    } cases[] = {
+        {"53FC", 63}, {"53fc", 63}, {"53fC", 63}, {"5307", 1}, {"53A3", 40}, {"53a3", 40},
+        {"53G0", -1}, {"530g", -1}, {"53 0", -1}, {"53F", -1}, {"", -1},
+    };
+    for (const auto &c : cases) {
+        const auto type = MessageTypeOf(c.text);
+        EXPECT_EQ(type ? *type : -1, c.type) << c.text;
+    }
+    EXPECT_FALSE(MessageTypeOf(std::string("53\0F", 4)));
+}
+
+// The shown type's caption read as a number once, when it is made; Number() stays the text.
+TEST(ShownType, CaptionNumberReadOnce)
+{
+    const struct {
+        const char *caption;
+        int number; // -1: none
+        bool mask;
+    } cases[] = {
+        {"Message Type: 3", 3, false},  {"Message Type: 1", 1, true},   {"Message Type: 1 ", -1, false},
+        {"Message Type: 3x", -1, false}, {"Message Type:", -1, false},   {"Message Type: -2", -2, false},
+        {"Message Type: 12", 12, false},
+    };
+    for (const auto &c : cases) {
+        const ShownType shown{c.caption};
+        EXPECT_EQ(shown.NumberValue() ? *shown.NumberValue() : -1, c.number) << c.caption;
+        EXPECT_EQ(shown.IsMask(), c.mask) << c.caption;
+    }
+    EXPECT_EQ(ShownType::Of(27).NumberValue(), 27);
+    EXPECT_EQ(ShownType().NumberValue(), std::nullopt);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "mops/field.h"
 #include "mops/mops_msg.h"
 #include "mops/mt01.h"
+#include "mops/mt18.h"
 
 #include "text/number_text.h"
 
@@ -9,6 +10,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -137,6 +140,53 @@ TEST(MOPSMsg, KeepsItsMessageAndReadsFieldsFromIt)
     EXPECT_EQ(m.BitField(81, 8), 0); // a short text reads as zeros past its end
 }
 
+// A type 1 text with a digit that is no hex digit among its slots: the window's copy keeps
+// the slots read before it, and the shared buffer is left alone. "5307F" holds bits 13-20:
+// "7" = 0111 sets bits 14-16 (slots 1 and 2 at bits 15 and 16), "F" bits 17-20 (slots 3-6);
+// the "G" at digit 6 holds slots 7-10. Digit 57 "D" = 1101: IODP bits 225-226 = 11.
+TEST(MaskMessage, AStrayDigitStopsTheFilingWhereItStands)
+{
+    std::string text = "5307FFFFFFFC00000000000000000000000002000000000000000000D85921C0";
+    text[5] = 'G';
+    auto mask = std::make_unique<PRNMaskBuffer>();
+    *mask = {};
+    TMT01 m(*mask);
+    EXPECT_EQ(m.Take(TMOPSMsg(text)), 3);
+    EXPECT_TRUE(m.MaskReceived()); // the IODP was read: the window says a mask came
+    try {
+        m.File();
+        ADD_FAILURE() << "a stray digit was filed";
+    } catch (const std::invalid_argument &e) {
+        EXPECT_STREQ(e.what(), "'G' is not a valid hexadecimal digit");
+    }
+    for (int index = 0; index < 12; ++index)
+        EXPECT_EQ(m.MaskBit(3, index), index < 6 ? 1 : 0) << "slot " << index + 1;
+    const MaskSlots &copy = m.Slots(3);
+    EXPECT_EQ(std::vector<int>(copy.slot.begin(), copy.slot.begin() + copy.count), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(mask->received, 0);
+    EXPECT_EQ(mask->slotList[3][0], 0);
+    m.File(); // nothing waits to be filed
+    EXPECT_EQ(mask->received, 0);
+}
+
+// A type 18 text that ends within its band's mask: the bits past its end read 0. "48" = 010010
+// 00: type 18; digits 5-6 "00" hold bits 17-24, band bits 19-22 = 0000: band 0; the mask bits
+// from bit 25 on are set in the 4 digits that follow, bits 25-40: points 0 to 15.
+TEST(GridMask, ATextEndingWithinTheMaskLeavesThePointsPastItOut)
+{
+    auto grid = std::make_unique<IGPBuffer>();
+    *grid = {};
+    TMT18 m(*grid);
+    m.SetMessage("9B4800FFFF");
+    m.Decode();
+    for (int point = 0; point < 20; ++point)
+        EXPECT_EQ(grid->entry[point].InMask, point < 16 ? 1 : 0) << point;
+    m.SetMessage("9B4800" + std::string(58, 'F')); // a whole message: every point of band 0
+    m.Decode();
+    EXPECT_EQ(grid->entry[200].InMask, 1);
+    EXPECT_EQ(grid->entry[201].InMask, 0); // band 1's first point
+}
+
 } // namespace
 
 TEST(MaskMessage, UnreadableTextIsRefusedWithItsReason)
@@ -157,22 +207,22 @@ TEST(MaskMessage, UnreadableTextIsRefusedWithItsReason)
     };
     auto mask = std::make_unique<PRNMaskBuffer>();
     for (const auto &c : cases) {
-        TMT01 m(*mask, [](int, bool) {});
-        m.SetText(c.text);
         if (!c.reason) {
-            EXPECT_EQ(m.SlotActive(c.slot), c.active) << c.text << " slot " << c.slot;
+            EXPECT_EQ(mt01::SlotActive(c.text, c.slot), c.active) << c.text << " slot " << c.slot;
             continue;
         }
         try {
-            m.SlotActive(c.slot);
+            mt01::SlotActive(c.text, c.slot);
             ADD_FAILURE() << c.text << " slot " << c.slot << " was read";
         } catch (const std::invalid_argument &e) {
             EXPECT_STREQ(e.what(), c.reason);
         }
     }
-    TMT01 empty(*mask, [](int, bool) { ADD_FAILURE() << "an empty text coloured a slot"; });
-    EXPECT_EQ(empty.ReadIODP(), -1);
-    EXPECT_FALSE(empty.SlotActive(1));
-    empty.Execute();
+    EXPECT_EQ(mt01::ReadIODP(""), -1);
+    EXPECT_FALSE(mt01::SlotActive("", 1));
+    TMT01 empty(*mask);
+    EXPECT_EQ(empty.Take(TMOPSMsg()), -1);
+    empty.File();
     EXPECT_EQ(mask->received, 0);
+    EXPECT_FALSE(empty.MaskReceived());
 }

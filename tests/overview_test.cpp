@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -331,6 +332,22 @@ TEST(Parity, AFlippedBitFailsTheCheck)
     EXPECT_FALSE(ParityHolds(good.substr(0, 62)));
     EXPECT_FALSE(ParityHolds(""));
     EXPECT_FALSE(ParityHolds("G" + good.substr(1)));
+    // The same from the bytes the intake makes, or from the digits where the bytes cannot stand
+    // for the text (lower case counts there, a trailer is not read).
+    std::string lower = good;
+    for (char &c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const struct {
+        std::string text;
+        bool holds;
+    } messages[] = {
+        {good, true}, {good + "000", true}, {good + "XYZ", true}, {lower, true}, {Flipped(good, 251), true},
+        {Flipped(good, 1), false}, {Flipped(good, 226), false}, {Flipped(good, 227), false},
+        {Flipped(good, 250), false}, {good.substr(0, 62), false}, {"G" + good.substr(1), false},
+    };
+    for (const auto &m : messages)
+        EXPECT_EQ(ParityHolds(TMOPSMsg(m.text)), m.holds) << m.text;
+    EXPECT_FALSE(ParityHolds(TMOPSMsg()));
 
     Fixture f({1});
     f.Send(0, Fast(3));
@@ -396,6 +413,43 @@ TEST(TypeStatistics, RatesOverASlidingWindow)
     }
 }
 
+// The rate asked for again and again, as the rate history does at every message, while the
+// window slides forward and back and messages keep arriving: each value as if counted afresh.
+// At first messages arrive every 6 s from second 0 to 1200 (201 of them); the window holds
+// the whole seconds (now - 600, now], with 600 s observed.
+TEST(TypeStatistics, RateAskedAgainAndAgainAsTheWindowSlides)
+{
+    struct Step {
+        const char *name;
+        double arrives; // a message at this second first, or -1
+        double now;
+        double perMinute;
+    } const steps[] = {
+        {"606-1200: 100 messages", -1, 1200, 10},
+        {"612-1200: 99", -1, 1206, 9.9},
+        {"906-1200: 50", -1, 1500, 5},
+        {"1200 alone", -1, 1799, 0.1},
+        {"none", -1, 1800, 0},
+        {"back: 906-1200 again", -1, 1500, 5},
+        {"back: 612-1200 again", -1, 1206, 9.9},
+        {"far on: none", -1, 3000, 0},
+        {"far back: 606-1200", -1, 1201, 10},
+        // A bucket holds one second: 1500 takes the bucket of 900, which leaves the count.
+        {"one at 1500, not in the window, and 900 gone: 99", 1500, 1201, 9.9},
+        {"906-1200 and 1500: 51", -1, 1500, 5.1},
+        {"one at 1400, in the window", 1400, 1500, 5.2},
+        {"one at 2100 takes the bucket of 1500, 600 s before it", 2100, 1500, 5.1},
+    };
+    TypeStatistics s;
+    for (int t = 0; t <= 1200; t += 6)
+        s.Note(kWeek + t, true);
+    for (const Step &step : steps) {
+        if (step.arrives >= 0)
+            s.Note(kWeek + step.arrives, true);
+        EXPECT_NEAR(s.PerMinute(kWeek + step.now, 600), step.perMinute, 1e-9) << step.name;
+    }
+}
+
 TEST(HistorySeries, KeepsAnHourAndNoMore)
 {
     HistorySeries s;
@@ -419,6 +473,35 @@ TEST(HistorySeries, KeepsAnHourAndNoMore)
     sparse.Add(10, 1); // back in time: a new series
     EXPECT_EQ(sparse.Points().size(), 1u);
     EXPECT_DOUBLE_EQ(sparse.Points().front().time, 10);
+}
+
+// Points wrap round the ring while old ones leave, then the ring grows while wrapped: the points
+// stay in order. With a 10 s span, seconds 0-19 leave 9-19 (the ring never fills its first 16
+// places); 30 points from 19.1 s to 22.0 s then grow it, and 22.0 - 10 keeps 12-19 and those 30.
+TEST(HistorySeries, PointsStayInOrderAsTheRingWrapsAndGrows)
+{
+    HistorySeries s(10, 40);
+    for (int t = 0; t < 20; ++t)
+        s.Add(t, t);
+    ASSERT_EQ(s.Points().size(), 11u);
+    EXPECT_DOUBLE_EQ(s.Points().front().time, 9);
+    for (int k = 1; k <= 30; ++k)
+        s.Add(19 + k / 10.0, k);
+    ASSERT_EQ(s.Points().size(), 38u);
+    EXPECT_DOUBLE_EQ(s.Points().front().time, 12);
+    EXPECT_DOUBLE_EQ(s.Points().back().time, 22);
+    EXPECT_DOUBLE_EQ(s.Points()[8].value, 1); // 19.1 s follows 12-19
+    double previous = -1;
+    std::size_t seen = 0;
+    for (const HistorySeries::Point &p : s.Points()) {
+        EXPECT_GT(p.time, previous);
+        previous = p.time;
+        ++seen;
+    }
+    EXPECT_EQ(seen, 38u);
+    HistorySeries none(10, 0); // no room: nothing is kept
+    none.Add(1, 1);
+    EXPECT_TRUE(none.Empty());
 }
 
 TEST(SignalOverview, HistoryOfSatellitesGridPointsAndRates)

@@ -1,4 +1,5 @@
 #include "sismode/sis_mode_monitor.h"
+#include "sismode/type_indicators.h"
 #include "support/fake_clock.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,74 @@ TEST(SisMode, MonitorDecidesOnEverySixtiethTickAndOpensANewWindow)
         monitor.Execute();
     EXPECT_EQ(display.modes.back(), "Mode SOL"); // the type 0 belonged to the previous window
     EXPECT_EQ(monitor.CurrentMode(), BroadcastMode::ModeSOL);
+}
+
+// The status window's indicators, step by step: a step notes a type or ticks at a time in
+// seconds after 12:00:00 (negative: the clock set back), and lists the colours that change.
+// An indicator stays green up to and including 5 minutes (300 s) after its type arrived.
+TEST(TypeIndicators, ColoursChangeOnlyWhenATypeArrivesOrAges)
+{
+    const DateTime noon = EncodeDateTime({2026, 12, 7, 12, 0, 0});
+    struct Step {
+        const char *what;
+        int type;      // -1: a tick, else a type that arrives
+        double second; // after noon
+        std::vector<std::pair<int, bool>> changes; // type, green; for a tick
+    };
+    const Step steps[] = {
+        {"type 2 arrives", 2, 0, {}},
+        {"tick: young", -1, 1, {}},
+        {"type 63 arrives later", 63, 100, {}},
+        {"tick: type 2 exactly 5 minutes old, still green", -1, 300, {}},
+        {"tick: type 2 older than 5 minutes", -1, 300.5, {{2, false}}},
+        {"tick: nothing more to turn", -1, 350, {}},
+        {"tick: type 63 older than 5 minutes", -1, 400.001, {{63, false}}},
+        {"the clock set back to where type 2 was young", -1, 200, {{2, true}, {63, true}}},
+        {"a type 8 has no indicator", 8, 500, {}},
+        {"tick: type 2 and 63 old again, type 8 has none", -1, 500, {{2, false}, {63, false}}},
+    };
+    TypeIndicators indicators;
+    for (const Step &s : steps) {
+        const DateTime now = noon + s.second / 86400.0;
+        if (s.type >= 0) {
+            indicators.Note(s.type, now, true);
+            EXPECT_EQ(indicators.Green(s.type), s.type != 8) << s.what;
+            EXPECT_EQ(indicators.LastSeen(s.type), now) << s.what;
+            continue;
+        }
+        std::vector<std::pair<int, bool>> changes;
+        indicators.Refresh(now, [&](int type, bool green) { changes.emplace_back(type, green); });
+        EXPECT_EQ(changes, s.changes) << s.what;
+    }
+    EXPECT_FALSE(indicators.HasIndicator(8));
+    EXPECT_TRUE(indicators.HasIndicator(62));
+}
+
+// A time whose whole-day part is 0 counts as never: its indicator, turned green when the type
+// arrived, turns white at the next tick. Clearing forgets every time.
+TEST(TypeIndicators, ATimeOfDayZeroIsNeverAndClearingForgets)
+{
+    TypeIndicators indicators;
+    indicators.Note(0, 0.5, true); // 30 December 1899, noon
+    EXPECT_TRUE(indicators.Green(0));
+    std::vector<std::pair<int, bool>> changes;
+    const auto note = [&](int type, bool green) { changes.emplace_back(type, green); };
+    indicators.Refresh(0.5, note);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, bool>>{{0, false}}));
+
+    const DateTime now = EncodeDateTime({2026, 12, 7, 12, 0, 0});
+    indicators.Note(1, now, true);
+    indicators.Note(3, now, false); // not received: white, its time kept
+    EXPECT_FALSE(indicators.Green(3));
+    changes.clear();
+    indicators.Refresh(now, note);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, bool>>{{3, true}})); // seen just now: green by age
+    indicators.Clear();
+    EXPECT_FALSE(indicators.Green(1));
+    EXPECT_EQ(indicators.LastSeen(1), 0);
+    changes.clear();
+    indicators.Refresh(now, note);
+    EXPECT_TRUE(changes.empty());
 }
 
 } // namespace

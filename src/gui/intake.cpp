@@ -70,10 +70,10 @@ void TMainFrm::HandleMsgLine(const std::string &line)
     FrmSISMode->NoteType(out.type, true);
     if (out.shown) {
         captions_->SetType(Q(out.shown->caption));
-        FrmPRNs->ProcessMT1(*out.text, *out.shown);
+        FrmPRNs->ProcessMT1(*out.message, *out.shown);
         sisMonitor_->Evaluate();
         intake_.NoteDispatched();
-        DispatchMessage(out.shownType, *out.text, *out.shown);
+        DispatchMessage(out.shownType, *out.message, *out.shown);
     }
     // The watch logs its events for the GEO of the connection; compared without a copy, as it
     // changes only with a connection.
@@ -86,11 +86,11 @@ void TMainFrm::HandleMsgLine(const std::string &line)
         sisMonitor_->Evaluate();
 }
 
-void TMainFrm::DispatchMessage(int type, const std::string &text, const ShownType &shown)
+void TMainFrm::DispatchMessage(int type, const TMOPSMsg &message, const ShownType &shown)
 {
     TWorker *worker = workerOfType_[static_cast<std::size_t>(type)];
     if (!worker)
         return;
-    worker->SetMessage(text, shown);
+    worker->Take(message, shown); // the bytes the intake made, not the text again
     worker->Execute();
 }

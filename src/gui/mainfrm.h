@@ -156,7 +156,7 @@ private:
     void SetSessionControls(bool idle);
     void ResetDecodedState();
     void ShowGeoOfPort();
-    void DispatchMessage(int type, const std::string &text, const ShownType &shown);
+    void DispatchMessage(int type, const TMOPSMsg &message, const ShownType &shown);
     TTextFrm &EnsureTextFrm();
     void UpdateMsgColours();
     void BuildLogging();

@@ -9,8 +9,6 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 TFrmSISMode::TFrmSISMode(const Clock &clock, std::function<bool()> connected, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), clock_(clock),
       connected_(std::move(connected))
@@ -116,15 +114,15 @@ void TFrmSISMode::NoteType(int type, bool received)
 {
     if (type < 0 || type >= 64)
         return;
-    lastSeen_[type] = clock_.Now();
+    typeTimes_.Note(type, clock_.Now(), received);
     Colour(type, received);
 }
 
 void TFrmSISMode::RefreshTypes()
 {
-    const DateTime now = clock_.Now();
-    for (const int type : MTBuffer::kTypes)
-        Colour(type, std::trunc(lastSeen_[type]) != 0 && now <= lastSeen_[type] + kFiveMinutes);
+    // Called on every tick of the monitor, that is for every message: the indicators say when
+    // none can change colour, which is most of the time.
+    typeTimes_.Refresh(clock_.Now(), [this](int type, bool green) { Colour(type, green); });
 }
 
 void TFrmSISMode::ClearModeDisplay()
@@ -135,7 +133,7 @@ void TFrmSISMode::ClearModeDisplay()
 
 void TFrmSISMode::ClearTypeTimes()
 {
-    lastSeen_.fill(0);
+    typeTimes_.Clear();
     for (const int type : MTBuffer::kTypes)
         Colour(type, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sismode/sis_mode_monitor.h"
+#include "sismode/type_indicators.h"
 
 #include <QWidget>
 
@@ -32,7 +33,7 @@ private:
 
     const Clock &clock_;
     std::function<bool()> connected_;
-    std::array<DateTime, 64> lastSeen_{};
+    TypeIndicators typeTimes_; // the time each type was last received, and its colour
     int infoNaCount_ = 0;
     QLabel *InfoNA, *Mode0_0, *Mode0_2, *ModeSOL;
     // Per type: its indicator, and the colour shown (-1 none yet, 0 white, 1 green).

@@ -82,7 +82,10 @@ bool ExpandSmall(const std::string &in, std::size_t limit, std::string &out)
     size = ExpandStage<1>(stageIn, size, '|', result, kCapacity);
     if (size == kNoFit || size > limit)
         return false; // past the limit the general path decides what part is kept
-    out.assign(result, size);
+    if (out.size() == size)
+        std::memcpy(&out[0], result, size); // message after message the same length: no reallocation to check
+    else
+        out.assign(result, size);
     return true;
 }
 
@@ -267,6 +270,14 @@ void TPARDO::Compress()
 void TPARDO::Decompress()
 {
     Decompress(std::string::npos / 2);
+}
+
+void TPARDO::DecompressFrom(const std::string &payload, std::size_t limit)
+{
+    if (payload.size() <= kSmallText && ExpandSmall(payload, limit, Data))
+        return;
+    Data = payload;
+    Decompress(limit);
 }
 
 void TPARDO::Decompress(std::size_t limit)

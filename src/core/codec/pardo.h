@@ -22,6 +22,9 @@ public:
     // The same, but may stop once the result is certain to be longer than limit: Data then
     // holds a partial expansion, itself longer than limit.
     void Decompress(std::size_t limit);
+    // Decompress(limit) of `payload`, which is not copied into Data first; after an error Data
+    // holds the payload.
+    void DecompressFrom(const std::string &payload, std::size_t limit);
 
     static std::string Encode(char c, int count);
 

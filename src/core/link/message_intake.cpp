@@ -89,17 +89,29 @@ const IntakeOutcome &MessageIntake::Take(const std::string &line, const IntakeSe
         out.refusal = IntakeRefusal::NoPayload;
         return out;
     }
-    pardo_.Data = fields.payload;
     try {
         // Past the length limit the message is refused anyway: no need to expand the rest.
-        pardo_.Decompress(kMaxMessageText);
+        pardo_.DecompressFrom(fields.payload, kMaxMessageText);
     } catch (const std::exception &) {
         out.refusal = IntakeRefusal::Pardo;
         out.log = {"PARDO Decompression Error.", out.timeCaption + "  " + out.weekCaption,
                    "This message will be ignored"};
         return out;
     }
-    const std::string &text = pardo_.Data;
+    return Accept(pardo_.Data, *week, *time, session);
+}
+
+const IntakeOutcome &MessageIntake::TakeExpanded(const std::string &text, double week, double time,
+                                                 const IntakeSession &session)
+{
+    outcome_.Clear();
+    return Accept(text, week, time, session);
+}
+
+const IntakeOutcome &MessageIntake::Accept(const std::string &text, double week, double time,
+                                           const IntakeSession &session)
+{
+    IntakeOutcome &out = outcome_;
     out.text = &text;
     if (text.size() > kMaxMessageText) {
         out.overLong = true;
@@ -113,16 +125,16 @@ const IntakeOutcome &MessageIntake::Take(const std::string &line, const IntakeSe
                       "' is not a valid integer value");
     out.type = *type;
     if (session.logging)
-        out.record = DueRecord{LogRecordPrn(session.geoPrn), *type, *week, *time, LoggedMessageText(text)};
+        out.record = DueRecord{LogRecordPrn(session.geoPrn), *type, week, time, LoggedMessageText(text)};
     message_.SetMessage(text);
     out.message = &message_;
     out.noteOverview = true;
-    out.gpsSeconds = *week * kSecondsPerWeek + *time;
+    out.gpsSeconds = week * kSecondsPerWeek + time;
     out.live = session.requestCount >= kRequestCount;
 
     int shown = *type;
     if (shown == 0) {
-        if (IsEmptyMt0(text))
+        if (IsEmptyMt0(message_.Bits()))
             return out; // seen by the broadcast status and the overview, and no further
         shown = 2;      // a type 0 with corrections is shown as the type 2 it carries
     }

@@ -65,12 +65,17 @@ public:
     MessageIntake();
 
     const IntakeOutcome &Take(const std::string &line, const IntakeSession &session);
+    // The part of Take after the expansion, for a text already expanded: it must stay valid
+    // while the outcome is read. The captions and the repeat rule are not applied.
+    const IntakeOutcome &TakeExpanded(const std::string &text, double week, double time,
+                                      const IntakeSession &session);
     // The shown message has passed the type 1 window and the monitor's tick: its time caption
     // is now the one a repeat is measured against. A failure before this point leaves it.
     void NoteDispatched() { previousTime_ = outcome_.timeCaption; }
 
 private:
     const IntakeOutcome &Refuse(std::string error);
+    const IntakeOutcome &Accept(const std::string &text, double week, double time, const IntakeSession &session);
 
     TPARDO pardo_;
     std::string previousTime_; // the time caption of the last message dispatched

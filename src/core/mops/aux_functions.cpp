@@ -67,14 +67,6 @@ int32_t BitField(const std::string &text, int start, int width)
     return static_cast<int32_t>(static_cast<uint32_t>((digits >> (3 - (last - 1) % 4)) & ((uint64_t{1} << bits) - 1)));
 }
 
-int64_t TwosComplement(int64_t raw, int width)
-{
-    if (width >= 32)
-        return static_cast<int32_t>(static_cast<uint32_t>(raw));
-    const int64_t span = int64_t{1} << width;
-    return raw >= span / 2 ? raw - span : raw;
-}
-
 double FixedPointValue(int64_t N, int Ni, int Nf)
 {
     const int W = Ni + Nf;

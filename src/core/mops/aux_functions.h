@@ -15,8 +15,15 @@
 // A 32-bit field with its top bit set comes back as a negative number with the same bits.
 int32_t BitField(const std::string &text, int start, int width);
 
-// The width-bit pattern `raw` read as a two's-complement number.
-int64_t TwosComplement(int64_t raw, int width);
+// The width-bit pattern `raw` read as a two's-complement number. Every field read goes
+// through it: inline.
+inline int64_t TwosComplement(int64_t raw, int width)
+{
+    if (width >= 32)
+        return static_cast<int32_t>(static_cast<uint32_t>(raw));
+    const int64_t span = int64_t{1} << width;
+    return raw >= span / 2 ? raw - span : raw;
+}
 
 // The (Ni + Nf)-bit pattern N as a two's-complement fixed-point number with Nf fraction bits.
 // A pattern wider than its field, or a field wider than 32 bits, is a programming error.

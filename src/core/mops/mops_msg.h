@@ -14,6 +14,8 @@ public:
     const std::string &Message() const { return message_; }
     // An empty text keeps the previous message.
     void SetMessage(const std::string &text);
+    // The same from a message already turned into bytes: its bytes are copied, not made again.
+    void SetMessage(const TMOPSMsg &message);
 
     // Reads the bytes the text was turned into when it was set.
     int32_t BitField(int start, int width) const { return bits_.Read(start, width); }

@@ -4,5 +4,5 @@ void TMT09::Decode()
 {
     if (Message().empty())
         return;
-    DecodeFields(*this, mt09::kFields, data_);
+    DecodeListed<mt09::kFields>(*this, data_);
 }

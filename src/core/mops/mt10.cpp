@@ -4,5 +4,5 @@ void TMT10::Decode()
 {
     if (Message().empty())
         return;
-    DecodeFields(*this, mt10::kFields, data_);
+    DecodeListed<mt10::kFields>(*this, data_);
 }

@@ -4,5 +4,5 @@ void TMT12::Decode()
 {
     if (Message().empty())
         return;
-    DecodeFields(*this, mt12::kFields, data_);
+    DecodeListed<mt12::kFields>(*this, data_);
 }

@@ -12,7 +12,7 @@ void TMT17::Decode()
     for (int k = 0; k < kAlmanacs; ++k) {
         const int b = kAlmanacBits * k;
         TGEOAlmanac &g = geo_[k];
-        DecodeFields(*this, kFields, g, b);
+        DecodeListed<mt17::kFields>(*this, g, b);
         const auto health = RawValue(*this, kHealth.At(b));
         g.Ranging = (health & 1) == 0;
         g.Corrections = (health & 2) == 0;

@@ -1,5 +1,7 @@
 #include "mops/mt18.h"
 
+#include <algorithm>
+
 namespace {
 
 struct GridWriter {
@@ -75,9 +77,25 @@ void TMT18::Decode()
     if (band >= kBandCount)
         return;
     const int first = BandFirstEntry(band);
-    for (int i = 0; i < BandSize(band); ++i) {
+    // Where the text holds the band's whole mask its bits are read 32 at a time; a text that
+    // ends within it is read bit by bit, the bits past its end reading 0.
+    const int size = BandSize(band);
+    const bool whole = static_cast<int64_t>(Bits().Digits()) * 4 >= mt18::MaskBit(size - 1).start;
+    uint32_t word = 0;
+    int width = 0;
+    for (int i = 0; i < size; ++i) {
+        bool in;
+        if (whole) {
+            if (i % 32 == 0) {
+                width = std::min(32, size - i);
+                word = static_cast<uint32_t>(BitField(mt18::MaskBit(i).start, width));
+            }
+            in = ((word >> (width - 1 - i % 32)) & 1) != 0;
+        } else {
+            in = RawValue(*this, mt18::MaskBit(i)) == 1;
+        }
         IGPEntry &e = grid_.entry[first + i];
-        if (RawValue(*this, mt18::MaskBit(i)) == 1) {
+        if (in) {
             e.InMask = 1;
             e.Index = first + i;
         } else {

@@ -9,7 +9,7 @@ LongTermVel0 ReadVel0(const TMOPSMsg &m, int code, int satellite)
     const int c = code + kSecondSatellite * satellite;
     LongTermVel0 r;
     r.Available = true;
-    DecodeFields(m, kVel0, r, c);
+    DecodeListed<kVel0>(m, r, c);
     return r;
 }
 
@@ -17,7 +17,7 @@ LongTermVel1 ReadVel1(const TMOPSMsg &m, int code)
 {
     LongTermVel1 r;
     r.Available = true;
-    DecodeFields(m, kVel1, r, code);
+    DecodeListed<kVel1>(m, r, code);
     return r;
 }
 

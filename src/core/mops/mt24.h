@@ -19,8 +19,10 @@ struct TMixedFastLongTerm {
 
 namespace mt24 {
 constexpr int kFastSatellites = 6;
-constexpr Field PRC(int s) { return {15 + 12 * s, 12, true, 0.125}; }
-constexpr Field UDREI(int s) { return {87 + 4 * s, 4}; }
+constexpr Field kPRC0{15, 12, true, 0.125};
+constexpr Field kUDREI0{87, 4};
+constexpr Field PRC(int s) { return kPRC0.At(12 * s); } // At() keeps the unit's decimal form
+constexpr Field UDREI(int s) { return kUDREI0.At(4 * s); }
 constexpr Field kIODP{111, 2};
 constexpr Field kBlockID{113, 2};
 constexpr Field kIODF{115, 2};

@@ -12,22 +12,23 @@ void TMT26::Decode()
     const int band = header.Band;
     if (band >= kBandCount)
         return;
-    const int block = header.BlockID;
-    const int first = BandFirstEntry(band);
-    int masked = 0; // masked points of the band passed so far
-    int n = 0;
-    for (int i = 0; i < BandSize(band) && n < kPoints; ++i) {
-        IGPEntry &e = grid_.entry[first + i];
-        if ((e.InMask & 0xFF) == 0)
+    IGPEntry *e = &grid_.entry[BandFirstEntry(band)];
+    IGPEntry *const end = e + BandSize(band);
+    // The block's points are the band's masked points after those of the blocks before it.
+    for (int before = kPoints * header.BlockID; before > 0 && e != end; ++e)
+        before -= (e->InMask & 0xFF) != 0;
+    const Field &delay0 = kPoint[0].field, &givei0 = kPoint[1].field;
+    for (int n = 0; n < kPoints && e != end; ++e) {
+        if ((e->InMask & 0xFF) == 0)
             continue;
-        if (masked++ < kPoints * block)
-            continue;
-        const double delay = Value(*this, Delay(n));
-        e.VerticalDelay = delay >= 63.875 ? 10000.0f : static_cast<float>(delay);
-        const auto givei = RawValue(*this, GIVEI(n));
-        e.GIVEI = static_cast<int32_t>(givei);
-        e.GIVE = static_cast<float>(kGIVE[givei]);
-        e.VarGIVE = static_cast<float>(kVarGIVE[givei]);
+        const int offset = kPointBits * n; // as Delay(n) and GIVEI(n)
+        const auto raw = static_cast<uint32_t>(BitField(delay0.start + offset, delay0.width));
+        const double delay = Scaled(raw, delay0.lsb, delay0.decimal);
+        e->VerticalDelay = delay >= 63.875 ? 10000.0f : static_cast<float>(delay);
+        const auto givei = static_cast<uint32_t>(BitField(givei0.start + offset, givei0.width));
+        e->GIVEI = static_cast<int32_t>(givei);
+        e->GIVE = static_cast<float>(kGIVE[givei]);
+        e->VarGIVE = static_cast<float>(kVarGIVE[givei]);
         ++n;
     }
 }

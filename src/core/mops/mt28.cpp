@@ -10,8 +10,8 @@ void TMT28::Decode()
     for (int s = 0; s < 2; ++s) {
         const int c = kSecondSatellite * s;
         TClockEphCovMatrix &cov = last_.Sat[s];
-        DecodeFields(*this, kSatellite, cov, c);
-        DecodeFields(*this, kElements, cov, c);
+        DecodeListed<kSatellite>(*this, cov, c);
+        DecodeListed<kElements>(*this, cov, c);
     }
     for (const TClockEphCovMatrix &cov : last_.Sat) {
         const int prn = cov.MaskNumber == 0 ? 0 : LookupPRN(mask_, cov.MaskNumber);

@@ -33,12 +33,11 @@ bool PlaceableTime(double gpsSeconds)
 
 constexpr int kNumbers = 51; // PRN mask numbers a message can name
 static_assert(mt06::kSatellites == kNumbers && mt07::kSatellites == kNumbers);
-
-const HistorySeries *Find(const std::map<int, HistorySeries> &series, int key)
-{
-    const auto it = series.find(key);
-    return it == series.end() ? nullptr : &it->second;
-}
+// Corrections and indicators of a fast-correction block follow each other at these steps.
+constexpr int kPrcBits = 12, kUdreiBits = 4;
+static_assert(mt02_05::PRC(1).start - mt02_05::PRC(0).start == kPrcBits && mt24::PRC(1).start - mt24::PRC(0).start == kPrcBits);
+static_assert(mt02_05::UDREI(1).start - mt02_05::UDREI(0).start == kUdreiBits &&
+              mt24::UDREI(1).start - mt24::UDREI(0).start == kUdreiBits);
 
 } // namespace
 
@@ -69,7 +68,7 @@ void SignalOverview::Reset()
     latency_ = 0;
     mt10_.reset();
     for (auto *series : {&prc_, &udre_, &delay_, &give_, &rate_})
-        series->clear();
+        series->Clear();
     watch_.Reset();
 }
 
@@ -89,14 +88,14 @@ void SignalOverview::NoteMessage(double gpsSeconds, const TMOPSMsg &m, int shown
         feed_.NoteTime(gpsSeconds);
     feed_.NoteMode(mode, gpsSeconds);
 
-    const bool parity = ParityHolds(m.Message()); // reads the message's digits, not the trailer
+    const bool parity = ParityHolds(m); // the message's own bits, not the trailer
     if (!parity)
         ++parityFailures_;
     auto &stats = types_[static_cast<std::size_t>(type)];
     if (!stats)
         stats = std::make_unique<TypeStatistics>();
     stats->Note(gpsSeconds, parity);
-    rate_[type].Add(gpsSeconds, stats->PerMinute(now_, Observed()));
+    rate_.Add(type, gpsSeconds, stats->PerMinute(now_, Observed()));
 
     if (watching_)
         watch_.Begin(gpsSeconds, type, live, parity, mode);
@@ -113,15 +112,15 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
         if (watching_)
             watch_.NoteIodf(shownType, IntValue(m, mt02_05::kIODF));
         // Type 2 from mask number 1 on, type 3 from 14 on, and so on.
-        NoteFast(m, (shownType - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::PRC,
-                 mt02_05::UDREI, IntValue(m, mt02_05::kIODP), time);
+        NoteFast(m, (shownType - 2) * mt02_05::kCorrections + 1, mt02_05::kCorrections, mt02_05::kPRC0,
+                 mt02_05::kUDREI0, IntValue(m, mt02_05::kIODP), time);
         return;
     case OverviewReading::Integrity:
         for (int n = 1; n <= kNumbers; ++n)
             if (SatelliteState *s = Slot(n)) {
                 s->udrei = static_cast<int>(RawValue(m, mt06::UDREI(n)));
                 s->udreiTime = time;
-                udre_[LookupPRN(mask_, n)].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
+                udre_.Add(LookupPRN(mask_, n), time, kUDRE[static_cast<std::size_t>(s->udrei)]);
                 if (watching_)
                     watch_.NoteUdrei(LookupPRN(mask_, n), s->udrei);
             }
@@ -142,7 +141,7 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
         return;
     case OverviewReading::DegradationParameters: {
         TDegradationFactors factors;
-        DecodeFields(m, mt10::kFields, factors);
+        DecodeListed<mt10::kFields>(m, factors);
         mt10_ = factors;
         return;
     }
@@ -150,7 +149,7 @@ void SignalOverview::Read(int shownType, const TMOPSMsg &m, double time)
         const int block = IntValue(m, mt24::kBlockID);
         if (watching_)
             watch_.NoteIodf(24, IntValue(m, mt24::kIODF));
-        NoteFast(m, mt02_05::kCorrections * block + 1, mt24::kFastSatellites, mt24::PRC, mt24::UDREI,
+        NoteFast(m, mt02_05::kCorrections * block + 1, mt24::kFastSatellites, mt24::kPRC0, mt24::kUDREI0,
                  IntValue(m, mt24::kIODP), time);
         NoteLongTermHalf(m, mt24::kVelocityCode.start);
         return;
@@ -198,26 +197,28 @@ SatelliteState *SignalOverview::Slot(int number)
     return slot == 0 ? nullptr : &satellites_[static_cast<std::size_t>(slot)];
 }
 
-void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, Field (*prc)(int),
-                              Field (*udrei)(int), int iodp, double time)
+void SignalOverview::NoteFast(const TMOPSMsg &m, int firstNumber, int count, const Field &prc0, const Field &udrei0,
+                              int iodp, double time)
 {
-    for (int i = 0; i < count; ++i) {
-        SatelliteState *s = Slot(firstNumber + i);
-        if (!s)
-            continue;
+    if (!mask_.received)
+        return;
+    for (int i = 0; i < count && firstNumber + i <= kNumbers; ++i) {
         const int slot = LookupPRN(mask_, firstNumber + i);
-        s->fastCorrection = true;
-        s->prc = Value(m, prc(i));
-        s->fastTime = time;
-        s->fastIodp = iodp & 3;
-        s->udrei = static_cast<int>(RawValue(m, udrei(i)));
-        s->udreiTime = time;
+        if (slot == 0)
+            continue;
+        SatelliteState &s = satellites_[static_cast<std::size_t>(slot)];
+        s.fastCorrection = true;
+        s.prc = Value(m, prc0.At(kPrcBits * i));
+        s.fastTime = time;
+        s.fastIodp = iodp & 3;
+        s.udrei = static_cast<int>(RawValue(m, udrei0.At(kUdreiBits * i)));
+        s.udreiTime = time;
         // Beside "not monitored" and "do not use" the correction field holds no correction.
-        if (s->udrei < 14)
-            prc_[slot].Add(time, s->prc);
-        udre_[slot].Add(time, kUDRE[static_cast<std::size_t>(s->udrei)]);
+        if (s.udrei < 14)
+            prc_.Add(slot, time, s.prc);
+        udre_.Add(slot, time, kUDRE[static_cast<std::size_t>(s.udrei)]);
         if (watching_)
-            watch_.NoteCorrection(slot, s->udrei);
+            watch_.NoteCorrection(slot, s.udrei);
     }
 }
 
@@ -248,19 +249,19 @@ void SignalOverview::NoteLongTermSatellite(int number, int iode)
 void SignalOverview::NoteGridBlock(const TMOPSMsg &m, double time)
 {
     const int band = IntValue(m, mt26::kBand);
-    if (band >= kBandCount)
+    if (band < 0 || band >= kBandCount)
         return;
     const int block = IntValue(m, mt26::kBlockID);
-    const int first = BandFirstEntry(band);
+    const auto first = static_cast<std::size_t>(BandFirstEntry(band));
     int masked = 0, n = 0;
-    for (int i = 0; i < BandSize(band) && n < mt26::kPoints; ++i) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(BandSize(band)) && n < mt26::kPoints; ++i) {
         const IGPEntry &e = grid_.entry[first + i];
         if ((e.InMask & 0xFF) == 0 || masked++ < mt26::kPoints * block)
             continue;
-        delay_[first + i].Add(time, e.VerticalDelay);
-        give_[first + i].Add(time, e.GIVE);
+        delay_.Add(static_cast<int>(first + i), time, e.VerticalDelay);
+        give_.Add(static_cast<int>(first + i), time, e.GIVE);
         if (watching_)
-            watch_.NoteGridPoint(first + i);
+            watch_.NoteGridPoint(static_cast<int>(first + i));
         ++n;
     }
 }
@@ -313,8 +314,8 @@ std::vector<SatelliteRow> SignalOverview::Satellites() const
     return rows;
 }
 
-const HistorySeries *SignalOverview::Prc(int slot) const { return Find(prc_, slot); }
-const HistorySeries *SignalOverview::Udre(int slot) const { return Find(udre_, slot); }
-const HistorySeries *SignalOverview::VerticalDelay(int entry) const { return Find(delay_, entry); }
-const HistorySeries *SignalOverview::Give(int entry) const { return Find(give_, entry); }
-const HistorySeries *SignalOverview::Rate(int type) const { return Find(rate_, type); }
+const HistorySeries *SignalOverview::Prc(int slot) const { return prc_.Find(slot); }
+const HistorySeries *SignalOverview::Udre(int slot) const { return udre_.Find(slot); }
+const HistorySeries *SignalOverview::VerticalDelay(int entry) const { return delay_.Find(entry); }
+const HistorySeries *SignalOverview::Give(int entry) const { return give_.Find(entry); }
+const HistorySeries *SignalOverview::Rate(int type) const { return rate_.Find(type); }

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,9 +84,9 @@ public:
     const HistorySeries *Rate(int type) const;
 
 private:
-    // Corrections and indicators of `count` satellites from mask number firstNumber on; prc(i)
-    // and udrei(i) are the fields of the i-th.
-    void NoteFast(const TMOPSMsg &m, int firstNumber, int count, Field (*prc)(int), Field (*udrei)(int), int iodp,
+    // Corrections and indicators of `count` satellites from mask number firstNumber on; prc0
+    // and udrei0 are the fields of the first.
+    void NoteFast(const TMOPSMsg &m, int firstNumber, int count, const Field &prc0, const Field &udrei0, int iodp,
                   double time);
     void NoteUdrei(int slot, int udrei, double time);
     void NoteLongTermHalf(const TMOPSMsg &m, int code);
@@ -108,7 +107,9 @@ private:
     bool mt7_ = false;
     int latency_ = 0;
     std::optional<TDegradationFactors> mt10_;
-    std::map<int, HistorySeries> prc_, udre_, delay_, give_, rate_;
+    SeriesByKey prc_{kSlots + 1}, udre_{kSlots + 1}; // by slot
+    SeriesByKey delay_{kIgpCount}, give_{kIgpCount};   // by grid entry
+    SeriesByKey rate_{64};                             // by type
     SignalWatch watch_;
     bool watching_ = true;
 };

@@ -25,9 +25,21 @@ private:
         int64_t second = -1;
         int32_t count = 0;
     };
+    // Messages in the window of whole seconds (end - kWindowSeconds, end]. The count of the
+    // window asked for last is kept: moving its end by a second looks at one bucket, the one
+    // the second entering and the second leaving share.
+    int64_t InWindow(int64_t end) const;
+    bool InCountedWindow(int64_t second) const
+    {
+        return windowKnown_ && second > windowEnd_ - kWindowSeconds && second <= windowEnd_;
+    }
+
     int64_t count_ = 0;
     int64_t parityFailures_ = 0;
     double last_ = 0;
     double longestGap_ = 0;
     std::array<Bucket, kWindowSeconds> buckets_{};
+    mutable bool windowKnown_ = false;
+    mutable int64_t windowEnd_ = 0;
+    mutable int64_t inWindow_ = 0;
 };

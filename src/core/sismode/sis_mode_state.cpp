@@ -15,12 +15,23 @@ const char *ModeName(BroadcastMode mode)
     return "";
 }
 
+namespace {
+
+// Position of each type in the list, -1 for a type not in it.
+constexpr std::array<signed char, catalogue::kTypeCount> kIndexOfType = [] {
+    std::array<signed char, catalogue::kTypeCount> index{};
+    for (auto &i : index)
+        i = -1;
+    for (std::size_t i = 0; i < MTBuffer::kTypes.size(); ++i)
+        index[static_cast<std::size_t>(MTBuffer::kTypes[i])] = static_cast<signed char>(i);
+    return index;
+}();
+
+} // namespace
+
 int MTBuffer::IndexOf(int type) const
 {
-    for (std::size_t i = 0; i < kTypes.size(); ++i)
-        if (kTypes[i] == type)
-            return static_cast<int>(i);
-    return -1;
+    return type >= 0 && type < catalogue::kTypeCount ? kIndexOfType[static_cast<std::size_t>(type)] : -1;
 }
 
 void MTBuffer::Set(int type, bool flag)

@@ -30,7 +30,7 @@ const QColor kInMask(0, 255, 0); // lime
 
 TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
     : TMessageWindow("FrmPRNs", "Active PRNs", parent),
-      worker_(mask, [this](int index, bool on) { KeepSlot(index, on); })
+      worker_(mask)
 {
     for (const SlotGroup &g : kGroups) {
         auto *box = new QGroupBox(g.title, this);
@@ -86,23 +86,15 @@ bool TFrmPRNs::SlotShownActive(int index) const
     return ShownBackground(*cells_[index]) == kInMask;
 }
 
-bool TFrmPRNs::MaskReceived() const
-{
-    return !iodpText_.isEmpty();
-}
-
-void TFrmPRNs::ProcessMT1(const std::string &text, const ShownType &shown)
+void TFrmPRNs::ProcessMT1(const TMOPSMsg &message, const ShownType &shown)
 {
     if (!shown.IsMask())
         return;
-    worker_.SetText(text);
-    const int iodp = worker_.ReadIODP();
-    lastIODP_ = iodp;
-    iodpText_ = QString::number(iodp);
-    SetBox(IODPNo, iodpText_);
+    const int iodp = worker_.Take(message);
+    SetBox(IODPNo, QString::number(iodp));
+    worker_.File();
     for (int i = 0; i < kSlots; ++i)
-        mask_[iodp][i] = worker_.SlotActive(i + 1);
-    worker_.Execute();
+        KeepSlot(i, worker_.Filed(i));
 }
 
 void TFrmPRNs::Reset()

@@ -6,7 +6,6 @@
 #include "mops/mt01.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QLabel;
@@ -19,10 +18,12 @@ public:
     explicit TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent = nullptr);
 
     // Acts only when the message is shown as type 1.
-    void ProcessMT1(const std::string &text, const ShownType &shown);
-    // The stored mask byte of slot index + 1 for an IODP.
-    uint8_t MaskBit(int iodp, int index) const { return mask_[iodp & 3][index]; }
-    bool MaskReceived() const;
+    void ProcessMT1(const TMOPSMsg &message, const ShownType &shown);
+    void ProcessMT1(const std::string &text, const ShownType &shown) { ProcessMT1(TMOPSMsg(text), shown); }
+    // The stored mask byte of slot index + 1 for an IODP, and that mask's slots in order.
+    uint8_t MaskBit(int iodp, int index) const { return worker_.MaskBit(iodp, index); }
+    const MaskSlots &MaskedSlots(int iodp) const { return worker_.Slots(iodp); }
+    bool MaskReceived() const { return worker_.MaskReceived(); }
     // Turns every slot cell white; the IODP box and the mask copy stay.
     void Reset() override;
 
@@ -35,14 +36,11 @@ private:
     void KeepSlot(int index, bool on);
     void ColourSlot(int index, bool on);
 
+    // Keeps a copy of the last mask of each IODP, which the fast-correction window places its
+    // rows by. A new connection clears the shared mask buffer but not this copy (nor the IODP
+    // box that says a mask was received), so corrections keep their satellites until a new
+    // type 1 message arrives.
     TMT01 worker_;
-    // A copy of the last mask of each IODP, which the fast-correction window places its rows
-    // by. A new connection clears the shared mask buffer but not this copy (nor the IODP box
-    // that says a mask was received), so corrections keep their satellites until a new type
-    // 1 message arrives.
-    uint8_t mask_[kIodps][kSlots] = {};
-    int32_t lastIODP_ = 0;
-    QString iodpText_; // the box's latest text; empty until the first mask
     QLineEdit *IODPNo;
     QLabel *cells_[kSlots] = {};
     signed char shownOn_[kSlots] = {}; // the state each cell shows: -1 none yet, 0 white, 1 green

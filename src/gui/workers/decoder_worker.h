@@ -4,8 +4,8 @@
 
 #include <utility>
 
-// A worker that owns the decoder of its type: the text is assigned, then Execute decodes
-// it and shows the values in the type's window.
+// A worker that owns the decoder of its type: the message's bytes are copied into it, then
+// Execute decodes them and shows the values in the type's window.
 template <typename Decoder, typename Window>
 class TDecoderWorker : public TWorker {
 public:
@@ -15,7 +15,7 @@ public:
     {
     }
 
-    void SetMessage(const std::string &text, const ShownType &) override { decoder_.SetMessage(text); }
+    void Take(const TMOPSMsg &message, const ShownType &) override { decoder_.SetMessage(message); }
     void Execute() override { Update(); }
     const Decoder &decoder() const { return decoder_; }
 

@@ -12,11 +12,7 @@ class TThread_MT2_5 final : public TWorker {
 public:
     TThread_MT2_5(TFrmPRNs &prns, TFrmFastCorr &window, UiSeam &ui) : prns_(prns), window_(window), ui_(ui) {}
 
-    void SetMessage(const std::string &text, const ShownType &shown) override
-    {
-        text_ = text;
-        shown_ = shown;
-    }
+    void Take(const TMOPSMsg &message, const ShownType &shown) override;
     void Execute() override { Update(); }
 
 private:
@@ -25,6 +21,6 @@ private:
     TFrmPRNs &prns_;
     TFrmFastCorr &window_;
     UiSeam &ui_;
-    std::string text_;
+    const TMOPSMsg *message_ = nullptr;
     ShownType shown_;
 };
