@@ -631,4 +631,31 @@ TEST(DeadlineQueue, EarliestFirstAndOneEntryAnItem)
     EXPECT_LE(q.Entries(), 4u * 4 + 64) << "entries stay bounded however often deadlines move";
 }
 
+// Deadlines are GPS seconds: a day ahead (type 27's time-out), just over an hour ahead, a step of
+// the stream far ahead, and a deadline set behind the seconds already passed (a shortened time-out).
+TEST(DeadlineQueue, FarDeadlinesAndLongStepsComeUpInOrder)
+{
+    DeadlineQueue q;
+    q.Resize(4);
+    q.Set(0, 1000.5);
+    q.Set(1, 1000 + 86400);
+    q.Set(2, 1000 + 5000.25);
+    auto take = [&q](double now) {
+        const int id = q.PopDue(now);
+        if (id >= 0)
+            q.Set(id, DeadlineQueue::kNone);
+        return id;
+    };
+    EXPECT_EQ(take(1000.5), -1) << "due only after its deadline";
+    EXPECT_EQ(take(1001), 0);
+    EXPECT_EQ(take(6000.25), -1);
+    EXPECT_EQ(take(6000.3), 2);
+    q.Set(3, 7000);
+    EXPECT_EQ(take(1e6), 3) << "a long step brings every deadline before it, earliest first";
+    EXPECT_EQ(take(1e6), 1);
+    EXPECT_EQ(take(1e6), -1);
+    q.Set(0, 2000); // behind the seconds passed: due at once
+    EXPECT_EQ(take(1e6), 0);
+}
+
 } // namespace

@@ -215,7 +215,7 @@ void SignalWatch::Receive(int id)
     c.received = true;
     c.expired = false;
     c.last = time_;
-    Requeue(id);
+    deadlines_.Set(id, timeout >= 0 ? time_ + timeout : DeadlineQueue::kNone);
     if (recovered && id != static_cast<int>(Item::TestMode))
         Log(EventKind::Recovery, time_, NameOf(id), "timed out for " + Seconds(time_ - c.expiredAt), "received");
 }
