@@ -269,16 +269,7 @@ void RegisterRecordings()
         std::fprintf(stderr, "No real recordings in %s: the watch benchmarks are skipped.\n", dir.c_str());
 }
 
-} // namespace
+// Registered as the program starts, before the shared main runs the benchmarks.
+const bool registered = (RegisterRecordings(), true);
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    RegisterRecordings();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+} // namespace
