@@ -1,6 +1,7 @@
 #include "sbas_message.h"
 
 #include "mops/crc24q.h"
+#include "text/hex_digits.h"
 
 #include <cmath>
 
@@ -8,17 +9,6 @@ namespace {
 
 constexpr int kDataBits = 226;
 constexpr double kSecondsPerWeek = 604800;
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 void SetBit(std::array<uint8_t, 32> &bits, int n, bool value) // n from 1
 {
@@ -79,7 +69,7 @@ bool ParseHexDigits(const std::string &digits, uint8_t *out, std::size_t outSize
     for (std::size_t i = 0; i < outSize; ++i)
         out[i] = 0;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        const int v = HexValue(digits[i]);
+        const int v = HexDigitValue(digits[i]);
         if (v < 0)
             return false;
         out[i / 2] = static_cast<uint8_t>(out[i / 2] | (i % 2 == 0 ? v << 4 : v));

@@ -3,27 +3,10 @@
 #include "mops/aux_functions.h"
 #include "mops/message_bits.h"
 #include "mops/mt02_05.h"
+#include "text/hex_digits.h"
 
 #include <array>
 #include <cstdint>
-
-namespace {
-
-// Value of a hexadecimal digit of either case; 16 for anything else.
-constexpr std::array<uint8_t, 256> kAnyCaseNibble = [] {
-    std::array<uint8_t, 256> t{};
-    for (auto &v : t)
-        v = 16;
-    for (int c = '0'; c <= '9'; ++c)
-        t[static_cast<std::size_t>(c)] = static_cast<uint8_t>(c - '0');
-    for (int c = 'A'; c <= 'F'; ++c) {
-        t[static_cast<std::size_t>(c)] = static_cast<uint8_t>(c - 'A' + 10);
-        t[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<uint8_t>(c - 'A' + 10);
-    }
-    return t;
-}();
-
-} // namespace
 
 std::optional<int> MessageTypeOf(const std::string &text)
 {

@@ -1,6 +1,7 @@
 #include "mops/crc24q.h"
 
 #include "mops/mops_msg.h"
+#include "text/hex_digits.h"
 
 #include <array>
 
@@ -18,17 +19,6 @@ constexpr std::array<uint32_t, 256> MakeTable()
         table[i] = crc & 0xFFFFFF;
     }
     return table;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 constexpr int kMessageDigits = 63; // 250 bits end in the 63rd digit
@@ -79,7 +69,7 @@ bool ParityHolds(const std::string &text)
         return false;
     std::array<uint8_t, 32> bytes{};
     for (int i = 0; i < kMessageDigits; ++i) {
-        const int d = HexDigit(text[static_cast<std::size_t>(i)]);
+        const int d = HexDigitValue(text[static_cast<std::size_t>(i)]);
         if (d < 0)
             return false;
         bytes[static_cast<std::size_t>(i / 2)] |= static_cast<uint8_t>(i % 2 == 0 ? d << 4 : d);

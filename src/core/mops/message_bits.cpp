@@ -1,6 +1,7 @@
 #include "mops/message_bits.h"
 
 #include "mops/aux_functions.h"
+#include "text/hex_digits.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -8,17 +9,6 @@
 
 namespace {
 
-// Value of an upper-case hex digit; 16 for anything else (read as 0000).
-constexpr std::array<uint8_t, 256> kUpperNibble = [] {
-    std::array<uint8_t, 256> t{};
-    for (auto &v : t)
-        v = 16;
-    for (int c = '0'; c <= '9'; ++c)
-        t[c] = static_cast<uint8_t>(c - '0');
-    for (int c = 'A'; c <= 'F'; ++c)
-        t[c] = static_cast<uint8_t>(c - 'A' + 10);
-    return t;
-}();
 
 #if defined(__SSE2__)
 // Sixteen upper-case hexadecimal digits into eight bytes at once; false, with nothing written,
