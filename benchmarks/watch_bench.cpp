@@ -13,6 +13,7 @@
 #include "signal_events_form.h"
 #include "time/clock.h"
 
+#include "support/recordings_dir.h"
 #include "support/resident_memory.h"
 #include "support/signed_in_ui.h"
 
@@ -242,7 +243,7 @@ void EventsWindowSecond(benchmark::State &state, const std::string &recording)
 
 void RegisterRecordings()
 {
-    const std::string dir = VELMAR_RECORDINGS_DIR;
+    const std::string dir = RecordingsDir();
     int found = 0;
     for (const char *name : {"recording-a.txt", "recording-b.txt", "recording-c.txt"}) {
         const std::string path = dir + "/" + name;
