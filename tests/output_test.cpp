@@ -87,11 +87,15 @@ TEST(LogFileTest, ARecordIsWrittenWholeOrNotAtAll)
     const struct {
         const char *name;
         rlim_t limit;
+        bool oneWrite; // both records handed over together
         std::string file, failure;
     } rows[] = {
-        {"room for both", 20, a + b, ""},
-        {"the second record cut after 5 of its bytes", 15, a, tooLarge},
-        {"the second record finds no room at all", 10, a, tooLarge},
+        {"room for both", 20, false, a + b, ""},
+        {"the second record cut after 5 of its bytes", 15, false, a, tooLarge},
+        {"the second record finds no room at all", 10, false, a, tooLarge},
+        {"together, room for both", 20, true, a + b, ""},
+        {"together, the second cut after 5 of its bytes: the first stays", 15, true, a, tooLarge},
+        {"together, the first cut after 5 of its bytes: nothing stays", 5, true, "", tooLarge},
     };
     for (const auto &row : rows) {
         ScratchDir dir;
@@ -100,8 +104,12 @@ TEST(LogFileTest, ARecordIsWrittenWholeOrNotAtAll)
         std::optional<std::string> first, second;
         {
             FileSizeLimit limit(row.limit);
-            first = WriteMessageLog(fd, a);
-            second = WriteMessageLog(fd, b);
+            if (row.oneWrite) {
+                second = WriteMessageLog(fd, a + b);
+            } else {
+                first = WriteMessageLog(fd, a);
+                second = WriteMessageLog(fd, b);
+            }
         }
         CloseMessageLog(fd);
         EXPECT_EQ(first, std::nullopt) << row.name;
@@ -189,6 +197,29 @@ TEST(MessageLogTest, OpeningAgainClosesTheFileFirst)
     log.SetFileName(dir.Path("no/such/folder/log.klt"));
     EXPECT_FALSE(log.Open());
     EXPECT_FALSE(log.IsOpen());
+}
+
+// Within a batch of lines the records wait for its end and then go out together; a log closed
+// meanwhile still gets them.
+TEST(MessageLogTest, HeldRecordsReachTheFileAtTheRelease)
+{
+    ScratchDir dir;
+    MessageLog log;
+    log.SetFileName(dir.Path("log.klt"));
+    log.SetAllTypes(true);
+    ASSERT_TRUE(log.Open());
+    log.Hold();
+    EXPECT_EQ(log.Write(124, 2, kHex64, 2443, 1000), std::nullopt);
+    EXPECT_EQ(log.Write(124, 3, kHex64, 2443, 1001), std::nullopt);
+    EXPECT_EQ(dir.Read("log.klt"), "");
+    EXPECT_EQ(log.Release(), std::nullopt);
+    EXPECT_EQ(LoggedTypes(dir.Read("log.klt")), (std::vector<int>{2, 3}));
+    EXPECT_EQ(log.Write(124, 4, kHex64, 2443, 1002), std::nullopt);
+    EXPECT_EQ(LoggedTypes(dir.Read("log.klt")), (std::vector<int>{2, 3, 4})) << "written at once after the release";
+    log.Hold();
+    EXPECT_EQ(log.Write(124, 5, kHex64, 2443, 1003), std::nullopt);
+    log.Close();
+    EXPECT_EQ(LoggedTypes(dir.Read("log.klt")), (std::vector<int>{2, 3, 4, 5}));
 }
 
 // A record that cannot be written whole stops the log, says why, and nothing more is written.

@@ -103,7 +103,8 @@ public:
     void SetLogActive(bool on) { messageLog_.SetActive(on); }
     void SetLogTypeEnabled(int type, bool on) { messageLog_.SetTypeEnabled(type, on); }
     bool OpenLogFile() { return messageLog_.Open(); }
-    // One record, when logging of the type is enabled; written through before returning.
+    // One record, when logging of the type is enabled; written through before returning, or
+    // within a batch of received lines, with the batch's others at its end.
     void WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds);
     bool LogIsActive() const { return messageLog_.Active(); }
     TFrmLogging *LoggingForm() const { return FrmLogging; }
@@ -149,6 +150,8 @@ private:
     void ApplyConfigurationOrWarn(bool withGeoTable);
 
     void HandleWaitingLines();
+    // Stops logging and says why, when writing the message log failed.
+    void ReportLogFailure(const std::optional<std::string> &failure);
     bool HandleLine(ReplyKind kind, const std::string &line);
     void HandleAuthReply();
     void HandleTxtReply(const std::string &line);

@@ -29,6 +29,11 @@ void TMainFrm::LoggingClick()
 
 void TMainFrm::WriteLogRecord(int32_t prn, int32_t type, const std::string &text, double week, double seconds)
 {
-    if (const auto failure = messageLog_.Write(prn, type, text, week, seconds))
+    ReportLogFailure(messageLog_.Write(prn, type, text, week, seconds));
+}
+
+void TMainFrm::ReportLogFailure(const std::optional<std::string> &failure)
+{
+    if (failure)
         Log(FrmLogging->StopAfterWriteFailure(QString::fromStdString(*failure)));
 }

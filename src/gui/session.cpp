@@ -96,10 +96,12 @@ void TMainFrm::HandleWaitingLines()
 {
     std::string line;
     link_->BeginBatch();
+    messageLog_.Hold(); // the batch's records go to the file together, with one write
     while (link_->NextLine(line)) {
         const ReplyKind kind = Classify(line);
         link_->Answered(kind, line, HandleLine(kind, line));
     }
+    ReportLogFailure(messageLog_.Release());
 }
 
 // Reacts to one reply line; false when its handling failed and was reported.

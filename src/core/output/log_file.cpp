@@ -61,11 +61,14 @@ std::optional<std::string> WriteMessageLog(int fd, const std::string &record)
         }
         // A short write is retried once more above; this one says why nothing more goes out.
         std::string why = LogWriteFailure(n < 0 ? errno : ENOSPC);
-        if (written > 0) {
-            // The file is opened for appending and locked, so the piece is its last bytes.
+        // Whole records that reached the file stay; the piece of the one cut short goes. The
+        // file is opened for appending and locked, so the piece is its last bytes.
+        const std::size_t lineEnd = written > 0 ? record.rfind('\n', written - 1) : std::string::npos;
+        const std::size_t piece = written - (lineEnd == std::string::npos ? 0 : lineEnd + 1);
+        if (piece > 0) {
             struct stat now {};
-            if (::fstat(fd, &now) != 0 || now.st_size < static_cast<off_t>(written) ||
-                ::ftruncate(fd, now.st_size - static_cast<off_t>(written)) != 0)
+            if (::fstat(fd, &now) != 0 || now.st_size < static_cast<off_t>(piece) ||
+                ::ftruncate(fd, now.st_size - static_cast<off_t>(piece)) != 0)
                 why += "; the file may end on part of a record";
         }
         return why;

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-// The message log file, kept as a bare descriptor: every record goes to the operating system
-// with its own write, so a crash of the application loses none, and an exclusive advisory lock
+// The message log file, kept as a bare descriptor: records go to the operating system with a
+// write of their own, not through a buffer of the C library, and an exclusive advisory lock
 // keeps a second writer from interleaving its records with ours.
 
 // Opens `path` for appending, emptied first when `overwrite` is set; creates it when missing.
@@ -12,9 +12,10 @@
 // process holds its lock; in that case an existing file is left untouched.
 int OpenMessageLog(const std::string &path, bool overwrite);
 
-// Writes one record whole or not at all. Returns why it could not (a full disk, a file the
-// system will not let grow, a log file removed with its folder); a piece of the record that
-// reached the file is cut off again, so the file always ends on a whole record.
+// Writes records, each ending in a line feed, whole or not at all. Returns why they could not all
+// be written (a full disk, a file the system will not let grow, a log file removed with its
+// folder); the records written before the failure stay, a piece of the one cut short is cut
+// off again, so the file always ends on a whole record.
 std::optional<std::string> WriteMessageLog(int fd, const std::string &record);
 
 // The reason given for a failed write with the system's error number.

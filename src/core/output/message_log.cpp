@@ -28,6 +28,11 @@ bool MessageLog::Open()
 
 void MessageLog::Close()
 {
+    // Records taken before the log stopped still belong in it; a failure now has no one to
+    // tell but leaves the file on a whole record.
+    if (fd_ >= 0 && !pending_.empty())
+        WriteMessageLog(fd_, pending_);
+    pending_.clear();
     CloseMessageLog(fd_);
     fd_ = -1;
 }
@@ -36,7 +41,22 @@ std::optional<std::string> MessageLog::Write(int prn, int type, const std::strin
 {
     if (!TypeEnabled(type))
         return std::nullopt;
-    auto failure = WriteMessageLog(fd_, FormatLogRecord(prn, type, week, seconds, text));
+    pending_ += FormatLogRecord(prn, type, week, seconds, text);
+    return held_ ? std::nullopt : Flush();
+}
+
+std::optional<std::string> MessageLog::Release()
+{
+    held_ = false;
+    return Flush();
+}
+
+std::optional<std::string> MessageLog::Flush()
+{
+    if (pending_.empty())
+        return std::nullopt;
+    auto failure = WriteMessageLog(fd_, pending_);
+    pending_.clear();
     if (failure) {
         active_ = false;
         Close();

@@ -34,15 +34,25 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
 
     // Writes the record of one message, when its type is switched on, through to the system
-    // before returning. A record that cannot be written whole stops the log (it is no longer
-    // active and the file is closed) and the reason is returned: a log with a gap the user is
-    // not told of would pass for a complete one.
+    // before returning, or while held, with the others at the release. Records that cannot be
+    // written whole stop the log (it is no longer active and the file is closed) and the reason
+    // is returned: a log with a gap the user is not told of would pass for a complete one.
     std::optional<std::string> Write(int prn, int type, const std::string &text, double week, double seconds);
+    // Between Hold and Release the records are gathered and then written together: a batch of
+    // lines taken in one turn of the event loop costs one system call, not one a message. At
+    // the live rate a batch is a single message, so each record still reaches the system as
+    // soon as its message has been handled. Release returns what Write would have.
+    void Hold() { held_ = true; }
+    std::optional<std::string> Release();
 
 private:
+    std::optional<std::string> Flush();
+
     std::string fileName_;
     bool overwrite_ = false;
     bool active_ = false;
     std::array<bool, kTypes> typeEnabled_{};
     int fd_ = -1;
+    bool held_ = false;
+    std::string pending_; // records held back, whole
 };
