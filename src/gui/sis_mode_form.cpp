@@ -78,16 +78,18 @@ void TFrmSISMode::SetMode(const std::string &name, bool supervision, int)
     }
     if (name != "InfoNA")
         infoNaCount_ = 0;
-    ClearModeDisplay();
-    InfoNA->hide();
-    if (name == "Mode 0/0")
-        Mode0_0->show();
-    else if (name == "Mode 0/2")
-        Mode0_2->show();
-    else if (name == "Mode SOL")
-        ModeSOL->show();
-    else if (name == "InfoNA")
-        InfoNA->show();
+    QLabel *shown = name == "Mode 0/0"   ? Mode0_0
+                    : name == "Mode 0/2" ? Mode0_2
+                    : name == "Mode SOL" ? ModeSOL
+                    : name == "InfoNA"   ? InfoNA
+                                         : nullptr;
+    // The picture already shown stays as it is: hiding and showing it again lays the window out
+    // twice, for every decision of an unchanged mode.
+    for (QLabel *picture : {Mode0_0, Mode0_2, ModeSOL, InfoNA})
+        if (picture != shown)
+            picture->hide();
+    if (shown)
+        shown->show();
 }
 
 QString TFrmSISMode::VisibleMode() const
