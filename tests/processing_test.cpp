@@ -276,6 +276,10 @@ TEST_F(WindowTest, LongTermGridIsRefreshedUpToTheFirstSatelliteOutsideTheMask)
     // The first satellite fails: nothing is refreshed, though a later one would pass.
     Feed(sbas::LongTermCorrections(half({9, 3}, 2.5), half({0, 0}, 0)));
     EXPECT_EQ(Row("FrmMT25", 2, 2), (QStringList{"", ""}));
+    // Emptied after a refresh it has not yet painted: the window shows nothing of it.
+    Feed(sbas::LongTermCorrections(half({2, 0}, 3.5), half({0, 0}, 0)));
+    W<TFrmMT25>("FrmMT25").Reset();
+    EXPECT_EQ(Row("FrmMT25", 1, 2), (QStringList{"", ""}));
 }
 
 TEST_F(WindowTest, LongTermMixedAndCovarianceBySlot)

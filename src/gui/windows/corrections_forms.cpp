@@ -74,9 +74,22 @@ void TFrmMT24::SetFCCell(int row, int column, const QString &text)
     SetCell(FC_Table, row, column, text);
 }
 
-void TFrmMT24::SetLTCell(int row, int column, const QString &text)
+void TFrmMT24::KeepLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1)
 {
-    SetCell(LT_Table, row, column, text);
+    longTerm_.Keep(vel0, vel1);
+    ContentChanged();
+}
+
+void TFrmMT24::ShowContent()
+{
+    longTerm_.Write(*this, LT_Table);
+    TMessageWindow::ShowContent();
+}
+
+void TFrmMT24::Reset()
+{
+    longTerm_.Forget();
+    TMessageWindow::Reset();
 }
 
 TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Message Type 25", parent)
@@ -84,6 +97,59 @@ TFrmMT25::TFrmMT25(QWidget *parent) : TMessageWindow("FrmMT25", "Analysis of Mes
     AddGrid(Layout(), "Table", 10, 211, LongTermHeadings());
     AddCloseButton();
     FormShow();
+}
+
+void TFrmMT25::KeepLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1)
+{
+    longTerm_.Keep(vel0, vel1);
+    ContentChanged();
+}
+
+void TFrmMT25::ShowContent()
+{
+    longTerm_.Write(*this, Grid("Table"));
+    TMessageWindow::ShowContent();
+}
+
+void TFrmMT25::Reset()
+{
+    longTerm_.Forget();
+    TMessageWindow::Reset();
+}
+
+void LongTermRows::Keep(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1)
+{
+    vel0_ = vel0;
+    vel1_ = vel1;
+    changed_ = true;
+}
+
+void LongTermRows::Write(TMessageWindow &window, QTableWidget *grid)
+{
+    if (!changed_)
+        return;
+    changed_ = false;
+    int row = 0;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const LongTermVel0 &v = vel0_[slot];
+        if (!v.Available)
+            continue;
+        ++row;
+        window.SetCell(grid, row, 0, QString::number(slot));
+        int c = 0;
+        for (const LongTermColumn &column : LongTermColumns())
+            window.SetCell(grid, row, ++c, column.vel0 ? ValueText(v, *column.vel0) : QString(""));
+    }
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const LongTermVel1 &v = vel1_[slot];
+        if (!v.Available)
+            continue;
+        ++row;
+        window.SetCell(grid, row, 0, QString::number(slot));
+        int c = 0;
+        for (const LongTermColumn &column : LongTermColumns())
+            window.SetCell(grid, row, ++c, ValueText(v, *column.vel1));
+    }
 }
 
 TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Service Message ", parent)

@@ -19,16 +19,38 @@ struct LongTermColumn {
 };
 const std::array<LongTermColumn, 9> &LongTermColumns();
 
+// The long-term corrections of every slot as last shown, kept for a long-term table until its
+// window paints: the texts, ten a row, are made then, not for every message.
+class LongTermRows {
+public:
+    void Keep(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1);
+    // Drops what was kept and not yet written: the table was emptied after it.
+    void Forget() { changed_ = false; }
+    // One row per slot and kind, from row 1: the slots with velocity-code-0 records first, then
+    // those with velocity-code-1 records. Writes only when something new was kept.
+    void Write(TMessageWindow &window, QTableWidget *grid);
+
+private:
+    PerPRN<LongTermVel0> vel0_{};
+    PerPRN<LongTermVel1> vel1_{};
+    bool changed_ = false;
+};
+
 // Type 24: fast corrections and long-term corrections of the mixed messages.
 class TFrmMT24 final : public TMessageWindow {
     Q_OBJECT
 public:
     explicit TFrmMT24(QWidget *parent = nullptr);
     void SetFCCell(int row, int column, const QString &text);
-    void SetLTCell(int row, int column, const QString &text);
+    void KeepLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1);
+    void Reset() override;
+
+protected:
+    void ShowContent() override;
 
 private:
     QTableWidget *FC_Table, *LT_Table;
+    LongTermRows longTerm_;
 };
 
 // Type 25: long-term satellite corrections.
@@ -36,6 +58,14 @@ class TFrmMT25 final : public TMessageWindow {
     Q_OBJECT
 public:
     explicit TFrmMT25(QWidget *parent = nullptr);
+    void KeepLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1);
+    void Reset() override;
+
+protected:
+    void ShowContent() override;
+
+private:
+    LongTermRows longTerm_;
 };
 
 // Type 27: service message regions.

@@ -6,42 +6,12 @@
 #include "text/number_text.h"
 
 #include <cmath>
-#include <functional>
 
 namespace {
 
 QString Text(double v)
 {
     return QString::fromStdString(FloatText(v));
-}
-
-using CellWriter = std::function<void(int row, int column, const QString &text)>;
-
-// One row per slot and kind: the slots with velocity-code-0 records first, then those with
-// velocity-code-1 records.
-void ShowLongTerm(const PerPRN<LongTermVel0> &vel0, const PerPRN<LongTermVel1> &vel1, const CellWriter &set)
-{
-    int row = 0;
-    for (int slot = 1; slot <= kSlots; ++slot) {
-        const LongTermVel0 &v = vel0[slot];
-        if (!v.Available)
-            continue;
-        ++row;
-        set(row, 0, QString::number(slot));
-        int c = 0;
-        for (const LongTermColumn &column : LongTermColumns())
-            set(row, ++c, column.vel0 ? ValueText(v, *column.vel0) : QString(""));
-    }
-    for (int slot = 1; slot <= kSlots; ++slot) {
-        const LongTermVel1 &v = vel1[slot];
-        if (!v.Available)
-            continue;
-        ++row;
-        set(row, 0, QString::number(slot));
-        int c = 0;
-        for (const LongTermColumn &column : LongTermColumns())
-            set(row, ++c, ValueText(v, *column.vel1));
-    }
 }
 
 } // namespace
@@ -61,7 +31,7 @@ void TMsgType24::Show()
         window_.SetFCCell(row, 3, QString::fromStdString(IndicatorText(f.UDRE)));
         window_.SetFCCell(row, 4, QString::fromStdString(UDREVarianceText(f.UDRE, f.VarUDRE)));
     }
-    ShowLongTerm(d.Vel0, d.Vel1, [this](int r, int c, const QString &t) { window_.SetLTCell(r, c, t); });
+    window_.KeepLongTerm(d.Vel0, d.Vel1);
 }
 
 void TThreadMT25::Show()
@@ -81,8 +51,7 @@ void TThreadMT25::Show()
         refresh = true;
     }
     if (refresh)
-        ShowLongTerm(decoder_.Data().Vel0, decoder_.Data().Vel1,
-                     [this](int r, int c, const QString &t) { window_.SetCell(r, c, t); });
+        window_.KeepLongTerm(decoder_.Data().Vel0, decoder_.Data().Vel1);
 }
 
 void TMsgType28::Show()
