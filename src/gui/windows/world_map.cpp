@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 
 // The font of the marks and texts. Qt drops the hinting of fonts on a screen of a device pixel
@@ -109,6 +111,7 @@ void WorldMap::Restart()
     markAt_.clear();
     textAt_.clear();
     view_ = QImage();
+    viewPending_.clear();
 }
 
 void WorldMap::Remember(const Drawing &d)
@@ -127,8 +130,15 @@ void WorldMap::Remember(const Drawing &d)
         drawings_.erase(*previous - 1);
     *previous = order + 1;
     drawings_.emplace(order, d);
-    if (!view_.isNull())
-        DrawOnView(d);
+    if (view_.isNull())
+        return;
+    // Drawn on the view when it is next shown. A view that falls far behind (a window kept
+    // hidden) is made again from the drawings, one a place, instead.
+    viewPending_.push_back(d);
+    if (viewPending_.size() > 2 * drawings_.size() + 64) {
+        view_ = QImage();
+        viewPending_.clear();
+    }
 }
 
 QImage WorldMap::Stamp(QRgb colour, qreal sx, qreal sy) const
@@ -144,11 +154,10 @@ QImage WorldMap::Stamp(QRgb colour, qreal sx, qreal sy) const
     return glyph;
 }
 
-void WorldMap::DrawOnView(const Drawing &d)
+void WorldMap::DrawOnView(QPainter &p, const Drawing &d)
 {
     const qreal sx = qreal(view_.width()) / picture_.width();
     const qreal sy = qreal(view_.height()) / picture_.height();
-    QPainter p(&view_);
     if (d.text.isEmpty()) {
         auto stamp = viewStamps_.find(d.colour.rgb());
         if (stamp == viewStamps_.end())
@@ -156,21 +165,32 @@ void WorldMap::DrawOnView(const Drawing &d)
         p.drawImage(QPoint(qRound(d.at.x() * sx), qRound(d.at.y() * sy)), *stamp);
         return;
     }
+    p.save();
     p.scale(sx, sy);
     p.setFont(MapFont(p.font(), d.points));
     p.setPen(d.colour);
     p.drawText(QRect(d.at.x(), d.at.y(), 4000, 200), Qt::AlignLeft | Qt::AlignTop, d.text);
+    p.restore();
 }
 
 const QImage &WorldMap::Rendered(const QSize &size)
 {
-    if (!view_.isNull() && view_.size() == size)
+    if (!view_.isNull() && view_.size() == size) {
+        if (!viewPending_.empty()) {
+            QPainter p(&view_);
+            for (const Drawing &d : viewPending_)
+                DrawOnView(p, d);
+            viewPending_.clear();
+        }
         return view_;
+    }
+    viewPending_.clear();
     view_ = plain_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                 .convertToFormat(QImage::Format_RGB32);
     viewStamps_.clear();
+    QPainter p(&view_);
     for (const auto &entry : drawings_)
-        DrawOnView(entry.second);
+        DrawOnView(p, entry.second);
     return view_;
 }
 
@@ -213,8 +233,26 @@ QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
     }
     Painter().drawImage(at, *stamp);
     Remember({at, QString(), colour, 14});
-    update(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
+    RepaintLater(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
     return at;
+}
+
+void WorldMap::RepaintLater(const QRect &area)
+{
+    // A widget out of sight is painted whole when it comes into sight.
+    if (!isVisible())
+        return;
+    dirty_ = dirty_.united(area);
+    if (repaintAsked_)
+        return;
+    repaintAsked_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            repaintAsked_ = false;
+            update(std::exchange(dirty_, QRect()));
+        },
+        Qt::QueuedConnection);
 }
 
 QRect WorldMap::Shown() const

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QPainter>
 
@@ -62,7 +63,9 @@ private:
     // Clears the marks and texts: the picture was set anew.
     void Restart();
     void Remember(const Drawing &d);
-    void DrawOnView(const Drawing &d);
+    void DrawOnView(QPainter &p, const Drawing &d);
+    // The marks of a turn of the event loop are repainted together, once, after it.
+    void RepaintLater(const QRect &area);
     QImage Stamp(QRgb colour, qreal sx, qreal sy) const;
     QRect Shown() const;
     QRect ToWidget(const QRect &pictureRect) const;
@@ -80,5 +83,8 @@ private:
     QHash<QString, uint64_t> textAt_;            // a text's place and words to its entry
     uint64_t nextDrawing_ = 0;
     QImage view_;                                // Rendered() at its last size; null when stale
+    std::vector<Drawing> viewPending_;           // drawn since, not yet on view_
     QHash<QRgb, QImage> viewStamps_;             // the "+" of each colour at the view's scale
+    QRect dirty_;                                // widget pixels of marks not yet repainted
+    bool repaintAsked_ = false;
 };
