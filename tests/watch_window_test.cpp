@@ -289,6 +289,26 @@ TEST_F(WatchWindowTest, SignalEventsOpensAfterTheOverviewAndFiltersByKind)
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowOf("Mask") > 0; }, 5000));
 }
 
+// A flood of events between two seconds: the grid shows those the log still keeps, oldest first,
+// and no more.
+TEST_F(WatchWindowTest, MoreEventsInASecondThanTheLogKeepsLeaveTheLatestInTheGrid)
+{
+    auto *events = frm.findChild<TFrmEvents *>();
+    ASSERT_NE(events, nullptr);
+    events->show();
+    const EventLog &log = Overview().Model().Watch().Events();
+    for (int iodp = 0; log.Next() < EventLog::kCapacity + 500; iodp = (iodp + 1) % 4)
+        Feed(sbas::PrnMask({3}, iodp)); // an IODP change every second
+    const uint64_t next = log.Next();
+    QTableWidget *grid = events->Grid("Events");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid->rowCount() == 1 + static_cast<int>(log.Events().size()); }, 5000))
+        << grid->rowCount() << " rows for " << log.Events().size() << " events kept";
+    ASSERT_EQ(log.Next(), next);
+    EXPECT_EQ(CellOf(grid, 1, 0), QString::fromStdString(GpsTimeText(log.Events().front().time)));
+    EXPECT_EQ(CellOf(grid, grid->rowCount() - 1, 0), QString::fromStdString(GpsTimeText(log.Events().back().time)));
+    EXPECT_EQ(CellOf(grid, grid->rowCount() - 1, 5), QString::fromStdString(log.Events().back().to));
+}
+
 TEST_F(WatchWindowTest, TickedKindsAreNotifiedOnTheDesktopOnceEach)
 {
     auto *events = frm.findChild<TFrmEvents *>();

@@ -21,8 +21,6 @@ const QStringList kHeadings = {"GPS time", "GEO", "Kind", "Item", "Old", "New"};
 constexpr const char *kKindKeys[] = {"TestMode", "Udrei", "TimeOut", "Recovery", "IssueOfData",
                                      "Mask",     "Gap",   "Interval", "Parity", "Mode"};
 static_assert(std::size(kKindKeys) == kEventKinds);
-// More new events than this while the window was hidden: the grid is laid anew rather than grown.
-constexpr uint64_t kGrowAtMost = 2000;
 constexpr int kKindsARow = 5;
 
 QTableWidgetItem *Cell(const std::string &text)
@@ -135,17 +133,21 @@ void TFrmEvents::Redraw()
     ++redraws_;
     const EventLog &log = watch_.Events();
     QTableWidget *grid = Grid("Events");
-    if (rebuild_ || log.Next() - std::max(drawn_, log.Oldest()) > kGrowAtMost) {
+    // The grid grows by the new events and loses the rows of those the log no longer keeps,
+    // however many: laying every row anew under a flood would cost a full grid a second.
+    if (rebuild_) {
         Rebuild();
     } else {
         QScrollBar *bar = grid->verticalScrollBar();
         const bool atEnd = bar->value() == bar->maximum();
         grid->setUpdatesEnabled(false);
+        std::vector<const WatchEvent *> shown;
         for (uint64_t s = std::max(drawn_, log.Oldest()); s < log.Next(); ++s) {
             const WatchEvent &e = log.Events()[static_cast<std::size_t>(s - log.Oldest())];
             if (show_[static_cast<std::size_t>(e.kind)]->isChecked())
-                AppendRow(e);
+                shown.push_back(&e);
         }
+        AppendRows(shown);
         // Rows of events the log no longer keeps go from the top, in one step.
         int gone = 0;
         while (!rows_.empty() && rows_.front() < log.Oldest()) {
@@ -174,25 +176,32 @@ void TFrmEvents::Rebuild()
     grid->setUpdatesEnabled(false);
     grid->setRowCount(1);
     rows_.clear();
+    std::vector<const WatchEvent *> shown;
     for (const WatchEvent &e : watch_.Events().Events())
         if (show_[static_cast<std::size_t>(e.kind)]->isChecked())
-            AppendRow(e);
+            shown.push_back(&e);
+    AppendRows(shown);
     grid->setUpdatesEnabled(true);
     grid->scrollToBottom();
 }
 
-void TFrmEvents::AppendRow(const WatchEvent &e)
+void TFrmEvents::AppendRows(const std::vector<const WatchEvent *> &events)
 {
+    // The rows are added in one step: each one added alone costs the headers a pass over every
+    // row the grid already has.
     QTableWidget *grid = Grid("Events");
-    const int row = grid->rowCount();
-    grid->insertRow(row);
-    grid->setItem(row, 0, Cell(GpsTimeText(e.time)));
-    grid->setItem(row, 1, Cell(e.geo));
-    grid->setItem(row, 2, new QTableWidgetItem(KindName(e.kind)));
-    grid->setItem(row, 3, Cell(e.item));
-    grid->setItem(row, 4, Cell(e.from));
-    grid->setItem(row, 5, Cell(e.to));
-    rows_.push_back(e.sequence);
+    int row = grid->rowCount();
+    grid->setRowCount(row + static_cast<int>(events.size()));
+    for (const WatchEvent *e : events) {
+        grid->setItem(row, 0, Cell(GpsTimeText(e->time)));
+        grid->setItem(row, 1, Cell(e->geo));
+        grid->setItem(row, 2, new QTableWidgetItem(KindName(e->kind)));
+        grid->setItem(row, 3, Cell(e->item));
+        grid->setItem(row, 4, Cell(e->from));
+        grid->setItem(row, 5, Cell(e->to));
+        rows_.push_back(e->sequence);
+        ++row;
+    }
 }
 
 void TFrmEvents::WriteToFileToggled(bool on)

@@ -44,7 +44,7 @@ protected:
 private:
     void Redraw();
     void Rebuild();
-    void AppendRow(const WatchEvent &event);
+    void AppendRows(const std::vector<const WatchEvent *> &events);
     void WriteToFileToggled(bool on);
     void WriteFile();
     void NotifyNew();
