@@ -132,8 +132,11 @@ TEST_F(WatchWindowTest, GridPointsNotReceivedAreToldApartFromDoNotUse)
     Nulls(4); // 4 s later
     Overview().show();
     Overview().Redraw();
-
     QTableWidget *points = Grid("GridPoints");
+    EXPECT_EQ(points->rowCount(), 1) << "a page behind the other is not written";
+    Overview().findChild<QTabWidget *>("OverviewPages")->setCurrentIndex(1); // written as it comes to the front
+
+
     ASSERT_EQ(points->rowCount(), 1 + 16);
     const struct {
         int row;

@@ -176,6 +176,10 @@ TFrmOverview::TFrmOverview(const PRNMaskBuffer &mask, const IGPBuffer &grid, QWi
     AddGrid(pointLayout, "GridPoints", kGridPointHeadings.size(), 1, kGridPointHeadings);
     pages->addTab(satellites, "Satellites");
     pages->addTab(points, "Grid points");
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (isVisible())
+            Redraw();
+    });
     Layout()->addWidget(pages, 1);
     Grid("Satellites")->setSelectionBehavior(QAbstractItemView::SelectRows);
     connect(Grid("Satellites"), &QTableWidget::cellDoubleClicked, this, [this] { PlotChosenSatellite(); });
@@ -237,11 +241,18 @@ void TFrmOverview::Redraw()
     DrawHeader();
     DrawTypes();
     DrawFeed();
-    DrawSatellites();
-    DrawGridPoints();
-    const char *names[] = {"Types", "Feed", "Satellites", "GridPoints"};
+    // Of the satellites and the grid points, only the page in front is written: the other is
+    // written when it is brought to the front.
+    const bool satellites = Grid("Satellites")->isVisibleTo(this), points = Grid("GridPoints")->isVisibleTo(this);
+    if (satellites)
+        DrawSatellites();
+    if (points)
+        DrawGridPoints();
+    const std::pair<const char *, bool> grids[] = {{"Types", true}, {"Feed", true}, {"Satellites", satellites},
+                                                   {"GridPoints", points}};
     for (std::size_t i = 0; i < fits_.size(); ++i)
-        fits_[i].Apply(*Grid(names[i]));
+        if (grids[i].second)
+            fits_[i].Apply(*Grid(grids[i].first));
     // The type table is a few narrow columns, read across: it is shown whole, and the feed
     // beside it, read down, gives up the width.
     KeepColumnsInView(*Grid("Types"));
