@@ -130,26 +130,22 @@ void LongTermRows::Write(TMessageWindow &window, QTableWidget *grid)
         return;
     changed_ = false;
     int row = 0;
-    for (int slot = 1; slot <= kSlots; ++slot) {
-        const LongTermVel0 &v = vel0_[slot];
-        if (!v.Available)
-            continue;
-        ++row;
-        window.SetCell(grid, row, 0, QString::number(slot));
-        int c = 0;
-        for (const LongTermColumn &column : LongTermColumns())
-            window.SetCell(grid, row, ++c, column.vel0 ? ValueText(v, *column.vel0) : QString(""));
-    }
-    for (int slot = 1; slot <= kSlots; ++slot) {
-        const LongTermVel1 &v = vel1_[slot];
-        if (!v.Available)
-            continue;
-        ++row;
-        window.SetCell(grid, row, 0, QString::number(slot));
-        int c = 0;
-        for (const LongTermColumn &column : LongTermColumns())
-            window.SetCell(grid, row, ++c, ValueText(v, *column.vel1));
-    }
+    const auto rows = [&](const auto &records, const auto &textOf) {
+        for (int slot = 1; slot <= kSlots; ++slot) {
+            const auto &v = records[slot];
+            if (!v.Available)
+                continue;
+            ++row;
+            window.SetCell(grid, row, 0, QString::number(slot));
+            int c = 0;
+            for (const LongTermColumn &column : LongTermColumns())
+                window.SetCell(grid, row, ++c, textOf(v, column));
+        }
+    };
+    rows(vel0_, [](const LongTermVel0 &v, const LongTermColumn &column) {
+        return column.vel0 ? ValueText(v, *column.vel0) : QString("");
+    });
+    rows(vel1_, [](const LongTermVel1 &v, const LongTermColumn &column) { return ValueText(v, *column.vel1); });
 }
 
 TFrmMT27::TFrmMT27(QWidget *parent) : TMessageWindow("FrmMT27", "MT27 - WAAS Service Message ", parent)
