@@ -14,6 +14,9 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const QStringList kHeadings = {"GPS time", "GEO", "Kind", "Item", "Old", "New"};
@@ -141,13 +144,7 @@ void TFrmEvents::Redraw()
         QScrollBar *bar = grid->verticalScrollBar();
         const bool atEnd = bar->value() == bar->maximum();
         grid->setUpdatesEnabled(false);
-        std::vector<const WatchEvent *> shown;
-        for (uint64_t s = std::max(drawn_, log.Oldest()); s < log.Next(); ++s) {
-            const WatchEvent &e = log.Events()[static_cast<std::size_t>(s - log.Oldest())];
-            if (show_[static_cast<std::size_t>(e.kind)]->isChecked())
-                shown.push_back(&e);
-        }
-        AppendRows(shown);
+        AppendRows(drawn_);
         // Rows of events the log no longer keeps go from the top, in one step.
         int gone = 0;
         while (!rows_.empty() && rows_.front() < log.Oldest()) {
@@ -176,17 +173,20 @@ void TFrmEvents::Rebuild()
     grid->setUpdatesEnabled(false);
     grid->setRowCount(1);
     rows_.clear();
-    std::vector<const WatchEvent *> shown;
-    for (const WatchEvent &e : watch_.Events().Events())
-        if (show_[static_cast<std::size_t>(e.kind)]->isChecked())
-            shown.push_back(&e);
-    AppendRows(shown);
+    AppendRows(0);
     grid->setUpdatesEnabled(true);
     grid->scrollToBottom();
 }
 
-void TFrmEvents::AppendRows(const std::vector<const WatchEvent *> &events)
+void TFrmEvents::AppendRows(uint64_t from)
 {
+    const EventLog &log = watch_.Events();
+    std::vector<const WatchEvent *> events;
+    for (uint64_t s = std::max(from, log.Oldest()); s < log.Next(); ++s) {
+        const WatchEvent &e = log.Events()[static_cast<std::size_t>(s - log.Oldest())];
+        if (show_[static_cast<std::size_t>(e.kind)]->isChecked())
+            events.push_back(&e);
+    }
     // The rows are added in one step: each one added alone costs the headers a pass over every
     // row the grid already has.
     QTableWidget *grid = Grid("Events");

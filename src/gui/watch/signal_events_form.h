@@ -44,7 +44,8 @@ protected:
 private:
     void Redraw();
     void Rebuild();
-    void AppendRows(const std::vector<const WatchEvent *> &events);
+    // The rows of the events from sequence `from` on that their kind's box shows.
+    void AppendRows(uint64_t from);
     void WriteToFileToggled(bool on);
     void WriteFile();
     void NotifyNew();
