@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QMouseEvent>
 #include <QLineEdit>
 
 #include <sys/stat.h>
@@ -250,6 +252,25 @@ TEST(WorldMapScale, AtTwiceTheResolutionTheMarksAreDrawnSharpNotScaledUp)
     }
 }
 
+TEST(WorldMapScale, AMarkIsItsPlusWrittenInItsCellOverThePicture)
+{
+    WorldMap map;
+    map.SetPicture(WorldMap::Blank(360, 180));
+    QImage expected = map.Picture();
+    QPainter p(&expected);
+    QFont font = p.font();
+    font.setPointSize(14);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    p.setFont(font);
+    for (const auto &[lat, lon, colour] : {std::tuple{40, -20, Qt::blue}, {-45, 135, Qt::red}, {0, 0, Qt::black}}) {
+        const QPoint at = map.Mark(lat, lon, colour);
+        p.setPen(QColor(colour));
+        p.drawText(QRect(at, QSize(24, 32)), Qt::AlignLeft | Qt::AlignTop, "+");
+    }
+    p.end();
+    EXPECT_EQ(map.Picture(), expected);
+}
+
 TEST(WorldMapScale, MarksDrawnAfterTheViewAreTheSameAsMarksDrawnBefore)
 {
     WorldMap map;
@@ -306,6 +327,29 @@ TEST(WorldMapScale, TheWidgetShowsWhatItDrawsForItsScreen)
         expected.setDevicePixelRatio(grabbed.devicePixelRatio());
         EXPECT_EQ(grabbed, expected);
     }
+}
+
+// A map taller than its picture shows the picture at its top, painted by a child of the same
+// size; the space below is left to what lies behind. Moves over the picture read it out.
+TEST(WorldMapScale, ThePictureFillsAChildOfItsShownSizeWhoseMovesReadThePicture)
+{
+    WorldMap map;
+    map.SetPicture(WorldMap::Blank(360, 180));
+    map.resize(400, 400);
+    map.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&map));
+    QWidget *canvas = map.childAt(200, 100);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->geometry(), QRect(0, 0, 400, 200));
+    EXPECT_TRUE(canvas->testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_EQ(map.childAt(200, 300), nullptr);
+
+    QPoint read;
+    QObject::connect(&map, &WorldMap::PictureMouseMove, [&](int x, int y) { read = {x, y}; });
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 100), canvas->mapToGlobal(QPointF(200, 100)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_EQ(read, QPoint(180, 90)); // 200 of 400 shown pixels across, 100 of 200 down
 }
 
 int main(int argc, char **argv)

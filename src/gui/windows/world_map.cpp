@@ -23,7 +23,22 @@ QFont MapFont(QFont font, int points)
 
 } // namespace
 
-WorldMap::WorldMap(QWidget *parent) : QWidget(parent)
+class WorldMap::Canvas final : public QWidget {
+public:
+    explicit Canvas(WorldMap &map) : QWidget(&map), map_(map)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true); // its moves reach the map, which reads the picture under them
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { map_.PaintCanvas(*this); }
+
+private:
+    WorldMap &map_;
+};
+
+WorldMap::WorldMap(QWidget *parent) : QWidget(parent), canvas_(new Canvas(*this))
 {
     setObjectName("World");
     setAccessibleName("World Map");
@@ -93,7 +108,8 @@ void WorldMap::SetPicture(const QImage &picture)
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
     Restart();
     updateGeometry();
-    update();
+    canvas_->setGeometry(Shown());
+    canvas_->update();
 }
 
 void WorldMap::Fill(const QColor &colour)
@@ -101,7 +117,7 @@ void WorldMap::Fill(const QColor &colour)
     EndPainting();
     picture_.fill(colour);
     Restart();
-    update();
+    canvas_->update();
 }
 
 void WorldMap::Restart()
@@ -141,7 +157,7 @@ void WorldMap::Remember(const Drawing &d)
     }
 }
 
-QImage WorldMap::Stamp(QRgb colour, qreal sx, qreal sy) const
+WorldMap::Stamp WorldMap::MakeStamp(QRgb colour, qreal sx, qreal sy)
 {
     // The "+" in its 24 x 32 cell, drawn at the given scale rather than scaled afterwards.
     QImage glyph(qCeil(24 * sx), qCeil(32 * sy), QImage::Format_ARGB32_Premultiplied);
@@ -151,7 +167,17 @@ QImage WorldMap::Stamp(QRgb colour, qreal sx, qreal sy) const
     g.setFont(MapFont(g.font(), 14));
     g.setPen(QColor::fromRgb(colour));
     g.drawText(QRect(0, 0, 24, 32), Qt::AlignLeft | Qt::AlignTop, "+");
-    return glyph;
+    g.end();
+    // Most of the cell is transparent, which leaves a picture as it is: only the pixels the "+"
+    // covers are kept, so a mark blends a few dozen pixels, not the whole cell.
+    QRect drawn;
+    for (int y = 0; y < glyph.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(glyph.constScanLine(y));
+        for (int x = 0; x < glyph.width(); ++x)
+            if (qAlpha(line[x]) != 0)
+                drawn |= QRect(x, y, 1, 1);
+    }
+    return {glyph.copy(drawn), drawn.topLeft()};
 }
 
 void WorldMap::DrawOnView(QPainter &p, const Drawing &d)
@@ -161,8 +187,8 @@ void WorldMap::DrawOnView(QPainter &p, const Drawing &d)
     if (d.text.isEmpty()) {
         auto stamp = viewStamps_.find(d.colour.rgb());
         if (stamp == viewStamps_.end())
-            stamp = viewStamps_.insert(d.colour.rgb(), Stamp(d.colour.rgb(), sx, sy));
-        p.drawImage(QPoint(qRound(d.at.x() * sx), qRound(d.at.y() * sy)), *stamp);
+            stamp = viewStamps_.insert(d.colour.rgb(), MakeStamp(d.colour.rgb(), sx, sy));
+        p.drawImage(QPoint(qRound(d.at.x() * sx), qRound(d.at.y() * sy)) + stamp->offset, stamp->pixels);
         return;
     }
     p.save();
@@ -214,26 +240,19 @@ void WorldMap::Write(int x, int y, const QString &text, const QColor &colour, in
     p.setPen(colour);
     p.drawText(QRect(x, y, 4000, 200), Qt::AlignLeft | Qt::AlignTop, text);
     Remember({{x, y}, text, colour, points});
-    update();
+    canvas_->update();
 }
 
 QPoint WorldMap::Mark(int latitude, int longitude, const QColor &colour)
 {
     const QPoint at = MarkPosition(latitude, longitude, picture_.width(), picture_.height());
     auto stamp = stamps_.find(colour.rgb());
-    if (stamp == stamps_.end()) {
-        QImage glyph(24, 32, QImage::Format_ARGB32_Premultiplied);
-        glyph.fill(Qt::transparent);
-        QPainter g(&glyph);
-        g.setFont(MapFont(g.font(), 14));
-        g.setPen(colour);
-        g.drawText(glyph.rect(), Qt::AlignLeft | Qt::AlignTop, "+");
-        g.end();
-        stamp = stamps_.insert(colour.rgb(), glyph);
-    }
-    Painter().drawImage(at, *stamp);
+    if (stamp == stamps_.end())
+        stamp = stamps_.insert(colour.rgb(), MakeStamp(colour.rgb(), 1, 1));
+    const QRect covered(at + stamp->offset, stamp->pixels.size());
+    Painter().drawImage(covered.topLeft(), stamp->pixels);
     Remember({at, QString(), colour, 14});
-    RepaintLater(ToWidget(QRect(at, stamp->size()))); // a few marks repaint their place, not the map
+    RepaintLater(ToWidget(covered)); // a few marks repaint their place, not the map
     return at;
 }
 
@@ -250,7 +269,7 @@ void WorldMap::RepaintLater(const QRect &area)
         this,
         [this] {
             repaintAsked_ = false;
-            update(std::exchange(dirty_, QRect()));
+            canvas_->update(std::exchange(dirty_, QRect()));
         },
         Qt::QueuedConnection);
 }
@@ -284,11 +303,20 @@ QRect WorldMap::ToWidget(const QRect &pictureRect) const
                         (pictureRect.bottom() + 1) * shown.height() / picture_.height() + 2));
 }
 
-void WorldMap::paintEvent(QPaintEvent *)
+void WorldMap::resizeEvent(QResizeEvent *)
+{
+    canvas_->setGeometry(Shown());
+}
+
+void WorldMap::PaintCanvas(QWidget &canvas)
 {
     EndPainting();
-    QPainter p(this);
-    const QRect shown = Shown();
+    QPainter p(&canvas);
+    const QRect shown = canvas.rect();
+    if (picture_.isNull()) {
+        p.fillRect(shown, palette().window());
+        return;
+    }
     const QSize pixels = (QSizeF(shown.size()) * devicePixelRatioF()).toSize();
     if (pixels == picture_.size() || picture_.isNull() || pixels.isEmpty()) {
         p.drawImage(shown, picture_); // one picture pixel a screen pixel

@@ -17,7 +17,9 @@
 // Earth, longitude -180 to 180 left to right, latitude 90 to -90 top to bottom. Marks are
 // painted into the picture itself in picture pixels; the widget shows it scaled to fit. Shown at
 // any other scale (a device pixel ratio of 2, a larger window), the marks and texts are drawn
-// again at the screen's resolution over the picture scaled up, so they stay sharp.
+// again at the screen's resolution over the picture scaled up, so they stay sharp. The picture is
+// painted by a child as large as the picture shown, which covers all it is given: a mark repaints
+// its place on the picture and nothing behind the map.
 class WorldMap final : public QWidget {
     Q_OBJECT
 public:
@@ -49,11 +51,13 @@ Q_SIGNALS:
     void PictureMouseMove(int x, int y);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     QSize sizeHint() const override { return picture_.size(); }
 
 private:
+    class Canvas;
+    void PaintCanvas(QWidget &canvas);
     struct Drawing {
         QPoint at;
         QString text; // empty for a mark
@@ -66,16 +70,22 @@ private:
     void DrawOnView(QPainter &p, const Drawing &d);
     // The marks of a turn of the event loop are repainted together, once, after it.
     void RepaintLater(const QRect &area);
-    QImage Stamp(QRgb colour, qreal sx, qreal sy) const;
+    // The "+" of a colour at a scale: only its drawn pixels, and where they lie in its cell.
+    struct Stamp {
+        QImage pixels;
+        QPoint offset;
+    };
+    static Stamp MakeStamp(QRgb colour, qreal sx, qreal sy);
     QRect Shown() const;
     QRect ToWidget(const QRect &pictureRect) const;
     QPainter &Painter();
     void EndPainting() const;
     QImage picture_;
+    Canvas *canvas_;
     // Marks of a message are many: one painter stays open until the picture is read or shown,
     // and the "+" of each colour is rendered once and stamped.
     mutable std::unique_ptr<QPainter> painter_;
-    QHash<QRgb, QImage> stamps_;
+    QHash<QRgb, Stamp> stamps_;
 
     QImage plain_;                               // the picture as set, before any mark
     std::map<uint64_t, Drawing> drawings_;       // in drawing order
@@ -84,7 +94,7 @@ private:
     uint64_t nextDrawing_ = 0;
     QImage view_;                                // Rendered() at its last size; null when stale
     std::vector<Drawing> viewPending_;           // drawn since, not yet on view_
-    QHash<QRgb, QImage> viewStamps_;             // the "+" of each colour at the view's scale
+    QHash<QRgb, Stamp> viewStamps_;              // the "+" of each colour at the view's scale
     QRect dirty_;                                // widget pixels of marks not yet repainted
     bool repaintAsked_ = false;
 };
