@@ -73,6 +73,25 @@ TEST_F(WindowTest, SlotsFollowEachMaskInTurnAndSayTheirState)
     }
 }
 
+TEST_F(WindowTest, ASlotCellLooksAsAFramedLabelOfItsNumberInItsState)
+{
+    Feed(sbas::PrnMask({1}, 1));
+    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
+    // Slot 1 in the mask, slot 3 out of it, slot 38 the first GLONASS one, numbered 1 again.
+    for (const auto &[name, number, in] : {std::tuple{"b0", "1", true}, {"b2", "3", false}, {"b37", "1", false}}) {
+        auto *cell = prns.findChild<QLabel *>(name);
+        ASSERT_NE(cell, nullptr) << name;
+        EXPECT_EQ(cell->text(), number);
+        QLabel label(number);
+        label.setAlignment(Qt::AlignCenter);
+        label.setFrameStyle(QFrame::Box | QFrame::Plain);
+        label.setFixedSize(cell->size());
+        label.setAutoFillBackground(true);
+        ShowStateColour(label, in ? std::optional<QColor>(QColor(0, 255, 0)) : std::nullopt);
+        EXPECT_EQ(cell->grab().toImage(), label.grab().toImage()) << name;
+    }
+}
+
 TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
 {
     Feed(Fast(2, 1)); // before any mask: nothing

@@ -2,12 +2,65 @@
 
 #include "state_colour.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStaticText>
+#include <QStyle>
 
 namespace {
+
+// A slot's cell: a framed label of a fixed number, coloured by its state. It looks as the label
+// does, but its number is laid out once, not at every paint, and its frame is one rectangle: a
+// mask message repaints the cells whose state changed, and this keeps each repaint small.
+class SlotCell final : public QLabel {
+public:
+    SlotCell(const QString &number, QWidget *parent) : QLabel(number, parent), number_(number)
+    {
+        number_.setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignCenter);
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            numberAt_.reset();
+        QLabel::changeEvent(event);
+    }
+    void resizeEvent(QResizeEvent *event) override
+    {
+        numberAt_.reset();
+        QLabel::resizeEvent(event);
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        // The background is filled by the widget; the frame and the number as a plain framed
+        // label draws them: the frame in the window text colour, the number in the foreground's.
+        const QColor frame = palette().color(QPalette::WindowText);
+        const int w = width(), h = height();
+        for (const QRect &side : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 1, 1, h - 2), QRect(w - 1, 1, 1, h - 2)})
+            p.fillRect(side, frame); // four solid strips: an outlined rectangle costs a stroke
+        if (!numberAt_) {
+            number_.prepare(QTransform(), font());
+            numberAt_ = QStyle::alignedRect(layoutDirection(), alignment(), fontMetrics().size(0, text()),
+                                            contentsRect())
+                            .topLeft();
+        }
+        p.setPen(palette().color(foregroundRole()));
+        p.drawStaticText(*numberAt_, number_);
+    }
+
+private:
+    QStaticText number_;
+    std::optional<QPoint> numberAt_; // where the number's box starts; found at the first paint
+};
 
 struct SlotGroup {
     const char *title;
@@ -37,13 +90,10 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
         auto *grid = new QGridLayout(box);
         grid->setSpacing(2);
         for (int i = g.first; i <= g.last; ++i) {
-            auto *cell = new QLabel(QString::number(i + g.captionOffset), box);
+            auto *cell = new SlotCell(QString::number(i + g.captionOffset), box);
             cell->setObjectName(QString("b%1").arg(i));
             cell->setAccessibleName(QString("Slot %1").arg(i + 1));
-            cell->setAlignment(Qt::AlignCenter);
-            cell->setFrameStyle(QFrame::Box | QFrame::Plain);
             cell->setFixedSize(28, 20);
-            cell->setAutoFillBackground(true);
             shownOn_[i] = -1;
             keptOn_[i] = 0;
             grid->addWidget(cell, (i - g.first) / kCellsPerRow, (i - g.first) % kCellsPerRow);
