@@ -169,6 +169,19 @@ TEST_F(WindowTest, GridDelayRowsShowTheLatestValueOfEveryPoint)
     EXPECT_EQ(Cell("FrmMT26", 15, 4), "2.5"); // point 15 took its value with the second block
     EXPECT_EQ(Cell("FrmMT26", 16, 4), "4");   // points 16 to 29 are the second block now
     EXPECT_EQ(Cell("FrmMT26", 29, 4), "4");
+
+    // Band 8 masked whole follows band 5's 29 points as rows 30 to 229: its last block holds
+    // points 195 to 199 (rows 225 to 229), far from the points compared first.
+    std::set<int> band8;
+    for (int p = 0; p < 200; ++p)
+        band8.insert(p);
+    Feed(MaskOf(8, band8));
+    Feed(Delays(8, 13, 6));
+    Feed(Delays(8, 12, 5.5));
+    EXPECT_EQ(Cell("FrmMT26", 224, 4), "5.5");
+    EXPECT_EQ((QStringList{Cell("FrmMT26", 225, 0), Cell("FrmMT26", 225, 4)}), (QStringList{"1803", "6"}));
+    EXPECT_EQ((QStringList{Cell("FrmMT26", 229, 0), Cell("FrmMT26", 229, 4)}), (QStringList{"1807", "6"}));
+    EXPECT_EQ(Cell("FrmMT26", 29, 4), "4");
 }
 
 TEST_F(WindowTest, AMaskSentAgainKeepsItsRowsAndACleanedWindowGetsThemBack)

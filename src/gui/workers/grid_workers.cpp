@@ -47,14 +47,6 @@ void TMsgType18::Show()
         }
 }
 
-bool TMsgType26::MaskChanged() const
-{
-    for (int i = 0; i < kIgpCount; ++i)
-        if (((grid_.entry[i].InMask & 0xFF) != 0) != ((shown_[i].InMask & 0xFF) != 0))
-            return true;
-    return false;
-}
-
 // Some bands share places (band 9 and 10 with the edges of bands 0 to 8). Where two masked
 // points share one, the later one's mark lies on top, so it is drawn again after the other.
 void TMsgType26::NoteSharedPlaces()
@@ -70,40 +62,58 @@ void TMsgType26::NoteSharedPlaces()
             laterAtPlace_[places[k - 1].second] = places[k].second;
 }
 
-void TMsgType26::Show()
+void TMsgType26::ShowWhole()
 {
-    const bool whole = shown_.empty() || shownLayout_ != window_.Layouts() || MaskChanged();
-    if (whole) {
-        shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
-        shownLayout_ = window_.Layouts();
-        NoteSharedPlaces();
-        int row = 0;
-        for (int i = 0; i < kIgpCount; ++i) {
-            const IGPEntry &e = grid_.entry[i];
-            if (!(e.InMask & 0xFF))
-                continue;
-            window_.KeepRow(++row, e, i);
-            window_.DrawPoint(e, i);
-        }
-        return;
-    }
-    std::vector<int> redraw;
+    shown_.assign(std::begin(grid_.entry), std::end(grid_.entry));
+    shownLayout_ = window_.Layouts();
+    NoteSharedPlaces();
+    rowOf_.assign(kIgpCount, 0);
     int row = 0;
     for (int i = 0; i < kIgpCount; ++i) {
         const IGPEntry &e = grid_.entry[i];
         if (!(e.InMask & 0xFF))
             continue;
-        ++row;
-        if (std::memcmp(&e, &shown_[i], sizeof e) == 0)
-            continue;
-        shown_[i] = e;
+        rowOf_[i] = ++row;
         window_.KeepRow(row, e, i);
-        for (int j = i; j >= 0; j = laterAtPlace_[j])
-            redraw.push_back(j);
+        window_.DrawPoint(e, i);
     }
-    std::sort(redraw.begin(), redraw.end());
-    redraw.erase(std::unique(redraw.begin(), redraw.end()), redraw.end());
-    for (const int i : redraw)
+}
+
+void TMsgType26::Show()
+{
+    if (shown_.empty() || shownLayout_ != window_.Layouts()) {
+        ShowWhole();
+        return;
+    }
+    // A message changes one block of one band: the points are compared a run at a time, and
+    // nearly every run is found the same by one comparison of its bytes. A point that entered
+    // or left the mask moves the rows of all after it.
+    constexpr int kRun = 64;
+    redraw_.clear();
+    for (int first = 0; first < kIgpCount; first += kRun) {
+        const int end = std::min(kIgpCount, first + kRun);
+        if (std::memcmp(&grid_.entry[first], &shown_[first], sizeof(IGPEntry) * (end - first)) == 0)
+            continue;
+        for (int i = first; i < end; ++i) {
+            const IGPEntry &e = grid_.entry[i];
+            if (std::memcmp(&e, &shown_[i], sizeof e) == 0)
+                continue;
+            const bool in = (e.InMask & 0xFF) != 0;
+            if (in != ((shown_[i].InMask & 0xFF) != 0)) {
+                ShowWhole();
+                return;
+            }
+            shown_[i] = e;
+            if (!in)
+                continue;
+            window_.KeepRow(rowOf_[i], e, i);
+            for (int j = i; j >= 0; j = laterAtPlace_[j])
+                redraw_.push_back(j);
+        }
+    }
+    std::sort(redraw_.begin(), redraw_.end());
+    redraw_.erase(std::unique(redraw_.begin(), redraw_.end()), redraw_.end());
+    for (const int i : redraw_)
         window_.DrawPoint(grid_.entry[i], i);
 }
 

@@ -33,12 +33,14 @@ public:
 
 private:
     void Show() override;
-    bool MaskChanged() const;
+    void ShowWhole();
     void NoteSharedPlaces();
     const IGPBuffer &grid_;
     std::vector<IGPEntry> shown_;  // the points as last written; empty before the first
     int shownLayout_ = -1;         // the window's layout count at that time
     std::vector<int> laterAtPlace_; // per point: the next masked point at its place, or -1
+    std::vector<int> rowOf_;        // per masked point: its row in the table
+    std::vector<int> redraw_;       // the points whose marks a message draws again
 };
 
 class TMsgType27 final : public TDecoderWorker<TMT27, TFrmMT27> {
