@@ -24,6 +24,18 @@
 
 namespace {
 
+// What a slot cell looks like: a framed label of its number, centred, in its state's colours.
+QImage FramedLabel(const QLabel &cell, bool in)
+{
+    QLabel label(cell.text());
+    label.setAlignment(Qt::AlignCenter);
+    label.setFrameStyle(QFrame::Box | QFrame::Plain);
+    label.setFixedSize(cell.size());
+    label.setAutoFillBackground(true);
+    ShowStateColour(label, in ? std::optional<QColor>(QColor(0, 255, 0)) : std::nullopt);
+    return label.grab().toImage();
+}
+
 SbasFrame Fast(int type, int iodp)
 {
     sbas::FastCorrectionsMsg m;
@@ -82,13 +94,7 @@ TEST_F(WindowTest, ASlotCellLooksAsAFramedLabelOfItsNumberInItsState)
         auto *cell = prns.findChild<QLabel *>(name);
         ASSERT_NE(cell, nullptr) << name;
         EXPECT_EQ(cell->text(), number);
-        QLabel label(number);
-        label.setAlignment(Qt::AlignCenter);
-        label.setFrameStyle(QFrame::Box | QFrame::Plain);
-        label.setFixedSize(cell->size());
-        label.setAutoFillBackground(true);
-        ShowStateColour(label, in ? std::optional<QColor>(QColor(0, 255, 0)) : std::nullopt);
-        EXPECT_EQ(cell->grab().toImage(), label.grab().toImage()) << name;
+        EXPECT_EQ(cell->grab().toImage(), FramedLabel(*cell, in)) << name;
     }
 }
 
@@ -583,6 +589,10 @@ TEST(Palette, OrdinaryFieldsFollowThePaletteAndStatesKeepTheirColours)
         EXPECT_TRUE(painted(*prns));
         EXPECT_EQ(shown(prns->findChild<QLabel *>("b0")), Shown(QColor(0, 255, 0), Qt::black)) << p.name;
         EXPECT_EQ(shown(prns->findChild<QLabel *>("b2")), ordinary) << p.name;
+        for (const auto &[name, in] : {std::pair{"b0", true}, {"b2", false}}) {
+            QLabel &cell = *prns->findChild<QLabel *>(name);
+            EXPECT_EQ(cell.grab().toImage(), FramedLabel(cell, in)) << p.name << " " << name;
+        }
 
         auto *geos = frm.findChild<TFrmGEOs *>("FrmGEOs");
         geos->SetIndicator("R126", true);

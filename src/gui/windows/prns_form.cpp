@@ -13,17 +13,33 @@
 
 namespace {
 
-// A slot's cell: a framed label of a fixed number, coloured by its state. It looks as the label
-// does, but its number is laid out once, not at every paint, and its frame is one rectangle: a
-// mask message repaints the cells whose state changed, and this keeps each repaint small.
+// A slot's cell: a framed label of a fixed number, lime with black text while its slot is in
+// the mask, otherwise in the palette's field colours. It looks as such a label does, but a change
+// of state only switches the roles it is painted in (its palette holds both states' colours), its
+// number is laid out once, and its frame is four strips: a mask message repaints the cells whose
+// state changed, and this keeps each change and repaint small.
 class SlotCell final : public QLabel {
 public:
-    SlotCell(const QString &number, QWidget *parent) : QLabel(number, parent), number_(number)
+    SlotCell(const QString &number, const QColor &inMask, QWidget *parent) : QLabel(number, parent), number_(number)
     {
         number_.setTextFormat(Qt::PlainText);
         setAlignment(Qt::AlignCenter);
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setAutoFillBackground(true);
+        QPalette p = palette(); // only the two roles of the state are its own: the rest follow
+        p.setColor(QPalette::Window, inMask);
+        p.setColor(QPalette::WindowText, Qt::black);
+        setPalette(p);
+        SetOn(false);
+    }
+
+    void SetOn(bool on)
+    {
+        on_ = on;
+        setBackgroundRole(on ? QPalette::Window : QPalette::Base);
+        setForegroundRole(on ? QPalette::WindowText : QPalette::Text);
+        // The colour is the state: say it in words too, for screen readers.
+        setAccessibleDescription(on ? "in mask" : "not in mask");
     }
 
 protected:
@@ -42,8 +58,10 @@ protected:
     {
         QPainter p(this);
         // The background is filled by the widget; the frame and the number as a plain framed
-        // label draws them: the frame in the window text colour, the number in the foreground's.
-        const QColor frame = palette().color(QPalette::WindowText);
+        // label draws them: the frame in the window text colour of the state (out of the mask,
+        // the surroundings'), the number in the foreground's.
+        const QWidget &framePalette = on_ || !parentWidget() ? *this : *parentWidget();
+        const QColor frame = framePalette.palette().color(QPalette::WindowText);
         const int w = width(), h = height();
         for (const QRect &side : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 1, 1, h - 2), QRect(w - 1, 1, 1, h - 2)})
             p.fillRect(side, frame); // four solid strips: an outlined rectangle costs a stroke
@@ -60,6 +78,7 @@ protected:
 private:
     QStaticText number_;
     std::optional<QPoint> numberAt_; // where the number's box starts; found at the first paint
+    bool on_ = false;
 };
 
 struct SlotGroup {
@@ -90,7 +109,7 @@ TFrmPRNs::TFrmPRNs(PRNMaskBuffer &mask, QWidget *parent)
         auto *grid = new QGridLayout(box);
         grid->setSpacing(2);
         for (int i = g.first; i <= g.last; ++i) {
-            auto *cell = new SlotCell(QString::number(i + g.captionOffset), box);
+            auto *cell = new SlotCell(QString::number(i + g.captionOffset), kInMask, box);
             cell->setObjectName(QString("b%1").arg(i));
             cell->setAccessibleName(QString("Slot %1").arg(i + 1));
             cell->setFixedSize(28, 20);
@@ -124,11 +143,9 @@ void TFrmPRNs::ShowContent()
 void TFrmPRNs::ColourSlot(int index, bool on)
 {
     if (shownOn_[index] == on)
-        return; // a palette set again costs as much as a change
+        return; // a role set again costs as much as a change
     shownOn_[index] = on;
-    ShowStateColour(*cells_[index], on ? std::optional<QColor>(kInMask) : std::nullopt);
-    // The colour is the state: say it in words too, for screen readers.
-    cells_[index]->setAccessibleDescription(on ? "in mask" : "not in mask");
+    static_cast<SlotCell *>(cells_[index])->SetOn(on);
 }
 
 bool TFrmPRNs::SlotShownActive(int index) const
