@@ -230,6 +230,33 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
     EXPECT_EQ(Cell("FrmFastCorr", 2, 1), "0.5");
 }
 
+// The message box keeps its frame between paints; what it shows is what a plain read-only line
+// edit of the same text and colours shows, on the first paint and on the next.
+TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
+{
+    auto *msg = frm.findChild<QLineEdit *>("Msg");
+    ASSERT_NE(msg, nullptr);
+    const char *const styles[] = {"background:palette(base);color:palette(text)", "background:yellow;color:black",
+                                  "background:palette(base);color:red"};
+    for (const char *style : styles) {
+        msg->setStyleSheet(style);
+        QLineEdit plain;
+        plain.setReadOnly(true);
+        plain.setFont(msg->font());
+        plain.setStyleSheet(style);
+        for (const char *text : {"9A0C00000000000000000000000000000000000000000000000000000000000000", "53"}) {
+            msg->setText(text);
+            const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+            const QImage first = image(*msg), again = image(*msg);
+            plain.setText(text);
+            plain.resize(msg->size());
+            const QImage expected = image(plain);
+            EXPECT_EQ(first, expected) << style << " " << text;
+            EXPECT_EQ(again, expected) << style << " " << text << ", painted again";
+        }
+    }
+}
+
 TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
 {
     TickSource &interval = TicksByHand(frm, "PaintPacer");

@@ -3,6 +3,7 @@
 #include "message_captions.h"
 #include "message_window.h"
 #include "paint_pacer.h"
+#include "panel_cache_style.h"
 
 #include "data_server_socket.h"
 #include "log_window.h"
@@ -136,6 +137,7 @@ void TMainFrm::BuildDisplay()
     Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
     Msg->setMinimumWidth(560);
     TMessageWindow::LayOutWithoutShaping(*Msg);
+    PanelCacheStyle::Install(*Msg);
     Msg->setStyleSheet("background:palette(base);color:palette(text)"); // see UpdateMsgColours
     grid->addWidget(Msg, 1, 1, 1, 3);
 
