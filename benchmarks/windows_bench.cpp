@@ -2,7 +2,8 @@
 // (offscreen), and the demo hour into hidden windows and into every window shown. Messages of a type alternate
 // between two sets of values, so that every message changes what its window shows.
 // BM_Repainted takes one message of a heavy type into its shown window and includes its repaint: the
-// messages come further apart than the paint interval, so that each is painted on its own.
+// messages come further apart than the paint interval, so that each is painted on its own; with
+// the main window shown too, and with the type's window hidden.
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_windows
 // Instructions per message: benchmarks/callgrind_windows.sh (the timed part alone is counted).
 #include "codec/pardo.h"
@@ -161,7 +162,8 @@ protected:
 // One message into its shown window, then the events until its repaint is done; the next
 // message comes once the paint interval is over (not timed), so every message is painted.
 // With main:1 the main window is shown too, as in the application: its message box and captions
-// are then written and painted with it, instead of written at once. "paints" counts the widgets
+// are then written and painted with it, instead of written at once. With shown:0 the type's window
+// stays hidden: what the message costs before anything is painted. "paints" counts the widgets
 // painted per message.
 void Repainted(benchmark::State &state, SbasFrame a, SbasFrame b, const char *window)
 {
@@ -169,7 +171,8 @@ void Repainted(benchmark::State &state, SbasFrame a, SbasFrame b, const char *wi
     if (state.range(0) != 0)
         f.frm.show();
     TMessageWindow *w = f.frm.findChild<TMessageWindow *>(window);
-    w->show();
+    if (state.range(1) != 0)
+        w->show();
     const std::string lines[] = {Line(a, 1000), Line(b, 1001)};
     std::size_t i = 0;
     const auto settle = [] {
@@ -210,10 +213,15 @@ void BM_Repainted_Type2(benchmark::State &s)
 void BM_Repainted_Type26(benchmark::State &s) { Repainted(s, Delays(2.5), Delays(3.0), "FrmMT26"); }
 // Two satellites change an element.
 void BM_Repainted_Type28(benchmark::State &s) { Repainted(s, Covariances(10), Covariances(11), "FrmMT28"); }
-BENCHMARK(BM_Repainted_Type1)->ArgName("main")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(60);
-BENCHMARK(BM_Repainted_Type2)->ArgName("main")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(60);
-BENCHMARK(BM_Repainted_Type26)->ArgName("main")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(60);
-BENCHMARK(BM_Repainted_Type28)->ArgName("main")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(60);
+void RepaintedCases(benchmark::internal::Benchmark *b)
+{
+    b->ArgNames({"main", "shown"})->Args({0, 1})->Args({1, 1})->Args({0, 0});
+    b->Unit(benchmark::kMicrosecond)->Iterations(60);
+}
+BENCHMARK(BM_Repainted_Type1)->Apply(RepaintedCases);
+BENCHMARK(BM_Repainted_Type2)->Apply(RepaintedCases);
+BENCHMARK(BM_Repainted_Type26)->Apply(RepaintedCases);
+BENCHMARK(BM_Repainted_Type28)->Apply(RepaintedCases);
 
 BENCHMARK(BM_Type1)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Type2)->ArgName("shown")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
