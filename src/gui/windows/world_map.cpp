@@ -318,7 +318,7 @@ void WorldMap::PaintCanvas(QWidget &canvas)
         return;
     }
     const QSize pixels = (QSizeF(shown.size()) * devicePixelRatioF()).toSize();
-    if (pixels == picture_.size() || picture_.isNull() || pixels.isEmpty()) {
+    if (pixels == picture_.size() || pixels.isEmpty()) {
         p.drawImage(shown, picture_); // one picture pixel a screen pixel
         return;
     }
