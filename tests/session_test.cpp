@@ -454,7 +454,7 @@ TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAf
     auto line = [](int tow, const QByteArray &payload) {
         return "*MSG,2443," + QByteArray::number(tow) + "," + payload + "\r\n";
     };
-    auto msgStyle = [&] { return frm->findChild<QLineEdit *>("Msg")->styleSheet(); };
+    auto msgStyle = [&] { return frm->findChild<MessageLine *>("Msg")->styleSheet(); };
 
     server->SendToAll(line(2000, Payload(sbas::NullMessage(), "0000"))); // 68 characters
     ASSERT_TRUE(WaitFor([&] { return Caption("Time") == "GPS Time: 2000"; }));
@@ -483,7 +483,7 @@ TEST_F(SessionTest, IntakeRejectsLongTextsSkipsEmptyTypeZeroAndDropsDuplicatesAf
     // ...once a further error 7 has raised it above 18, the repeat is dropped. A later message
     // shows when the repeat has been handled; the message texts shown meanwhile tell the types.
     QList<int> shownTypes;
-    QObject::connect(frm->findChild<QLineEdit *>("Msg"), &QLineEdit::textChanged,
+    QObject::connect(frm->findChild<MessageLine *>("Msg"), &MessageLine::textChanged,
                      [&](const QString &text) { shownTypes << BitField(text.toStdString(), 9, 6); });
     server->SendToAll("*ERR,7,none\r\n" + line(2005, Payload(SbasFrame(9))) + line(2005, Payload(SbasFrame(10))));
     ASSERT_TRUE(WaitFor([&] { return Caption("MsgType") == "Message Type: 9"; }));

@@ -15,7 +15,7 @@ TEST_F(SessionTest, StalledFeedIsDeclaredOnceAndClearedByNewData)
     StartServer({sbas::PrnMask({1}, 0), SbasFrame(8)}, {});
     StartClient();
     frm->HandleMsgLine("*MSG,2443,100,53FC");
-    auto msgStyle = [&] { return frm->findChild<QLineEdit *>("Msg")->styleSheet(); };
+    auto msgStyle = [&] { return frm->findChild<MessageLine *>("Msg")->styleSheet(); };
     frm->SISCheckerTimer(); // the time changed since the last check
     EXPECT_TRUE(msgStyle().contains("color:palette(text)")); // the palette's text colour, black by default
     frm->SISCheckerTimer();

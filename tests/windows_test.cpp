@@ -4,6 +4,7 @@
 #include "fastcorr_form.h"
 #include "mt02_05_worker.h"
 #include "geos_form.h"
+#include "message_line.h"
 #include "paint_pacer.h"
 #include "prns_form.h"
 #include "sis_mode_form.h"
@@ -16,6 +17,7 @@
 #include <QStyle>
 #include <QLineEdit>
 #include <QAction>
+#include <QClipboard>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -230,12 +232,23 @@ TEST_F(WindowTest, AFloodOfMessagesPaintsAWindowAtItsPaceAndEndsOnTheLast)
     EXPECT_EQ(Cell("FrmFastCorr", 2, 1), "0.5");
 }
 
-// The message box keeps its frame between paints; what it shows is what a plain read-only line
-// edit of the same text and colours shows, on the first paint and on the next.
+// What the message box shows is what a plain read-only line edit of the same text, font and
+// colours shows, on the first paint and on the next: for every pair of hex digits side by side
+// (and so each digit at many fractions of a pixel), in lower case, for other characters and for a
+// text too wide for the box, whose end shows.
 TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
 {
-    auto *msg = frm.findChild<QLineEdit *>("Msg");
+    auto *msg = frm.findChild<MessageLine *>("Msg");
     ASSERT_NE(msg, nullptr);
+    QStringList texts = {"9A0C00000000000000000000000000000000000000000000000000000000000000", "53",
+                         "0123456789abcdefABCDEF", "GPS 2443: ready", QString(100, '8') + "F", ""};
+    const QString digits = "0123456789ABCDEF";
+    QString pairs;
+    for (QChar a : digits)
+        for (QChar b : digits)
+            pairs += QString(a) + b;
+    for (int i = 0; i < pairs.size(); i += 64) // an even cut keeps every pair whole
+        texts << pairs.mid(i, 64);
     const char *const styles[] = {"background:palette(base);color:palette(text)", "background:yellow;color:black",
                                   "background:palette(base);color:red"};
     for (const char *style : styles) {
@@ -244,17 +257,39 @@ TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
         plain.setReadOnly(true);
         plain.setFont(msg->font());
         plain.setStyleSheet(style);
-        for (const char *text : {"9A0C00000000000000000000000000000000000000000000000000000000000000", "53"}) {
+        for (const QString &text : texts) {
             msg->setText(text);
             const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
             const QImage first = image(*msg), again = image(*msg);
             plain.setText(text);
             plain.resize(msg->size());
             const QImage expected = image(plain);
-            EXPECT_EQ(first, expected) << style << " " << text;
-            EXPECT_EQ(again, expected) << style << " " << text << ", painted again";
+            EXPECT_EQ(first, expected) << style << " " << text.toStdString();
+            EXPECT_EQ(again, expected) << style << " " << text.toStdString() << ", painted again";
         }
     }
+    EXPECT_EQ(msg->sizeHint().height(), QLineEdit().sizeHint().height());
+}
+
+// Nothing can be selected in the box, but Copy takes the whole message, and a screen reader reads
+// it as a read-only text named by its label.
+TEST_F(WindowTest, TheMessageBoxTellsItsTextToScreenReadersAndCopiesItWhole)
+{
+    auto *msg = frm.findChild<MessageLine *>("Msg");
+    ASSERT_NE(msg, nullptr);
+    SbasFrame mask = sbas::PrnMask(FirstSlots(3), 1);
+    const QString text = QString::fromStdString(mask.Hex(tow_) + "000");
+    Feed(mask);
+    ASSERT_EQ(msg->text(), text);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(msg);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::EditableText);
+    EXPECT_EQ(reader->text(QAccessible::Name), "ORVAN Message:");
+    EXPECT_EQ(reader->text(QAccessible::Value), text);
+    EXPECT_TRUE(reader->state().readOnly);
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(msg, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 }
 
 TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
@@ -263,7 +298,7 @@ TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     Settle(interval);
-    auto *msg = frm.findChild<QLineEdit *>("Msg");
+    auto *msg = frm.findChild<MessageLine *>("Msg");
     ASSERT_NE(msg, nullptr);
     auto *time = frm.findChild<QLabel *>("Time");
     PaintCounter counter(*msg);
@@ -636,7 +671,7 @@ TEST(Palette, OrdinaryFieldsFollowThePaletteAndStatesKeepTheirColours)
 
         // The message box, as drawn: the background at its right end, past the text, and whether
         // the text has pixels of a colour.
-        auto *msg = frm.findChild<QLineEdit *>("Msg");
+        auto *msg = frm.findChild<MessageLine *>("Msg");
         auto box = [msg](QColor text) {
             const QImage image = msg->grab().toImage();
             bool found = false;

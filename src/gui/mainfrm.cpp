@@ -1,9 +1,9 @@
 #include "mainfrm.h"
 
 #include "message_captions.h"
+#include "message_line.h"
 #include "message_window.h"
 #include "paint_pacer.h"
-#include "panel_cache_style.h"
 
 #include "data_server_socket.h"
 #include "log_window.h"
@@ -134,10 +134,11 @@ void TMainFrm::BuildDisplay()
     grid->addWidget(banner, 0, 0, 1, 4);
 
     grid->addWidget(new QLabel("ORVAN Message:", central), 1, 0);
-    Msg = ReadOnlyEdit(central, "Msg", "ORVAN Message:");
+    Msg = new MessageLine(central);
+    Msg->setObjectName("Msg");
+    Msg->setAccessibleName("ORVAN Message:");
     Msg->setMinimumWidth(560);
     TMessageWindow::LayOutWithoutShaping(*Msg);
-    PanelCacheStyle::Install(*Msg);
     Msg->setStyleSheet("background:palette(base);color:palette(text)"); // see UpdateMsgColours
     grid->addWidget(Msg, 1, 1, 1, 3);
 

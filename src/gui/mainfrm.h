@@ -24,6 +24,7 @@
 class Clock;
 class LogWindow;
 class MessageCaptions;
+class MessageLine;
 class ServerLink;
 enum class LinkState;
 class TFrmLogging;
@@ -178,7 +179,7 @@ private:
     QTimer *Timer1sec = nullptr;
 
     // Display
-    QLineEdit *Msg = nullptr;
+    MessageLine *Msg = nullptr;
     QLabel *Week = nullptr;
     QLabel *Time = nullptr;
     QLabel *MsgType = nullptr;

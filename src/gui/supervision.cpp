@@ -2,6 +2,7 @@
 #include "mainfrm.h"
 
 #include "message_captions.h"
+#include "message_line.h"
 #include "server_link.h"
 #include "sis_mode_form.h"
 #include "time/clock.h"

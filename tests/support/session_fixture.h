@@ -4,6 +4,7 @@
 #include "data_server_socket.h"
 #include "du2ro_server.h"
 #include "mainfrm.h"
+#include "message_line.h"
 #include "output/log_record.h"
 #include "sbas_encoder.h"
 #include "sign_in.h"
@@ -79,7 +80,7 @@ protected:
 
     DataServerSocket *Socket() { return frm->findChild<DataServerSocket *>("C"); }
     QString Caption(const char *label) { return frm->findChild<QLabel *>(label)->text(); }
-    QString MsgText() { return frm->findChild<QLineEdit *>("Msg")->text(); }
+    QString MsgText() { return frm->findChild<MessageLine *>("Msg")->text(); }
     QString LogText() { return frm->findChild<QPlainTextEdit *>("LogWin")->toPlainText(); }
     QPushButton *Button(const char *name) { return frm->findChild<QPushButton *>(name); }
     int Count(const QByteArray &write) { return static_cast<int>(writes.count(write)); }

@@ -1,11 +1,12 @@
 #include "message_captions.h"
 
+#include "message_line.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 
-MessageCaptions::MessageCaptions(QWidget &window, QLineEdit &message, QLabel &week, QLabel &time, QLabel &type)
+MessageCaptions::MessageCaptions(QWidget &window, MessageLine &message, QLabel &week, QLabel &time, QLabel &type)
     : QObject(&window), window_(window), message_{&message, message.text()}, week_{&week, week.text()},
       time_{&time, time.text()}, type_{&type, type.text()}
 {
@@ -38,7 +39,7 @@ void MessageCaptions::Show()
         if (!c->changed)
             continue;
         c->changed = false;
-        if (auto *box = qobject_cast<QLineEdit *>(c->widget)) {
+        if (auto *box = qobject_cast<MessageLine *>(c->widget)) {
             if (box->text() != c->kept)
                 box->setText(c->kept);
         } else if (auto *label = static_cast<QLabel *>(c->widget); label->text() != c->kept) {

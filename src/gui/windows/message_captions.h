@@ -4,7 +4,7 @@
 #include <QString>
 
 class QLabel;
-class QLineEdit;
+class MessageLine;
 class QWidget;
 
 // The main window's message box and its week, time and type captions. Each message's texts are
@@ -13,7 +13,7 @@ class QWidget;
 // it is first shown: tests, tools) has them written at once, since nothing would paint them.
 class MessageCaptions final : public QObject {
 public:
-    MessageCaptions(QWidget &window, QLineEdit &message, QLabel &week, QLabel &time, QLabel &type);
+    MessageCaptions(QWidget &window, MessageLine &message, QLabel &week, QLabel &time, QLabel &type);
 
     void SetMessage(const QString &text) { Keep(message_, text); }
     void SetWeek(const QString &text) { Keep(week_, text); }

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QPalette>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QPainter;
+class QStyleOptionFrame;
+
+// The main window's message box: one read-only line of hex digits that changes with every
+// message. It looks as a read-only line edit of the same text, font and colours, but keeps what a
+// line edit lays out and draws at every change: the panel is drawn once for a size, state and
+// palette, and each digit's coverage once for each of its 64 sub-pixel positions; a paint blends
+// the digits into a copy of the panel. Text of other characters, or wider than the box, is drawn
+// as text. Nothing can be selected: Copy (keys or context menu) takes the whole line.
+class MessageLine final : public QWidget {
+    Q_OBJECT
+public:
+    explicit MessageLine(QWidget *parent = nullptr);
+
+    const QString &text() const { return text_; }
+    void setText(const QString &text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    void textChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    struct Dot {
+        short dx, dy; // from the pen's pixel and the line's top
+        unsigned char coverage;
+    };
+    struct Glyph {
+        bool made = false;
+        std::vector<Dot> ink;
+        int left = 0, top = 0, right = -1, bottom = -1; // the bounds of its dots
+    };
+
+    void InitStyleOption(QStyleOptionFrame &option) const;
+    QRect ContentRect(const QStyleOptionFrame &option) const;
+    QRect LineRect(const QRect &contents) const;
+    // Each character's pen, in 1/64 pixels; false when a character is not a hex digit or the text
+    // does not fit the line.
+    bool PlaceDigits(const QRect &line);
+    const Glyph &GlyphOf(QChar c, int fraction);
+    // The panel as the style draws it, kept while the size, state and palette stay.
+    void KeepPanel(const QStyleOptionFrame &option);
+    void DrawAsText(QPainter &painter, const QRect &contents, const QRect &line) const;
+    void Copy() const;
+
+    QString text_;
+    std::vector<int> pens_;
+    std::array<int, 22> advances_{}; // of each hex digit, in 1/64 pixels; -1 until measured
+    std::vector<Glyph> glyphs_;      // by digit * 64 + the pen's fraction of a pixel
+    QImage panel_, frame_;           // the panel, and the panel with the digits
+    QSize panelSize_;
+    int panelState_ = 0;
+    QPalette panelPalette_;
+    std::array<quint32, 256> blended_{}; // the ink over the background, by coverage
+    quint32 blendInk_ = 0, blendBackground_ = 0;
+};
