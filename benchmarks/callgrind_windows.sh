@@ -16,7 +16,7 @@ for type in 1 2 26 28; do
   for main in 0 1; do
     out="$scratch/callgrind.out"
     QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind --callgrind-out-file="$out" \
-      --toggle-collect='*RepaintedMessage*' "$bench" --benchmark_filter="BM_Repainted_Type$type/main:$main/shown:1/" \
+      --toggle-collect='*RepaintedMessage*' "$bench" --benchmark_filter="BM_Repainted_Type$type/main:$main/shown:1/warm:0/" \
       --benchmark_format=csv >"$scratch/stdout" 2>"$scratch/stderr" || { cat "$scratch/stderr" >&2; exit 1; }
     messages="$(awk -F, '/^"BM_Repainted/ { print $2 }' "$scratch/stdout")"
     instructions="$(awk '/^summary:/ { print $2 }' "$out")"

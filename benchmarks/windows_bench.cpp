@@ -3,7 +3,7 @@
 // between two sets of values, so that every message changes what its window shows.
 // BM_Repainted takes one message of a heavy type into its shown window and includes its repaint: the
 // messages come further apart than the paint interval, so that each is painted on its own; with
-// the main window shown too, and with the type's window hidden.
+// the main window shown too, and with the type's window hidden; after a pause or without one.
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/bench_windows
 // Instructions per message: benchmarks/callgrind_windows.sh (the timed part alone is counted).
 #include "codec/pardo.h"
@@ -163,8 +163,10 @@ protected:
 // message comes once the paint interval is over (not timed), so every message is painted.
 // With main:1 the main window is shown too, as in the application: its message box and captions
 // are then written and painted with it, instead of written at once. With shown:0 the type's window
-// stays hidden: what the message costs before anything is painted. "paints" counts the widgets
-// painted per message.
+// stays hidden: what the message costs before anything is painted. With warm:0 the application
+// sleeps between messages, as at the live rate, and each message finds cold caches; with warm:1
+// the events are handled without a pause in between, as in a busy feed whose every message is
+// painted. "paints" counts the widgets painted per message.
 void Repainted(benchmark::State &state, SbasFrame a, SbasFrame b, const char *window)
 {
     Fixture f;
@@ -173,14 +175,16 @@ void Repainted(benchmark::State &state, SbasFrame a, SbasFrame b, const char *wi
     TMessageWindow *w = f.frm.findChild<TMessageWindow *>(window);
     if (state.range(1) != 0)
         w->show();
+    const bool warm = state.range(2) != 0;
     const std::string lines[] = {Line(a, 1000), Line(b, 1001)};
     std::size_t i = 0;
-    const auto settle = [] {
+    const auto settle = [warm] {
         QElapsedTimer apart;
         apart.start();
         while (apart.elapsed() < 3 * 33) {
             QApplication::processEvents();
-            QThread::msleep(2);
+            if (!warm)
+                QThread::msleep(2);
         }
     };
     for (int k = 0; k < 4; ++k) { // both sets drawn once: from here on every message changes what is shown
@@ -215,7 +219,8 @@ void BM_Repainted_Type26(benchmark::State &s) { Repainted(s, Delays(2.5), Delays
 void BM_Repainted_Type28(benchmark::State &s) { Repainted(s, Covariances(10), Covariances(11), "FrmMT28"); }
 void RepaintedCases(benchmark::internal::Benchmark *b)
 {
-    b->ArgNames({"main", "shown"})->Args({0, 1})->Args({1, 1})->Args({0, 0});
+    b->ArgNames({"main", "shown", "warm"})->Args({0, 1, 0})->Args({1, 1, 0})->Args({0, 0, 0});
+    b->Args({0, 1, 1})->Args({1, 1, 1})->Args({0, 0, 1});
     b->Unit(benchmark::kMicrosecond)->Iterations(60);
 }
 BENCHMARK(BM_Repainted_Type1)->Apply(RepaintedCases);

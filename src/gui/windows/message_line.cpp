@@ -233,23 +233,30 @@ void MessageLine::paintEvent(QPaintEvent *)
     const QRect line = LineRect(contents);
     const QColor colour = palette().color(QPalette::Text);
     QPainter painter(this);
-    if (devicePixelRatioF() != 1.0 || colour.alpha() != 255 || !PlaceDigits(line)) {
+    if (devicePixelRatioF() != 1.0 || colour.alpha() != 255 || !rect().contains(line.topLeft()) ||
+        !PlaceDigits(line)) {
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
         DrawAsText(painter, contents, line);
         return;
     }
     KeepPanel(option);
-    // The panel's rows under the text back, then each digit blended in where the contents are.
+    // The panel's rows under the text back, then the digits blended in where the contents are.
     const QRect clip = contents.intersected(frame_.rect());
+    for (int y = clip.top(); y <= clip.bottom(); ++y)
+        std::memcpy(frame_.scanLine(y) + clip.left() * 4, panel_.constScanLine(y) + clip.left() * 4,
+                    static_cast<std::size_t>(clip.width()) * 4);
+    BlendDigits(clip, line, colour.rgba());
+    painter.drawImage(0, 0, frame_);
+}
+
+void MessageLine::BlendDigits(const QRect &clip, const QRect &line, quint32 ink)
+{
+    const int top = line.top();
     uchar *const bits = frame_.bits();
     const qsizetype stride = frame_.bytesPerLine();
-    for (int y = clip.top(); y <= clip.bottom(); ++y)
-        std::memcpy(bits + y * stride + clip.left() * 4, panel_.constScanLine(y) + clip.left() * 4,
-                    static_cast<std::size_t>(clip.width()) * 4);
-    // Most pixels a digit covers are still the panel's background: their colour for each coverage
-    // is kept, and only pixels two digits share are blended again.
-    const quint32 ink = colour.rgba();
-    const quint32 background = reinterpret_cast<const quint32 *>(bits + line.top() * stride)[line.left()];
+    // Most pixels a digit covers still show the panel's background: the colour of each coverage
+    // over it is kept, and only pixels two digits share are blended again.
+    const quint32 background = reinterpret_cast<const quint32 *>(bits + top * stride)[line.left()];
     if (ink != blendInk_ || background != blendBackground_) {
         for (int c = 0; c < 256; ++c)
             blended_[static_cast<std::size_t>(c)] = Blend(background, ink, c);
@@ -259,7 +266,7 @@ void MessageLine::paintEvent(QPaintEvent *)
     for (qsizetype i = 0; i < text_.size(); ++i) {
         const int pen = pens_[static_cast<std::size_t>(i)];
         const Glyph &glyph = GlyphOf(text_[i], pen & 63);
-        const int left = pen >> 6, top = line.top();
+        const int left = pen >> 6;
         if (clip.contains(left + glyph.left, top + glyph.top) && clip.contains(left + glyph.right, top + glyph.bottom)) {
             quint32 *const origin = reinterpret_cast<quint32 *>(bits + top * stride) + left;
             const qsizetype row = stride / 4;
@@ -269,15 +276,12 @@ void MessageLine::paintEvent(QPaintEvent *)
             }
             continue;
         }
-        for (const Dot &d : glyph.ink) {
-            const int x = left + d.dx, y = top + d.dy;
-            if (!clip.contains(x, y))
-                continue;
-            quint32 &pixel = reinterpret_cast<quint32 *>(bits + y * stride)[x];
-            pixel = Blend(pixel, ink, d.coverage);
-        }
+        for (const Dot &d : glyph.ink) // a digit at the edge: only its pixels inside
+            if (clip.contains(left + d.dx, top + d.dy)) {
+                quint32 &pixel = reinterpret_cast<quint32 *>(bits + (top + d.dy) * stride)[left + d.dx];
+                pixel = Blend(pixel, ink, d.coverage);
+            }
     }
-    painter.drawImage(0, 0, frame_);
 }
 
 void MessageLine::DrawAsText(QPainter &painter, const QRect &contents, const QRect &line) const

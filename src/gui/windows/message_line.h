@@ -56,6 +56,8 @@ private:
     const Glyph &GlyphOf(QChar c, int fraction);
     // The panel as the style draws it, kept while the size, state and palette stay.
     void KeepPanel(const QStyleOptionFrame &option);
+    // The digits of text_, placed by PlaceDigits, blended into frame_ inside clip.
+    void BlendDigits(const QRect &clip, const QRect &line, quint32 ink);
     void DrawAsText(QPainter &painter, const QRect &contents, const QRect &line) const;
     void Copy() const;
 
