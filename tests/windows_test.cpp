@@ -3,6 +3,7 @@
 
 #include "fastcorr_form.h"
 #include "mt02_05_worker.h"
+#include "caption_label.h"
 #include "geos_form.h"
 #include "message_line.h"
 #include "paint_pacer.h"
@@ -290,6 +291,33 @@ TEST_F(WindowTest, TheMessageBoxTellsItsTextToScreenReadersAndCopiesItWhole)
     QGuiApplication::clipboard()->clear();
     QTest::keySequence(msg, QKeySequence::Copy);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+}
+
+// A caption looks as a plain label of the same text, font, colours and size: the main window's
+// texts, kerned pairs, and texts it leaves to the label (a ligature, other letters);
+// at heights that put the baseline at different fractions of a pixel.
+TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
+{
+    CaptionLabel caption("", nullptr);
+    QLabel plain;
+    const QStringList texts = {"GPS Week: 2443", "GPS Time: 604799", "Message Type: 63", "AVA To Ty Wa Yo LT",
+                               "Tea, 1.5-2", "fifl", "Grüße", ""};
+    for (const QColor ink : {QColor(Qt::black), QColor(Qt::red)}) {
+        QPalette palette = plain.palette();
+        palette.setColor(QPalette::WindowText, ink);
+        caption.setPalette(palette);
+        plain.setPalette(palette);
+        for (int height : {14, 15, 19, 20, 21})
+            for (const QString &text : texts) {
+                caption.setText(text);
+                plain.setText(text);
+                caption.resize(150, height);
+                plain.resize(150, height);
+                const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+                EXPECT_EQ(image(caption), image(plain)) << ink.name().toStdString() << " " << height << " "
+                                                        << text.toStdString();
+            }
+    }
 }
 
 TEST_F(WindowTest, TheMainWindowIsPaintedAfterEachMessageAndAfterAFlood)

@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "caption_label.h"
 #include "message_captions.h"
 #include "message_line.h"
 #include "message_window.h"
@@ -142,11 +143,11 @@ void TMainFrm::BuildDisplay()
     Msg->setStyleSheet("background:palette(base);color:palette(text)"); // see UpdateMsgColours
     grid->addWidget(Msg, 1, 1, 1, 3);
 
-    Week = new QLabel("GPS Week:", central);
+    Week = new CaptionLabel("GPS Week:", central);
     Week->setObjectName("Week");
-    Time = new QLabel("GPS Time:", central);
+    Time = new CaptionLabel("GPS Time:", central);
     Time->setObjectName("Time");
-    MsgType = new QLabel("Message Type:", central);
+    MsgType = new CaptionLabel("Message Type:", central);
     MsgType->setObjectName("MsgType");
     grid->addWidget(Week, 2, 0);
     grid->addWidget(Time, 2, 1);

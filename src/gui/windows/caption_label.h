@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+
+#include <vector>
+
+// A one-line label whose text changes with every message (the main window's week, time and type
+// captions). It looks as a plain label of the same text, font and colours, but a paint stamps each
+// character from a kept image of it instead of laying the line out: an image for each character,
+// fraction of a pixel and colour, placed by the font's advances and the kerning of each pair.
+// Anything else (other characters, other alignments or frames) it leaves to the label.
+class CaptionLabel final : public QLabel {
+public:
+    CaptionLabel(const QString &text, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Each character's pen in 1/64 pixels from the text's left; false when the text is not one
+    // this label stamps.
+    bool Place();
+    int Advance(QChar c);
+    int Kerning(QChar a, QChar b);
+    const QImage &Stamp(QChar c, int x, int y, QRgb colour); // x, y: 1/64 pixels
+
+    std::vector<int> pens_;
+    QHash<char16_t, int> advances_;
+    QHash<quint32, int> kernings_;
+    QHash<quint64, QImage> stamps_;
+};
