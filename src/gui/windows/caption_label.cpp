@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kPad = 3;            // room around a character's cell for ink past its advance
-constexpr int kMostStamps = 4096;  // kept at most, so that a stream of new texts cannot grow them
+constexpr int kMostStamps = 1024;  // kept at most, so that a stream of new texts cannot grow them
 
 // Characters stamped one by one: those no ligature joins in a Latin text ('f' starts them all)
 // and no mnemonic hides ('&').
