@@ -272,6 +272,51 @@ TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
     EXPECT_EQ(msg->sizeHint().height(), QLineEdit().sizeHint().height());
 }
 
+// The box's kept panel and digits follow what changes the way a line edit looks: its size, its
+// font, focus; and its text is told to whoever listens only when it changes.
+TEST(MessageLineTest, FollowsSizeFontAndFocusAsALineEditDoes)
+{
+    QWidget window;
+    auto *box = new MessageLine(&window);
+    auto *plain = new QLineEdit(&window);
+    plain->setReadOnly(true);
+    box->move(0, 0);
+    plain->move(0, 40);
+    window.resize(600, 80);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    int told = 0;
+    QObject::connect(box, &MessageLine::textChanged, [&] { ++told; });
+    const QString text = "C6A4F00FEDCBA98765432100000000000000000000000000000000000000000000";
+    box->setText(text);
+    box->setText(text);
+    EXPECT_EQ(told, 1);
+    plain->setText(text);
+    const auto same = [&](const char *step) {
+        const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        plain->resize(box->size());
+        plain->setFont(box->font());
+        if (box->hasFocus())
+            plain->setFocus();
+        const QImage expected = image(*plain);
+        if (plain->hasFocus())
+            box->setFocus();
+        EXPECT_EQ(image(*box), expected) << step;
+    };
+    box->resize(560, box->sizeHint().height());
+    same("as first shown");
+    box->resize(420, box->sizeHint().height() + 3); // the text no longer fits: its end shows
+    same("resized");
+    QFont bigger = box->font();
+    bigger.setPixelSize(15);
+    box->setFont(bigger);
+    box->resize(640, box->sizeHint().height());
+    same("with a larger font");
+    box->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }));
+    same("focused");
+}
+
 // Nothing can be selected in the box, but Copy takes the whole message, and a screen reader reads
 // it as a read-only text named by its label.
 TEST_F(WindowTest, TheMessageBoxTellsItsTextToScreenReadersAndCopiesItWhole)
@@ -300,6 +345,9 @@ TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
 {
     CaptionLabel caption("", nullptr);
     QLabel plain;
+    QFont larger = plain.font();
+    larger.setPixelSize(15);
+    larger.setBold(true);
     const QStringList texts = {"GPS Week: 2443", "GPS Time: 604799", "Message Type: 63", "AVA To Ty Wa Yo LT",
                                "Tea, 1.5-2", "fifl", "Grüße", ""};
     for (const QColor ink : {QColor(Qt::black), QColor(Qt::red)}) {
@@ -307,6 +355,10 @@ TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
         palette.setColor(QPalette::WindowText, ink);
         caption.setPalette(palette);
         plain.setPalette(palette);
+        if (ink == Qt::red) { // and with another font: nothing kept for the first is used
+            caption.setFont(larger);
+            plain.setFont(larger);
+        }
         for (int height : {14, 15, 19, 20, 21})
             for (const QString &text : texts) {
                 caption.setText(text);
