@@ -39,6 +39,12 @@ QImage FramedLabel(const QLabel &cell, bool in)
     return label.grab().toImage();
 }
 
+// A widget as drawn, whatever the image format its grab gives.
+QImage Drawn(QWidget &w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 SbasFrame Fast(int type, int iodp)
 {
     sbas::FastCorrectionsMsg m;
@@ -260,11 +266,10 @@ TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
         plain.setStyleSheet(style);
         for (const QString &text : texts) {
             msg->setText(text);
-            const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
-            const QImage first = image(*msg), again = image(*msg);
+            const QImage first = Drawn(*msg), again = Drawn(*msg);
             plain.setText(text);
             plain.resize(msg->size());
-            const QImage expected = image(plain);
+            const QImage expected = Drawn(plain);
             EXPECT_EQ(first, expected) << style << " " << text.toStdString();
             EXPECT_EQ(again, expected) << style << " " << text.toStdString() << ", painted again";
         }
@@ -293,15 +298,14 @@ TEST(MessageLineTest, FollowsSizeFontAndFocusAsALineEditDoes)
     EXPECT_EQ(told, 1);
     plain->setText(text);
     const auto same = [&](const char *step) {
-        const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
         plain->resize(box->size());
         plain->setFont(box->font());
         if (box->hasFocus())
             plain->setFocus();
-        const QImage expected = image(*plain);
+        const QImage expected = Drawn(*plain);
         if (plain->hasFocus())
             box->setFocus();
-        EXPECT_EQ(image(*box), expected) << step;
+        EXPECT_EQ(Drawn(*box), expected) << step;
     };
     box->resize(560, box->sizeHint().height());
     same("as first shown");
@@ -365,8 +369,7 @@ TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
                 plain.setText(text);
                 caption.resize(150, height);
                 plain.resize(150, height);
-                const auto image = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
-                EXPECT_EQ(image(caption), image(plain)) << ink.name().toStdString() << " " << height << " "
+                EXPECT_EQ(Drawn(caption), Drawn(plain)) << ink.name().toStdString() << " " << height << " "
                                                         << text.toStdString();
             }
     }

@@ -59,6 +59,11 @@ bool CaptionLabel::Place()
     return true;
 }
 
+int CaptionLabel::Above() const
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font()).ascent()));
+}
+
 const QImage &CaptionLabel::Stamp(QChar c, int x, int y, QRgb colour)
 {
     const quint64 key = quint64(colour) << 32 | quint64(c.unicode()) << 12 | quint64(x & 63) << 6 | quint64(y & 63);
@@ -69,9 +74,9 @@ const QImage &CaptionLabel::Stamp(QChar c, int x, int y, QRgb colour)
         stamps_.clear();
     // Drawn on nothing, each pixel is the ink times its coverage: stamped over the background, it
     // gives what drawing the character there gives.
-    const QFontMetricsF metrics(font());
-    const int above = static_cast<int>(std::ceil(metrics.ascent()));
-    QImage stamp(Advance(c) / 64 + 2 * kPad + 2, above + static_cast<int>(std::ceil(metrics.descent())) + 2 * kPad,
+    const int above = Above();
+    QImage stamp(Advance(c) / 64 + 2 * kPad + 2,
+                 above + static_cast<int>(std::ceil(QFontMetricsF(font()).descent())) + 2 * kPad,
                  QImage::Format_ARGB32_Premultiplied);
     stamp.fill(Qt::transparent);
     QPainter p(&stamp);
@@ -95,7 +100,7 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
     const QFontMetricsF metrics(font());
     const qreal top = r.y() + (r.height() - (metrics.ascent() + metrics.descent())) / 2;
     const int baseline = qRound(top * 64) + qRound(metrics.ascent() * 64);
-    const int above = static_cast<int>(std::ceil(metrics.ascent()));
+    const int above = Above();
     const QRgb colour = palette().brush(foregroundRole()).color().rgba();
     QPainter painter(this);
     const QString &t = text();

@@ -25,6 +25,7 @@ private:
     bool Place();
     int Advance(QChar c);
     int Kerning(QChar a, QChar b);
+    int Above() const; // whole pixels a stamp holds above its baseline
     const QImage &Stamp(QChar c, int x, int y, QRgb colour); // x, y: 1/64 pixels
 
     std::vector<int> pens_;

@@ -187,20 +187,13 @@ const MessageLine::Glyph &MessageLine::GlyphOf(QChar c, int fraction)
         p.setPen(Qt::white);
         p.drawText(QPointF(kPad + fraction / 64.0, kPad + metrics.ascent()), QString(c));
     }
-    glyph.left = glyph.top = 0;
-    glyph.right = glyph.bottom = -1;
     for (int y = 0; y < cell.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
         for (int x = 0; x < cell.width(); ++x)
             if (const int coverage = qRed(row[x])) {
                 const Dot d{static_cast<short>(x - kPad), static_cast<short>(y - kPad),
                             static_cast<unsigned char>(coverage)};
-                if (glyph.ink.empty())
-                    glyph.left = glyph.right = d.dx, glyph.top = glyph.bottom = d.dy;
-                glyph.left = qMin<int>(glyph.left, d.dx);
-                glyph.right = qMax<int>(glyph.right, d.dx);
-                glyph.top = qMin<int>(glyph.top, d.dy);
-                glyph.bottom = qMax<int>(glyph.bottom, d.dy);
+                glyph.bounds |= QRect(d.dx, d.dy, 1, 1);
                 glyph.ink.push_back(d);
             }
     }
@@ -267,7 +260,7 @@ void MessageLine::BlendDigits(const QRect &clip, const QRect &line, quint32 ink)
         const int pen = pens_[static_cast<std::size_t>(i)];
         const Glyph &glyph = GlyphOf(text_[i], pen & 63);
         const int left = pen >> 6;
-        if (clip.contains(left + glyph.left, top + glyph.top) && clip.contains(left + glyph.right, top + glyph.bottom)) {
+        if (clip.contains(glyph.bounds.translated(left, top))) {
             quint32 *const origin = reinterpret_cast<quint32 *>(bits + top * stride) + left;
             const qsizetype row = stride / 4;
             for (const Dot &d : glyph.ink) {

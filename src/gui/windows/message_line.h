@@ -44,7 +44,7 @@ private:
     struct Glyph {
         bool made = false;
         std::vector<Dot> ink;
-        int left = 0, top = 0, right = -1, bottom = -1; // the bounds of its dots
+        QRect bounds; // of its dots
     };
 
     void InitStyleOption(QStyleOptionFrame &option) const;
