@@ -9,9 +9,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -42,6 +45,13 @@ inline quint32 Blend(quint32 pixel, quint32 ink, int coverage)
         return ink;
     const quint32 s = ByteMul(ink, static_cast<quint32>(coverage));
     return s + ByteMul(pixel, qAlpha(~s));
+}
+
+// Whether inner lies inside outer; both valid. (QRect's own test is not inlined.)
+inline bool Inside(const QRect &inner, const QRect &outer)
+{
+    return inner.left() >= outer.left() && inner.right() <= outer.right() && inner.top() >= outer.top() &&
+           inner.bottom() <= outer.bottom();
 }
 
 // 0-21 for 0-9, A-F and a-f; -1 for any other character.
@@ -89,6 +99,7 @@ MessageLine::MessageLine(QWidget *parent) : QWidget(parent), glyphs_(22 * 64)
     static const bool accessible = (QAccessible::installFactory(AccessibleMessageLine), true);
     (void)accessible;
     advances_.fill(-1);
+    kernings_.fill(kUnmeasured);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed, QSizePolicy::LineEdit));
     setBackgroundRole(QPalette::Base);
@@ -100,7 +111,10 @@ void MessageLine::setText(const QString &text)
     if (text == text_)
         return;
     text_ = text;
-    update();
+    if (textArea_.isEmpty())
+        update();
+    else
+        update(textArea_); // the panel around stays as painted
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent changed(this, text_);
         QAccessible::updateAccessibility(&changed);
@@ -158,20 +172,32 @@ bool MessageLine::PlaceDigits(const QRect &line)
     pens_.resize(static_cast<std::size_t>(text_.size()));
     const QFontMetricsF metrics(font());
     int pen = line.left() * 64;
+    int digit = text_.isEmpty() ? 0 : HexIndex(text_[0]);
     for (qsizetype i = 0; i < text_.size(); ++i) {
-        const int digit = HexIndex(text_[i]);
         if (digit < 0)
             return false;
         if (advances_[digit] < 0)
             advances_[digit] = qRound(metrics.horizontalAdvance(text_[i]) * 64);
         pens_[static_cast<std::size_t>(i)] = pen;
         pen += advances_[digit];
+        const int next = i + 1 < text_.size() ? HexIndex(text_[i + 1]) : -1;
+        if (next >= 0) { // as the text is laid out: a pair the font kerns moves the second digit
+            int &kerning = kernings_[static_cast<std::size_t>(digit * 22 + next)];
+            if (kerning == kUnmeasured) {
+                if (advances_[next] < 0)
+                    advances_[next] = qRound(metrics.horizontalAdvance(text_[i + 1]) * 64);
+                const QString pair = QString(text_[i]) + text_[i + 1];
+                kerning = qRound(metrics.horizontalAdvance(pair) * 64) - advances_[digit] - advances_[next];
+            }
+            pen += kerning;
+        }
+        digit = next;
     }
     // As a line edit: the text, a pixel and the cursor's pixel must fit, or it scrolls.
     return (pen - line.left() * 64 + 32) / 64 + 2 <= line.width();
 }
 
-const MessageLine::Glyph &MessageLine::GlyphOf(QChar c, int fraction)
+MessageLine::Glyph &MessageLine::GlyphOf(QChar c, int fraction)
 {
     const int digit = HexIndex(c);
     Glyph &glyph = glyphs_[static_cast<std::size_t>(digit * 64 + fraction)];
@@ -197,6 +223,7 @@ const MessageLine::Glyph &MessageLine::GlyphOf(QChar c, int fraction)
                 glyph.ink.push_back(d);
             }
     }
+    std::stable_sort(glyph.ink.begin(), glyph.ink.end(), [](const Dot &a, const Dot &b) { return a.dx < b.dx; });
     glyph.made = true;
     return glyph;
 }
@@ -206,6 +233,7 @@ void MessageLine::KeepPanel(const QStyleOptionFrame &option)
     if (!panel_.isNull() && panelSize_ == size() && panelState_ == int(option.state) &&
         panelPalette_ == option.palette)
         return;
+    checked_ = QRect();
     QImage panel(size(), QImage::Format_ARGB32_Premultiplied);
     panel.fill(Qt::transparent);
     QPainter p(&panel);
@@ -218,7 +246,37 @@ void MessageLine::KeepPanel(const QStyleOptionFrame &option)
     panelPalette_ = option.palette;
 }
 
-void MessageLine::paintEvent(QPaintEvent *)
+void MessageLine::CheckPanel(const QRect &clip, const QRect &line)
+{
+    if (checked_ == line)
+        return;
+    checked_ = line;
+    const QRgb background = panel_.pixel(line.topLeft());
+    opaque_ = true;
+    std::vector<bool> plainRows(static_cast<std::size_t>(clip.height()));
+    for (int y = clip.top(); y <= clip.bottom(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(panel_.constScanLine(y));
+        bool plain = true;
+        for (int x = clip.left(); x <= clip.right(); ++x) {
+            plain = plain && row[x] == background;
+            opaque_ = opaque_ && qAlpha(row[x]) == 255;
+        }
+        plainRows[static_cast<std::size_t>(y - clip.top())] = plain;
+    }
+    // The rows around the line's top that show nothing but the background.
+    const auto plainRow = [&](int y) { return plainRows[static_cast<std::size_t>(y - clip.top())]; };
+    int top = line.top(), bottom = line.top() - 1;
+    if (clip.contains(line.topLeft()) && plainRow(top)) {
+        bottom = top;
+        while (top > clip.top() && plainRow(top - 1))
+            --top;
+        while (bottom < clip.bottom() && plainRow(bottom + 1))
+            ++bottom;
+    }
+    plain_ = QRect(clip.left(), top, clip.width(), bottom - top + 1);
+}
+
+void MessageLine::paintEvent(QPaintEvent *event)
 {
     QStyleOptionFrame option;
     InitStyleOption(option);
@@ -238,8 +296,41 @@ void MessageLine::paintEvent(QPaintEvent *)
     for (int y = clip.top(); y <= clip.bottom(); ++y)
         std::memcpy(frame_.scanLine(y) + clip.left() * 4, panel_.constScanLine(y) + clip.left() * 4,
                     static_cast<std::size_t>(clip.width()) * 4);
+    CheckPanel(clip, line);
     BlendDigits(clip, line, colour.rgba());
+    textArea_ = clip;
+    const QRect dirty = event->rect();
+    if (opaque_ && clip.contains(dirty)) {
+        // Only the text changed, on an opaque background: its pixels are copied, not blended.
+        const QImage text(frame_.constScanLine(dirty.top()) + dirty.left() * 4, dirty.width(), dirty.height(),
+                          frame_.bytesPerLine(), QImage::Format_RGB32);
+        painter.drawImage(dirty.topLeft(), text);
+        return;
+    }
     painter.drawImage(0, 0, frame_);
+}
+
+void MessageLine::KeepBlend(quint32 ink, quint32 background)
+{
+    if (ink == blendInk_ && background == blendBackground_ && blend_ > 0)
+        return;
+    for (int c = 0; c < 256; ++c)
+        blended_[static_cast<std::size_t>(c)] = Blend(background, ink, c);
+    blendInk_ = ink;
+    blendBackground_ = background;
+    ++blend_;
+}
+
+const std::vector<quint32> &MessageLine::OverOf(Glyph &glyph)
+{
+    if (glyph.overBlend == blend_)
+        return glyph.over;
+    const QRect &b = glyph.bounds;
+    glyph.over.assign(static_cast<std::size_t>(b.width() * b.height()), blendBackground_);
+    for (const Dot &d : glyph.ink)
+        glyph.over[static_cast<std::size_t>((d.dy - b.top()) * b.width() + d.dx - b.left())] = blended_[d.coverage];
+    glyph.overBlend = blend_;
+    return glyph.over;
 }
 
 void MessageLine::BlendDigits(const QRect &clip, const QRect &line, quint32 ink)
@@ -247,33 +338,44 @@ void MessageLine::BlendDigits(const QRect &clip, const QRect &line, quint32 ink)
     const int top = line.top();
     uchar *const bits = frame_.bits();
     const qsizetype stride = frame_.bytesPerLine();
+    const qsizetype row = stride / 4;
     // Most pixels a digit covers still show the panel's background: the colour of each coverage
     // over it is kept, and only pixels two digits share are blended again.
     const quint32 background = reinterpret_cast<const quint32 *>(bits + top * stride)[line.left()];
-    if (ink != blendInk_ || background != blendBackground_) {
-        for (int c = 0; c < 256; ++c)
-            blended_[static_cast<std::size_t>(c)] = Blend(background, ink, c);
-        blendInk_ = ink;
-        blendBackground_ = background;
-    }
+    KeepBlend(ink, background);
+    int reach = INT_MIN; // the rightmost column a digit before has inked
     for (qsizetype i = 0; i < text_.size(); ++i) {
         const int pen = pens_[static_cast<std::size_t>(i)];
-        const Glyph &glyph = GlyphOf(text_[i], pen & 63);
+        Glyph &glyph = GlyphOf(text_[i], pen & 63);
         const int left = pen >> 6;
-        if (clip.contains(glyph.bounds.translated(left, top))) {
-            quint32 *const origin = reinterpret_cast<quint32 *>(bits + top * stride) + left;
-            const qsizetype row = stride / 4;
-            for (const Dot &d : glyph.ink) {
-                quint32 &pixel = origin[d.dy * row + d.dx];
-                pixel = pixel == background ? blended_[d.coverage] : Blend(pixel, ink, d.coverage);
-            }
+        const QRect at = glyph.bounds.translated(left, top);
+        if (at.isEmpty() || !Inside(at, clip)) { // a digit at the edge: only its pixels inside
+            for (const Dot &d : glyph.ink)
+                if (clip.contains(left + d.dx, top + d.dy)) {
+                    quint32 &pixel = reinterpret_cast<quint32 *>(bits + (top + d.dy) * stride)[left + d.dx];
+                    pixel = Blend(pixel, ink, d.coverage);
+                }
+            reach = std::max(reach, at.right());
             continue;
         }
-        for (const Dot &d : glyph.ink) // a digit at the edge: only its pixels inside
-            if (clip.contains(left + d.dx, top + d.dy)) {
-                quint32 &pixel = reinterpret_cast<quint32 *>(bits + (top + d.dy) * stride)[left + d.dx];
-                pixel = Blend(pixel, ink, d.coverage);
-            }
+        quint32 *const origin = reinterpret_cast<quint32 *>(bits + top * stride) + left;
+        // In the columns a digit before has inked, each dot is blended over what is there; past
+        // them, where the panel is plain, the digit as drawn over the background is copied row by row.
+        const int copied = Inside(at, plain_) ? std::max(at.left(), reach + 1) : at.right() + 1;
+        for (const Dot &d : glyph.ink) {
+            if (left + d.dx >= copied)
+                break;
+            quint32 &pixel = origin[d.dy * row + d.dx];
+            pixel = pixel == background ? blended_[d.coverage] : Blend(pixel, ink, d.coverage);
+        }
+        if (copied <= at.right()) {
+            const quint32 *from = OverOf(glyph).data() + (copied - at.left());
+            quint32 *to = origin + glyph.bounds.top() * row + (copied - left);
+            const auto count = static_cast<std::size_t>(at.right() - copied + 1) * 4;
+            for (int y = 0; y < at.height(); ++y, from += at.width(), to += row)
+                std::memcpy(to, from, count);
+        }
+        reach = std::max(reach, at.right());
     }
 }
 
@@ -292,11 +394,20 @@ void MessageLine::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         advances_.fill(-1);
+        kernings_.fill(kUnmeasured);
         glyphs_.assign(glyphs_.size(), Glyph{});
     }
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         panel_ = QImage();
+        textArea_ = QRect();
+    }
     QWidget::changeEvent(event);
+}
+
+void MessageLine::resizeEvent(QResizeEvent *event)
+{
+    textArea_ = QRect();
+    QWidget::resizeEvent(event);
 }
 
 void MessageLine::Copy() const
