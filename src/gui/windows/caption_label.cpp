@@ -64,14 +64,12 @@ int CaptionLabel::Above() const
     return static_cast<int>(std::ceil(QFontMetricsF(font()).ascent()));
 }
 
-const QImage &CaptionLabel::Stamp(QChar c, int x, int y, QRgb colour)
+const CaptionLabel::Stamp &CaptionLabel::StampOf(QChar c, int x, int y, QRgb colour)
 {
     const quint64 key = quint64(colour) << 32 | quint64(c.unicode()) << 12 | quint64(x & 63) << 6 | quint64(y & 63);
-    auto found = stamps_.constFind(key);
-    if (found != stamps_.cend())
-        return *found;
-    if (stamps_.size() >= kMostStamps)
-        stamps_.clear();
+    auto found = stamps_.find(key);
+    if (found != stamps_.end())
+        return found->second;
     // Drawn on nothing, each pixel is the ink times its coverage: stamped over the background, it
     // gives what drawing the character there gives.
     const int above = Above();
@@ -84,7 +82,57 @@ const QImage &CaptionLabel::Stamp(QChar c, int x, int y, QRgb colour)
     p.setPen(QColor::fromRgba(colour));
     p.drawText(QPointF(kPad + (x & 63) / 64.0, kPad + above + (y & 63) / 64.0), QString(c));
     p.end();
-    return *stamps_.insert(key, stamp);
+    Stamp kept{stamp, {}};
+    for (int row = 0; row < stamp.height(); ++row) {
+        const auto *pixels = reinterpret_cast<const QRgb *>(stamp.constScanLine(row));
+        for (int column = 0; column < stamp.width(); ++column)
+            if (pixels[column] != 0)
+                kept.ink.push_back({static_cast<short>(column), static_cast<short>(row), pixels[column]});
+    }
+    return stamps_.emplace(key, std::move(kept)).first->second;
+}
+
+bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts)
+{
+    const int width = lefts.back() + stamps.back()->image.width() - lefts.front();
+    const int height = stamps.front()->image.height();
+    std::array<QRgb *, std::tuple_size_v<decltype(layers_)>> bits{};
+    qsizetype row = 0;
+    const auto open = [&](std::size_t k, const QRect &used) {
+        Layer &layer = layers_[k];
+        if (layer.image.width() < width || layer.image.height() != height)
+            layer.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+        layer.image.fill(0);
+        layer.used = used;
+        bits[k] = reinterpret_cast<QRgb *>(layer.image.bits());
+        row = layer.image.bytesPerLine() / 4; // the same for every layer: same width and format
+    };
+    for (Layer &layer : layers_)
+        layer.used = QRect();
+    open(0, QRect(0, 0, width, height));
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        const int left = lefts[i] - lefts.front();
+        for (const Dot &d : stamps[i]->ink) {
+            const qsizetype at = d.y * row + left + d.x;
+            if (bits[0][at] == 0) {
+                bits[0][at] = d.pixel;
+                continue;
+            }
+            const QRect dot(left + d.x, d.y, 1, 1);
+            for (std::size_t k = 1;; ++k) { // a pixel two stamps share: into a layer above
+                if (k == layers_.size())
+                    return false;
+                if (!bits[k])
+                    open(k, dot);
+                if (bits[k][at] == 0) {
+                    bits[k][at] = d.pixel;
+                    layers_[k].used |= dot;
+                    break;
+                }
+            }
+        }
+    }
+    return true;
 }
 
 void CaptionLabel::paintEvent(QPaintEvent *event)
@@ -98,16 +146,32 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
     // Placed as a label lays out one line: centred by the font's height, from the left.
     const QRect r = contentsRect();
     const QFontMetricsF metrics(font());
-    const qreal top = r.y() + (r.height() - (metrics.ascent() + metrics.descent())) / 2;
-    const int baseline = qRound(top * 64) + qRound(metrics.ascent() * 64);
+    const qreal lineTop = r.y() + (r.height() - (metrics.ascent() + metrics.descent())) / 2;
+    const int baseline = qRound(lineTop * 64) + qRound(metrics.ascent() * 64);
     const int above = Above();
     const QRgb colour = palette().brush(foregroundRole()).color().rgba();
-    QPainter painter(this);
     const QString &t = text();
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const int x = r.x() * 64 + pens_[static_cast<std::size_t>(i)];
-        painter.drawImage(QPoint((x >> 6) - kPad, (baseline >> 6) - above - kPad), Stamp(t[i], x, baseline, colour));
+    if (t.isEmpty())
+        return;
+    if (stamps_.size() + static_cast<std::size_t>(t.size()) > kMostStamps)
+        stamps_.clear(); // before any is taken: those of this text stay until it is drawn
+    std::vector<const Stamp *> stamps(static_cast<std::size_t>(t.size()));
+    std::vector<int> lefts(stamps.size());
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        const int x = r.x() * 64 + pens_[i];
+        stamps[i] = &StampOf(t[static_cast<qsizetype>(i)], x, baseline, colour);
+        lefts[i] = (x >> 6) - kPad;
     }
+    const int top = (baseline >> 6) - above - kPad;
+    QPainter painter(this);
+    if (Compose(stamps, lefts)) {
+        for (const Layer &layer : layers_)
+            if (!layer.used.isNull())
+                painter.drawImage(QPoint(lefts.front(), top) + layer.used.topLeft(), layer.image, layer.used);
+        return;
+    }
+    for (std::size_t i = 0; i < stamps.size(); ++i)
+        painter.drawImage(QPoint(lefts[i], top), stamps[i]->image);
 }
 
 void CaptionLabel::changeEvent(QEvent *event)

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QLabel>
 
+#include <array>
+#include <unordered_map>
 #include <vector>
 
 // A one-line label whose text changes with every message (the main window's week, time and type
@@ -26,10 +28,27 @@ private:
     int Advance(QChar c);
     int Kerning(QChar a, QChar b);
     int Above() const; // whole pixels a stamp holds above its baseline
-    const QImage &Stamp(QChar c, int x, int y, QRgb colour); // x, y: 1/64 pixels
+    struct Dot {
+        short x, y;
+        QRgb pixel;
+    };
+    struct Stamp {
+        QImage image;
+        std::vector<Dot> ink; // its pixels that are not empty
+    };
+    const Stamp &StampOf(QChar c, int x, int y, QRgb colour); // x, y: 1/64 pixels
+    // Puts the stamps, placed at lefts, into the layers: each pixel of a stamp into the first
+    // layer that has none there yet. Drawn in turn, the layers give what drawing the stamps one
+    // over the other gives. False when they need more layers than there are.
+    bool Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts);
 
     std::vector<int> pens_;
     QHash<char16_t, int> advances_;
     QHash<quint32, int> kernings_;
-    QHash<quint64, QImage> stamps_;
+    std::unordered_map<quint64, Stamp> stamps_; // a stamp stays where it is while others are added
+    struct Layer {
+        QImage image;
+        QRect used; // null when the text needs no pixel of this layer
+    };
+    std::array<Layer, 3> layers_;
 };
