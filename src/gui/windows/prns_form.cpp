@@ -11,13 +11,16 @@
 #include <QStaticText>
 #include <QStyle>
 
+#include <array>
+#include <optional>
+
 namespace {
 
 // A slot's cell: a framed label of a fixed number, lime with black text while its slot is in
 // the mask, otherwise in the palette's field colours. It looks as such a label does, but a change
-// of state only switches the roles it is painted in (its palette holds both states' colours), its
-// number is laid out once, and its frame is four strips: a mask message repaints the cells whose
-// state changed, and this keeps each change and repaint small.
+// of state only switches the roles it is painted in (its palette holds both states' colours), and
+// each state's look is drawn once and kept: a mask message repaints the cells whose state changed
+// with one image each, and nothing under them.
 class SlotCell final : public QLabel {
 public:
     SlotCell(const QString &number, const QColor &inMask, QWidget *parent) : QLabel(number, parent), number_(number)
@@ -45,8 +48,12 @@ public:
 protected:
     void changeEvent(QEvent *event) override
     {
-        if (event->type() == QEvent::FontChange)
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
             numberAt_.reset();
+            looks_ = {};
+        }
+        if (event->type() == QEvent::PaletteChange) // a kept look covers the cell only on a solid background
+            setAttribute(Qt::WA_OpaquePaintEvent, palette().brush(backgroundRole()).isOpaque());
         QLabel::changeEvent(event);
     }
     void resizeEvent(QResizeEvent *event) override
@@ -57,11 +64,38 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        // The background is filled by the widget; the frame and the number as a plain framed
-        // label draws them: the frame in the window text colour of the state (out of the mask,
-        // the surroundings'), the number in the foreground's.
-        const QWidget &framePalette = on_ || !parentWidget() ? *this : *parentWidget();
-        const QColor frame = framePalette.palette().color(QPalette::WindowText);
+        if (!testAttribute(Qt::WA_OpaquePaintEvent)) { // the widget has filled its background
+            Draw(p);
+            return;
+        }
+        const Colours colours{palette().brush(backgroundRole()).color().rgba(), palette().color(foregroundRole()).rgba()};
+        Look &look = looks_[on_ ? 1 : 0];
+        if (look.image.size() != size() || look.colours != colours) {
+            look.image = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+            QPainter on(&look.image);
+            on.setFont(font());
+            on.fillRect(rect(), palette().brush(backgroundRole()));
+            Draw(on);
+            look.colours = colours;
+        }
+        p.drawImage(0, 0, look.image);
+    }
+
+private:
+    struct Colours {
+        QRgb background, text;
+        bool operator!=(const Colours &o) const { return background != o.background || text != o.text; }
+    };
+    struct Look {
+        QImage image;
+        Colours colours{};
+    };
+
+    // The frame and the number as a plain framed label draws them over the background: both in
+    // the state's text colour.
+    void Draw(QPainter &p)
+    {
+        const QColor frame = palette().color(foregroundRole());
         const int w = width(), h = height();
         for (const QRect &side : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 1, 1, h - 2), QRect(w - 1, 1, 1, h - 2)})
             p.fillRect(side, frame); // four solid strips: an outlined rectangle costs a stroke
@@ -75,10 +109,10 @@ protected:
         p.drawStaticText(*numberAt_, number_);
     }
 
-private:
     QStaticText number_;
     std::optional<QPoint> numberAt_; // where the number's box starts; found at the first paint
     bool on_ = false;
+    std::array<Look, 2> looks_; // out of the mask, in it
 };
 
 struct SlotGroup {
