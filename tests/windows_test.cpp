@@ -96,15 +96,29 @@ TEST_F(WindowTest, SlotsFollowEachMaskInTurnAndSayTheirState)
 
 TEST_F(WindowTest, ASlotCellLooksAsAFramedLabelOfItsNumberInItsState)
 {
-    Feed(sbas::PrnMask({1}, 1));
-    auto &prns = Painted<TFrmPRNs>("FrmPRNs");
-    // Slot 1 in the mask, slot 3 out of it, slot 38 the first GLONASS one, numbered 1 again.
-    for (const auto &[name, number, in] : {std::tuple{"b0", "1", true}, {"b2", "3", false}, {"b37", "1", false}}) {
-        auto *cell = prns.findChild<QLabel *>(name);
-        ASSERT_NE(cell, nullptr) << name;
-        EXPECT_EQ(cell->text(), number);
-        EXPECT_EQ(cell->grab().toImage(), FramedLabel(*cell, in)) << name;
+    // Slot 1 in the mask, slot 3 out of it, slot 38 the first GLONASS one, numbered 1 again; then
+    // the two first trade states, trade back, and the palette changes: each state looks its own
+    // each time, in the colours of the moment.
+    const QPalette before = QApplication::palette();
+    const std::set<int> masks[] = {{1}, {3}, {1}, {1}};
+    for (int step = 0; step < 4; ++step) {
+        if (step == 3) {
+            QPalette other = before;
+            other.setColor(QPalette::Base, QColor(255, 255, 200));
+            other.setColor(QPalette::Text, Qt::darkBlue);
+            QApplication::setPalette(other);
+        }
+        Feed(sbas::PrnMask(masks[step], 1 + step));
+        auto &prns = Painted<TFrmPRNs>("FrmPRNs");
+        const bool first = step != 1;
+        for (const auto &[name, number, in] : {std::tuple{"b0", "1", first}, {"b2", "3", !first}, {"b37", "1", false}}) {
+            auto *cell = prns.findChild<QLabel *>(name);
+            ASSERT_NE(cell, nullptr) << name;
+            EXPECT_EQ(cell->text(), number);
+            EXPECT_EQ(cell->grab().toImage(), FramedLabel(*cell, in)) << name << " at step " << step;
+        }
     }
+    QApplication::setPalette(before);
 }
 
 TEST_F(WindowTest, FastCorrectionsFillTheRowsOfTheirMaskPositions)
@@ -309,6 +323,18 @@ TEST(MessageLineTest, FollowsSizeFontAndFocusAsALineEditDoes)
     };
     box->resize(560, box->sizeHint().height());
     same("as first shown");
+    // A change of text repaints the text alone: what the screen then shows is the line edit's look.
+    const auto onScreen = [&](const QWidget &w) { // the window's pixels, as last painted
+        return window.screen()->grabWindow(window.winId(), w.x(), w.y(), w.width(), w.height()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    plain->resize(box->size());
+    box->clearFocus(); // as the line edit has none
+    for (const QString &next : {QString("9A0CFFFF"), QString("0123456789ABCDEF").repeated(4), QString(), text}) {
+        box->setText(next);
+        plain->setText(next);
+        const QImage expected = Drawn(*plain);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen(*box) == expected; }, 2000)) << next.toStdString();
+    }
     box->resize(420, box->sizeHint().height() + 3); // the text no longer fits: its end shows
     same("resized");
     QFont bigger = box->font();
