@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -94,10 +95,13 @@ const CaptionLabel::Stamp &CaptionLabel::StampOf(QChar c, int x, int y, QRgb col
 
 bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts)
 {
-    const int width = lefts.back() + stamps.back()->image.width() - lefts.front();
+    int width = 0;
+    for (std::size_t i = 0; i < stamps.size(); ++i)
+        width = std::max(width, lefts[i] - lefts.front() + stamps[i]->image.width());
     const int height = stamps.front()->image.height();
-    std::array<QRgb *, std::tuple_size_v<decltype(layers_)>> bits{};
-    qsizetype row = 0;
+    constexpr std::size_t kLayers = std::tuple_size_v<decltype(layers_)>;
+    std::array<QRgb *, kLayers> bits{};
+    std::array<qsizetype, kLayers> rows{}; // a layer kept from a wider text is wider than this one
     const auto open = [&](std::size_t k, const QRect &used) {
         Layer &layer = layers_[k];
         if (layer.image.width() < width || layer.image.height() != height)
@@ -105,7 +109,7 @@ bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::
         layer.image.fill(0);
         layer.used = used;
         bits[k] = reinterpret_cast<QRgb *>(layer.image.bits());
-        row = layer.image.bytesPerLine() / 4; // the same for every layer: same width and format
+        rows[k] = layer.image.bytesPerLine() / 4;
     };
     for (Layer &layer : layers_)
         layer.used = QRect();
@@ -113,19 +117,21 @@ bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::
     for (std::size_t i = 0; i < stamps.size(); ++i) {
         const int left = lefts[i] - lefts.front();
         for (const Dot &d : stamps[i]->ink) {
-            const qsizetype at = d.y * row + left + d.x;
-            if (bits[0][at] == 0) {
-                bits[0][at] = d.pixel;
+            const int x = left + d.x;
+            QRgb &pixel = bits[0][d.y * rows[0] + x];
+            if (pixel == 0) {
+                pixel = d.pixel;
                 continue;
             }
-            const QRect dot(left + d.x, d.y, 1, 1);
+            const QRect dot(x, d.y, 1, 1);
             for (std::size_t k = 1;; ++k) { // a pixel two stamps share: into a layer above
-                if (k == layers_.size())
+                if (k == kLayers)
                     return false;
                 if (!bits[k])
                     open(k, dot);
-                if (bits[k][at] == 0) {
-                    bits[k][at] = d.pixel;
+                QRgb &above = bits[k][d.y * rows[k] + x];
+                if (above == 0) {
+                    above = d.pixel;
                     layers_[k].used |= dot;
                     break;
                 }
@@ -139,7 +145,7 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
 {
     if (wordWrap() || alignment() != (Qt::AlignLeft | Qt::AlignVCenter) || margin() != 0 || indent() > 0 ||
         frameWidth() != 0 || !isEnabled() || devicePixelRatioF() != 1.0 || layoutDirection() != Qt::LeftToRight ||
-        !Place()) {
+        font().letterSpacing() != 0 || font().wordSpacing() != 0 || !Place()) {
         QLabel::paintEvent(event);
         return;
     }

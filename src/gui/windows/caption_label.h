@@ -12,7 +12,8 @@
 // captions). It looks as a plain label of the same text, font and colours, but a paint stamps each
 // character from a kept image of it instead of laying the line out: an image for each character,
 // fraction of a pixel and colour, placed by the font's advances and the kerning of each pair.
-// Anything else (other characters, other alignments or frames) it leaves to the label.
+// Anything else (other characters, other alignments or frames, spaced letters) it leaves to the
+// label.
 class CaptionLabel final : public QLabel {
 public:
     CaptionLabel(const QString &text, QWidget *parent);
