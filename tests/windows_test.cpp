@@ -271,7 +271,8 @@ TEST_F(WindowTest, TheMessageBoxLooksAsAPlainLineEditInEveryColouring)
     for (int i = 0; i < pairs.size(); i += 64) // an even cut keeps every pair whole
         texts << pairs.mid(i, 64);
     const char *const styles[] = {"background:palette(base);color:palette(text)", "background:yellow;color:black",
-                                  "background:palette(base);color:red"};
+                                  "background:palette(base);color:red",
+                                  "background:qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 white, stop:1 #bbccdd)"};
     for (const char *style : styles) {
         msg->setStyleSheet(style);
         QLineEdit plain;
@@ -329,12 +330,21 @@ TEST(MessageLineTest, FollowsSizeFontAndFocusAsALineEditDoes)
     };
     plain->resize(box->size());
     box->clearFocus(); // as the line edit has none
-    for (const QString &next : {QString("9A0CFFFF"), QString("0123456789ABCDEF").repeated(4), QString(), text}) {
-        box->setText(next);
-        plain->setText(next);
-        const QImage expected = Drawn(*plain);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen(*box) == expected; }, 2000)) << next.toStdString();
+    // On a plain background, and on one that is not.
+    for (const char *style : {"", "background:qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 white, stop:1 #bbccdd)"}) {
+        box->setStyleSheet(style);
+        plain->setStyleSheet(style);
+        for (const QString &next : {QString("9A0CFFFF"), QString("0123456789ABCDEF").repeated(4), QString(), text}) {
+            box->setText(next);
+            plain->setText(next);
+            plain->repaint();
+            const QImage expected = onScreen(*plain);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen(*box) == expected; }, 2000))
+                << style << " " << next.toStdString();
+        }
     }
+    box->setStyleSheet(QString());
+    plain->setStyleSheet(QString());
     box->resize(420, box->sizeHint().height() + 3); // the text no longer fits: its end shows
     same("resized");
     QFont bigger = box->font();
@@ -370,7 +380,8 @@ TEST_F(WindowTest, TheMessageBoxTellsItsTextToScreenReadersAndCopiesItWhole)
 
 // A caption looks as a plain label of the same text, font, colours and size: the main window's
 // texts, kerned pairs, and texts it leaves to the label (a ligature, other letters);
-// at heights that put the baseline at different fractions of a pixel.
+// at heights that put the baseline at different fractions of a pixel; in a font whose letters
+// overlap, two or more on a pixel.
 TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
 {
     CaptionLabel caption("", nullptr);
@@ -378,17 +389,19 @@ TEST(CaptionLabelTest, LooksAsAPlainLabelOfItsText)
     QFont larger = plain.font();
     larger.setPixelSize(15);
     larger.setBold(true);
+    QFont tight = larger;
+    tight.setLetterSpacing(QFont::AbsoluteSpacing, -6);
     const QStringList texts = {"GPS Week: 2443", "GPS Time: 604799", "Message Type: 63", "AVA To Ty Wa Yo LT",
-                               "Tea, 1.5-2", "fifl", "Grüße", ""};
-    for (const QColor ink : {QColor(Qt::black), QColor(Qt::red)}) {
+                               "Tea, 1.5-2", "fifl", "Grüße", "WWW MMM", ""};
+    // Each font after the first: nothing kept for the one before is used.
+    for (const auto &[ink, font] : {std::pair{QColor(Qt::black), plain.font()}, {QColor(Qt::red), larger},
+                                    {QColor(Qt::blue), tight}}) {
         QPalette palette = plain.palette();
         palette.setColor(QPalette::WindowText, ink);
         caption.setPalette(palette);
         plain.setPalette(palette);
-        if (ink == Qt::red) { // and with another font: nothing kept for the first is used
-            caption.setFont(larger);
-            plain.setFont(larger);
-        }
+        caption.setFont(font);
+        plain.setFont(font);
         for (int height : {14, 15, 19, 20, 21})
             for (const QString &text : texts) {
                 caption.setText(text);
