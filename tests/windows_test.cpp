@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QAction>
 #include <QClipboard>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -146,6 +147,7 @@ class PaintCounter final : public QObject {
 public:
     explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
     int paints = 0;
+    QRect lastRect; // of the last paint
     std::function<void()> onPaint;
 
 protected:
@@ -153,6 +155,7 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             ++paints;
+            lastRect = static_cast<QPaintEvent *>(event)->rect();
             if (onPaint)
                 onPaint();
         }
@@ -345,6 +348,14 @@ TEST(MessageLineTest, FollowsSizeFontAndFocusAsALineEditDoes)
     }
     box->setStyleSheet(QString());
     plain->setStyleSheet(QString());
+    // And no more than the text is painted again: not the frame.
+    box->repaint();
+    PaintCounter counter(*box);
+    box->setText(text.toLower());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
+    EXPECT_TRUE(box->rect().adjusted(1, 1, -1, -1).contains(counter.lastRect)) << counter.lastRect.width() << "x"
+                                                                                 << counter.lastRect.height();
+    box->setText(text);
     box->resize(420, box->sizeHint().height() + 3); // the text no longer fits: its end shows
     same("resized");
     QFont bigger = box->font();
