@@ -93,11 +93,11 @@ const CaptionLabel::Stamp &CaptionLabel::StampOf(QChar c, int x, int y, QRgb col
     return stamps_.emplace(key, std::move(kept)).first->second;
 }
 
-bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts)
+bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts, int origin)
 {
     int width = 0;
     for (std::size_t i = 0; i < stamps.size(); ++i)
-        width = std::max(width, lefts[i] - lefts.front() + stamps[i]->image.width());
+        width = std::max(width, lefts[i] - origin + stamps[i]->image.width());
     const int height = stamps.front()->image.height();
     constexpr std::size_t kLayers = std::tuple_size_v<decltype(layers_)>;
     std::array<QRgb *, kLayers> bits{};
@@ -115,7 +115,7 @@ bool CaptionLabel::Compose(const std::vector<const Stamp *> &stamps, const std::
         layer.used = QRect();
     open(0, QRect(0, 0, width, height));
     for (std::size_t i = 0; i < stamps.size(); ++i) {
-        const int left = lefts[i] - lefts.front();
+        const int left = lefts[i] - origin;
         for (const Dot &d : stamps[i]->ink) {
             const int x = left + d.x;
             QRgb &pixel = bits[0][d.y * rows[0] + x];
@@ -169,11 +169,12 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
         lefts[i] = (x >> 6) - kPad;
     }
     const int top = (baseline >> 6) - above - kPad;
+    const int origin = *std::min_element(lefts.begin(), lefts.end()); // the first, unless a pair kerns back past it
     QPainter painter(this);
-    if (Compose(stamps, lefts)) {
+    if (Compose(stamps, lefts, origin)) {
         for (const Layer &layer : layers_)
             if (!layer.used.isNull())
-                painter.drawImage(QPoint(lefts.front(), top) + layer.used.topLeft(), layer.image, layer.used);
+                painter.drawImage(QPoint(origin, top) + layer.used.topLeft(), layer.image, layer.used);
         return;
     }
     for (std::size_t i = 0; i < stamps.size(); ++i)

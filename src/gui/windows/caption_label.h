@@ -38,10 +38,11 @@ private:
         std::vector<Dot> ink; // its pixels that are not empty
     };
     const Stamp &StampOf(QChar c, int x, int y, QRgb colour); // x, y: 1/64 pixels
-    // Puts the stamps, placed at lefts, into the layers: each pixel of a stamp into the first
-    // layer that has none there yet. Drawn in turn, the layers give what drawing the stamps one
-    // over the other gives. False when they need more layers than there are.
-    bool Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts);
+    // Puts the stamps, placed at lefts, into the layers, whose left edge is at origin (the least
+    // of lefts): each pixel of a stamp into the first layer that has none there yet. Drawn in
+    // turn, the layers give what drawing the stamps one over the other gives. False when they
+    // need more layers than there are.
+    bool Compose(const std::vector<const Stamp *> &stamps, const std::vector<int> &lefts, int origin);
 
     std::vector<int> pens_;
     QHash<char16_t, int> advances_;
