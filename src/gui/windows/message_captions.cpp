@@ -40,8 +40,7 @@ void MessageCaptions::Show()
             continue;
         c->changed = false;
         if (auto *box = qobject_cast<MessageLine *>(c->widget)) {
-            if (box->text() != c->kept)
-                box->setText(c->kept);
+            box->setText(c->kept); // the same text again changes nothing
         } else if (auto *label = static_cast<QLabel *>(c->widget); label->text() != c->kept) {
             label->setText(c->kept);
         }

@@ -172,22 +172,23 @@ bool MessageLine::PlaceDigits(const QRect &line)
     pens_.resize(static_cast<std::size_t>(text_.size()));
     const QFontMetricsF metrics(font());
     int pen = line.left() * 64;
+    const auto advance = [&](int digit, QChar c) {
+        if (advances_[digit] < 0)
+            advances_[digit] = qRound(metrics.horizontalAdvance(c) * 64);
+        return advances_[digit];
+    };
     int digit = text_.isEmpty() ? 0 : HexIndex(text_[0]);
     for (qsizetype i = 0; i < text_.size(); ++i) {
         if (digit < 0)
             return false;
-        if (advances_[digit] < 0)
-            advances_[digit] = qRound(metrics.horizontalAdvance(text_[i]) * 64);
         pens_[static_cast<std::size_t>(i)] = pen;
-        pen += advances_[digit];
+        pen += advance(digit, text_[i]);
         const int next = i + 1 < text_.size() ? HexIndex(text_[i + 1]) : -1;
         if (next >= 0) { // as the text is laid out: a pair the font kerns moves the second digit
             int &kerning = kernings_[static_cast<std::size_t>(digit * 22 + next)];
             if (kerning == kUnmeasured) {
-                if (advances_[next] < 0)
-                    advances_[next] = qRound(metrics.horizontalAdvance(text_[i + 1]) * 64);
                 const QString pair = QString(text_[i]) + text_[i + 1];
-                kerning = qRound(metrics.horizontalAdvance(pair) * 64) - advances_[digit] - advances_[next];
+                kerning = qRound(metrics.horizontalAdvance(pair) * 64) - advances_[digit] - advance(next, text_[i + 1]);
             }
             pen += kerning;
         }

@@ -95,17 +95,17 @@ private:
     // the state's text colour.
     void Draw(QPainter &p)
     {
-        const QColor frame = palette().color(foregroundRole());
+        const QColor ink = palette().color(foregroundRole());
         const int w = width(), h = height();
         for (const QRect &side : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 1, 1, h - 2), QRect(w - 1, 1, 1, h - 2)})
-            p.fillRect(side, frame); // four solid strips: an outlined rectangle costs a stroke
+            p.fillRect(side, ink); // four solid strips: an outlined rectangle costs a stroke
         if (!numberAt_) {
             number_.prepare(QTransform(), font());
             numberAt_ = QStyle::alignedRect(layoutDirection(), alignment(), fontMetrics().size(0, text()),
                                             contentsRect())
                             .topLeft();
         }
-        p.setPen(palette().color(foregroundRole()));
+        p.setPen(ink);
         p.drawStaticText(*numberAt_, number_);
     }
 
